@@ -1,0 +1,14 @@
+// The companion's commands. Each takes the words after its name and returns
+// the process exit code; errors are one line on stderr.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using TArgs = std::vector<std::string>;
+
+int CmdPerft(const TArgs& args);
+int CmdDivide(const TArgs& args);
+int CmdShow(const TArgs& args);
+int CmdSearch(const TArgs& args);
+int CmdBench(const TArgs& args);
