@@ -105,8 +105,10 @@ std::ostream& operator<<(std::ostream& out, Game& game) {
 
 std::istream& operator>>(std::istream& in, Game& game) {
   game.Flush();
+  // A damaged file also leaves the stream failed, so callers can tell it from a good one.
   auto fail = [&]() -> std::istream& {
     game.CorruptedFile();
+    in.setstate(std::ios::failbit);
     return in;
   };
 

@@ -1,37 +1,60 @@
-#include <chrono>
+// varek-cli: the command-line companion. Counts positions (perft, divide),
+// shows saved games, and runs the computer player without the window.
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <string>
 
-#include "engine/MoveGenerator.h"
+#include "tools/Commands.h"
 
 namespace {
-class TMoveGenerator gen;
-TMoveList lists[64];
 
-long long Perft(int* board, int side, int depth, int ply) {
-  gen.MakeMoveList(board, static_cast<TPlayer>(side), &lists[ply]);
-  TMoveList& list = lists[ply];
-  if (depth == 1) return list.NumMoves;
-  long long total = 0;
-  int saved[BoardSize];
-  for (int i = 0; i < list.NumMoves; ++i) {
-    for (int k = 0; k < BoardSize; ++k) saved[k] = board[k];
-    TMoveGenerator::MakeMove(list.Moves[i], board);
-    total += Perft(board, 1 - side, depth - 1, ply + 1);
-    for (int k = 0; k < BoardSize; ++k) board[k] = saved[k];
-  }
-  return total;
-}
+const char Usage[] =
+    "usage: varek-cli COMMAND ...\n"
+    "  perft DEPTH [POSITION]    positions reached after DEPTH plies, with time and speed\n"
+    "  divide DEPTH [POSITION]   the same count for each move from the position\n"
+    "  show FILE                 the start, the moves and the final position of a saved game\n"
+    "  search [ARGS]             let the computer choose a move\n"
+    "  bench [ARGS]              speed of the computer player\n"
+    "POSITION is e.g. B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12\n"
+    "(side to move, then White's and Black's squares, kings prefixed with K).\n";
+
+struct TCommand {
+  const char* Name;
+  int (*Run)(const TArgs&);
+};
+
+const TCommand Commands[] = {
+    {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
+};
+
 }  // namespace
 
+// Stand-ins until the computer player's commands are linked in; the real ones
+// replace these at link time.
+__attribute__((weak)) int CmdSearch(const TArgs&) {
+  std::fprintf(stderr, "varek-cli: search is not available in this build\n");
+  return 2;
+}
+
+__attribute__((weak)) int CmdBench(const TArgs&) {
+  std::fprintf(stderr, "varek-cli: bench is not available in this build\n");
+  return 2;
+}
+
 int main(int argc, char** argv) {
-  if (argc < 3) return 2;
-  int depth = std::atoi(argv[2]);
-  int board[BoardSize];
-  TMoveGenerator::InitBoard(board);
-  auto t0 = std::chrono::steady_clock::now();
-  long long n = Perft(board, Black, depth, 0);
-  double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  std::printf("perft(%d) = %lld  %.3f s  %.0f n/s\n", depth, n, s, n / s);
+  if (argc >= 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 ||
+                    std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
+  if (argc < 2) {
+    std::fputs(Usage, stderr);
+    return 2;
+  }
+  const TArgs args(argv + 2, argv + argc);
+  for (const TCommand& command : Commands)
+    if (std::strcmp(argv[1], command.Name) == 0) return command.Run(args);
+  std::fprintf(stderr, "varek-cli: unknown command '%s'\n", argv[1]);
+  std::fputs(Usage, stderr);
+  return 2;
 }

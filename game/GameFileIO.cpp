@@ -1,0 +1,57 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "game/GameFile.h"
+
+namespace {
+
+// The permissions a new file at `path` gets: the old file's when there is
+// one, otherwise what the umask leaves of rw-rw-rw-.
+mode_t ModeFor(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool SaveGameFile(const std::string& path, Game& game) {
+  std::string pattern = path + ".XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return false;
+  const std::string temp(name.data());
+  const bool prepared = ::fchmod(fd, ModeFor(path)) == 0;
+  ::close(fd);
+
+  bool written = false;
+  if (prepared) {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (out) {
+      out << game;
+      out.flush();
+      out.close();
+      written = !out.fail();
+    }
+  }
+  if (written && std::rename(temp.c_str(), path.c_str()) == 0) return true;
+  std::remove(temp.c_str());
+  return false;
+}
+
+TLoadResult LoadGameFile(const std::string& path, Game& game) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return TLoadResult::CannotOpen;
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) return TLoadResult::CannotOpen;
+  in >> game;
+  return in.fail() ? TLoadResult::Damaged : TLoadResult::Loaded;
+}
