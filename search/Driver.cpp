@@ -1,0 +1,66 @@
+// The search driver: a forced move at once, otherwise a two-ply fallback move
+// and then deeper and deeper table searches until the level's time is up.
+#include <cstdio>
+
+#include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
+#include "search/HashTable.h"
+#include "search/Searcher.h"
+
+void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
+  FirstIteration = true;
+  TMoveList& roots = MoveLists[0];
+  TMoveGenerator.MakeMoveList(board, side, &roots);
+  if (roots.NumMoves == 0) {  // the caller checks for this; answer with no move
+    move[0] = 0;
+    std::snprintf(InfoText, sizeof InfoText, "no move");
+    return;
+  }
+  if (roots.NumMoves == 1) {
+    TMoveInfo info;
+    info.Move = roots.Moves[0];
+    PrintMoveInfo(info, true);
+    TKillers::CopyMove(move, roots.Moves[0]);
+    return;
+  }
+
+  GameStatus.StopSearch = false;
+  GameStatus.MoveAvailable = false;
+  int copy[BoardSize];
+  for (int i = 0; i < BoardSize; ++i) copy[i] = board[i];
+  const TMoveInfo fallback = AlphaBeta0(copy, 20, side);
+  PrintMoveInfo(fallback, false);
+  TKillers::CopyMove(move, fallback.Move);
+  GameStatus.MoveAvailable = true;
+  // From here on a stop request plays the best move so far. A lasting stop
+  // (the program is closing) ends the search before it starts.
+  if (GameStatus.QuitSearch || HashTable == nullptr) return;
+
+  IterationDepth = 9;
+  HashTable->ReduceDepth();
+  HashTable->Probes = HashTable->Hits = 0;
+  TKillers.ClearKillers();
+  MaxPly = 0;
+  Evals = 0;
+  Nodes = 0;
+  StartClock = SearchClock();
+  AUTOMATIC_SEARCH_DEEPENING = 1;
+  SINGULAR_EXTENSION = 2;
+  for (int i = 0; i < OrderCapacity_[0]; ++i) RootScores[i] = 0;
+
+  for (;;) {
+    if (StopRequested()) return;
+    if ((SearchClock() - StartClock) * 0.001 >= TimeLimit) return;
+    if (IterationDepth >= 48 || IterationDepth > MaxIterationDepth) return;
+    FirstIteration = MaxPly < 7;
+    AUTOMATIC_SEARCH_DEEPENING = 1;
+    SINGULAR_EXTENSION = 2;
+
+    for (int i = 0; i < BoardSize; ++i) copy[i] = board[i];
+    const TMoveInfo result = AlphaBetaHash0(copy, 10 * IterationDepth, side, 10000, -10000);
+    if (StopRequested()) return;  // the unfinished iteration is dropped
+    PrintIterationInfo(result, SearchClock());
+    TKillers::CopyMove(move, result.Move);
+    IterationDepth += 2;
+  }
+}

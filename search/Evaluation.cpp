@@ -1,0 +1,147 @@
+#include "search/Evaluation.h"
+
+#include "engine/Metrics.h"
+
+const int BackRankValue[16] = {0, -1, 1, 0, 1, 1, 2, 1, 1, 0, 7, 4, 2, 2, 9, 8};
+
+PositionalWeigth::PositionalWeigth() { MiddleGameValues(); }
+
+void PositionalWeigth::MiddleGameValues() {
+  for (int code = 0; code < 4; ++code)
+    for (int i = 0; i < 45; ++i) Weight[code][i] = 0;
+  // Black men: the crowning row is worth holding back, the edges a little less.
+  static const int man[][2] = {{10, 15}, {11, 15}, {12, 15}, {13, 15}, {14, -1}, {20, 1}, {21, 1},
+                               {22, -1}, {23, -1}, {24, 1},  {25, 1},  {29, 1},  {30, 1}, {31, -1},
+                               {32, -1}, {33, 1},  {34, 1},  {40, -1}, {41, -1}};
+  // Black kings: the centre pays, the edges cost.
+  static const int king[][2] = {{10, -5}, {11, -5}, {12, -5}, {14, -5}, {20, 5}, {21, 5},
+                                {22, -5}, {23, -5}, {24, 5},  {25, 5},  {29, 5}, {30, 5},
+                                {31, -5}, {32, -5}, {33, 5},  {34, 5},  {40, -5}, {42, -5},
+                                {43, -5}, {44, -5}};
+  for (const auto& w : man) Weight[BlackMan][w[0]] = w[1];
+  for (const auto& w : king) Weight[BlackKing][w[0]] = w[1];
+  for (int i = 10; i <= 44; ++i) {
+    Weight[WhiteMan][i] = Weight[BlackMan][54 - i];
+    Weight[WhiteKing][i] = Weight[BlackKing][54 - i];
+  }
+}
+
+void TMaterial::SetBoard(const int* board) {
+  Positional = WhiteAdvance = BlackAdvance = 0;
+  WhiteKings = BlackKings = WhiteMen = BlackMen = 0;
+  for (int i = FirstSquare; i <= LastSquare; ++i) AddPiece(board[i], i);
+}
+
+void TMaterial::AddPiece(int code, int index) {
+  switch (code) {
+    case WhiteKing:
+      ++WhiteKings;
+      Positional -= PositionalWeigth.Weight[WhiteKing][index];
+      break;
+    case BlackKing:
+      ++BlackKings;
+      Positional += PositionalWeigth.Weight[BlackKing][index];
+      break;
+    case WhiteMan:
+      ++WhiteMen;
+      WhiteAdvance += TMetrics.Row[index];
+      Positional -= PositionalWeigth.Weight[WhiteMan][index];
+      break;
+    case BlackMan:
+      ++BlackMen;
+      BlackAdvance += 7 - TMetrics.Row[index];
+      Positional += PositionalWeigth.Weight[BlackMan][index];
+      break;
+    default:
+      break;
+  }
+}
+
+void TMaterial::DeletePiece(int code, int index) {
+  switch (code) {
+    case WhiteKing:
+      --WhiteKings;
+      Positional += PositionalWeigth.Weight[WhiteKing][index];
+      break;
+    case BlackKing:
+      --BlackKings;
+      Positional -= PositionalWeigth.Weight[BlackKing][index];
+      break;
+    case WhiteMan:
+      --WhiteMen;
+      WhiteAdvance -= TMetrics.Row[index];
+      Positional += PositionalWeigth.Weight[WhiteMan][index];
+      break;
+    case BlackMan:
+      --BlackMen;
+      BlackAdvance -= 7 - TMetrics.Row[index];
+      Positional -= PositionalWeigth.Weight[BlackMan][index];
+      break;
+    default:
+      break;
+  }
+}
+
+int TMaterial::GetMatEval(TPlayer side) const {
+  const int b = 130 * BlackKings + 100 * BlackMen;
+  const int w = 130 * WhiteKings + 100 * WhiteMen;
+  if (b + w == 0) return 0;
+  const int v = (b - w) + (250 * (b - w)) / (b + w);
+  return side == Black ? v : -v;
+}
+
+int TMaterial::GetPosEval(TPlayer side, const int* board) const {
+  int s = Positional;
+
+  // A man two or three steps from crowning with the way ahead clear. Only the
+  // first of the four squares holding such a man is looked at.
+  if (board[37] == WhiteMan) {
+    if (board[41] == Empty && board[42] == Empty) s -= 26;
+  } else if (board[38] == WhiteMan) {
+    if (board[42] == Empty && board[43] == Empty) s -= 26;
+  } else if (board[39] == WhiteMan) {
+    if (board[43] == Empty && board[44] == Empty) s -= 26;
+  } else if (board[40] == WhiteMan) {
+    if (board[44] == Empty && board[39] != BlackKing) s -= 26;
+  }
+  if (board[17] == BlackMan) {
+    if (board[12] == Empty && board[13] == Empty) s += 26;
+  } else if (board[16] == BlackMan) {
+    if (board[11] == Empty && board[12] == Empty) s += 26;
+  } else if (board[15] == BlackMan) {
+    if (board[10] == Empty && board[11] == Empty) s += 26;
+  } else if (board[14] == BlackMan) {
+    if (board[10] == Empty && board[15] != WhiteKing) s += 26;
+  }
+
+  // The side behind in pieces likes its kings in a double corner.
+  const int whiteTotal = WhiteKings + WhiteMen;
+  const int blackTotal = BlackKings + BlackMen;
+  for (int corner : DoubleCorner) {
+    if (blackTotal > whiteTotal && WhiteKings < 3 && board[corner] == WhiteKing) s -= 15;
+    if (whiteTotal > blackTotal && BlackKings < 3 && board[corner] == BlackKing) s += 15;
+  }
+
+  if (board[23] == BlackMan && board[19] == WhiteMan) s += 5;
+  if (board[31] == WhiteMan && board[35] == BlackMan) s -= 5;
+  if (board[44] == BlackMan && (board[39] == BlackMan || board[40] == BlackMan)) s += 3;
+  if (board[10] == WhiteMan && (board[14] == WhiteMan || board[15] == WhiteMan)) s -= 3;
+
+  // Advancing costs while the board is full and pays in the ending.
+  const int men = WhiteMen + BlackMen;
+  const int advance = BlackAdvance - WhiteAdvance;
+  if (men >= 16)
+    s -= 2 * advance;
+  else if (men >= 12)
+    s -= advance;
+  else if (men <= 8)
+    s += 2 * advance;
+
+  const int blackMask = (board[41] == BlackMan ? 1 : 0) | (board[42] == BlackMan ? 2 : 0) |
+                        (board[43] == BlackMan ? 4 : 0) | (board[44] == BlackMan ? 8 : 0);
+  const int whiteMask = (board[13] == WhiteMan ? 1 : 0) | (board[12] == WhiteMan ? 2 : 0) |
+                        (board[11] == WhiteMan ? 4 : 0) | (board[10] == WhiteMan ? 8 : 0);
+  s += 3 * (BackRankValue[blackMask] - BackRankValue[whiteMask]);
+
+  return side == Black ? s + 2 : 2 - s;
+}

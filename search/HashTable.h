@@ -1,0 +1,67 @@
+// The transposition table: results of earlier searches of a position (score,
+// bound, depth, best move), found by a pair of Zobrist keys. key1 picks the
+// row, key2 is the lock stored in the entry and compared on a probe.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/Board.h"
+
+struct THashEntry {
+  uint8_t Bound;  // 0 exact, 1 lower bound (failed high), 2 upper bound (failed low)
+  int32_t Lock;   // key2 of the position
+  int16_t Score;  // in search units; wins and losses relative to the node
+  int8_t Move;    // generation index of the best move, -1 when there is none to offer
+  int16_t Depth;  // remaining depth searched, tenths of a ply
+  uint8_t Used;   // stored or found since the table was last aged or flushed
+};
+
+class THashTable {
+ public:
+  static constexpr int ExactBound = 0;
+  static constexpr int LowerBound = 1;
+  static constexpr int UpperBound = 2;
+
+  // Builds the rows (every entry empty with lock -1) and draws the key terms
+  // from the random stream seeded with 21802 and 29373.
+  THashTable(int rowCount, int entriesPerRow);
+  ~THashTable();
+  THashTable(const THashTable&) = delete;
+  THashTable& operator=(const THashTable&) = delete;
+
+  THashEntry* Rows;     // RowCount rows of EntriesPerRow entries, one block
+  int KeyTable[45][4];  // key1 term per board index and piece code
+  int LockTable[45][4]; // key2 term, same shape
+  int BlackKey;         // key1 term when Black is to move
+  int WhiteKey;
+  int BlackLock;        // key2 term when Black is to move
+  int WhiteLock;
+  int EntriesPerRow;
+  int RowCount;
+  int Probes = 0;       // probes and hits since the last search started
+  int Hits = 0;
+
+  // Key pair of a position with `side` to move; the board holds at least one piece.
+  void GenerateKey(const int* board, TPlayer side, int& key1, int& key2) const;
+  // Turns the key pair of `board` into that of the position after `move`, with
+  // the other side to move. Called before the move is made.
+  void UpdateKey(const int* board, const int* move, int& key1, int& key2) const;
+  // Finds the entry whose lock is entry.Lock, marks it used and copies it out.
+  bool Seek(THashEntry& entry, int key1);
+  // Stores an entry: the same position is kept unless the new one is at least
+  // as deep; otherwise an unused entry, else the shallowest one not deeper than
+  // the new entry, is replaced.
+  void Add(const THashEntry& entry, int key1);
+  // Ages every entry: 4 tenths of a ply shallower (not below 0) and unused.
+  void ReduceDepth();
+  // Empties every entry for a new game (lock 0, depth 0, move 0, unused).
+  void Flush();
+  // Puts every entry back as it was built, so that a search starts from nothing.
+  void Clear();
+
+ private:
+  THashEntry* Row(int key1) const { return Rows + static_cast<long>(key1 % RowCount) * EntriesPerRow; }
+};
+
+// The program's table; null if it could not be built.
+extern THashTable* HashTable;

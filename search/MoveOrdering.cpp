@@ -1,0 +1,103 @@
+// Move ordering of the table-using search: table move, killers, positional
+// gain, capture balance and a bonus for a man running in to crown.
+#include <utility>
+
+#include "engine/GameState.h"
+#include "search/HashTable.h"
+#include "search/Searcher.h"
+
+namespace {
+
+// Bonus for a man's simple move onto the second or third row before its
+// crowning row when the squares ahead of it are clear.
+int AdvanceBonus(int code, int to, const int* b) {
+  auto empty = [b](int s) { return b[s] == Empty; };
+  if (code == WhiteMan) {
+    switch (to) {
+      case 32: return empty(37) && empty(41) && empty(42) ? 23 : 0;
+      case 33: return empty(37) && empty(38) && empty(42) && (empty(41) || empty(43)) ? 23 : 0;
+      case 34: return empty(38) && empty(39) && empty(43) && (empty(42) || empty(44)) ? 23 : 0;
+      case 35: return empty(39) && empty(40) && empty(44) ? 23 : 0;
+      case 37: return empty(41) && empty(42) ? 26 : 0;
+      case 38: return empty(42) && empty(43) ? 26 : 0;
+      case 39: return empty(43) && empty(44) ? 26 : 0;
+      case 40: return empty(44) && b[39] != BlackKing ? 26 : 0;
+      default: return 0;
+    }
+  }
+  if (code == BlackMan) {
+    switch (to) {
+      case 22: return empty(17) && empty(13) && empty(12) ? 23 : 0;
+      case 21: return empty(17) && empty(16) && empty(12) && (empty(13) || empty(11)) ? 23 : 0;
+      case 20: return empty(16) && empty(15) && empty(11) && (empty(12) || empty(10)) ? 23 : 0;
+      case 19: return empty(15) && empty(14) && empty(10) ? 23 : 0;
+      case 17: return empty(13) && empty(12) ? 26 : 0;
+      case 16: return empty(12) && empty(11) ? 26 : 0;
+      case 15: return empty(11) && empty(10) ? 26 : 0;
+      case 14: return empty(10) && b[15] != WhiteKing ? 26 : 0;
+      default: return 0;
+    }
+  }
+  return 0;
+}
+
+// Selection sort with exchange: the first of the largest scores comes forward.
+void SelectionSort(int** moves, int* scores, int* indices, int n) {
+  for (int i = 0; i < n - 1; ++i) {
+    int m = i;
+    for (int k = i + 1; k < n; ++k)
+      if (scores[k] > scores[m]) m = k;
+    if (m != i) {
+      std::swap(moves[i], moves[m]);
+      std::swap(indices[i], indices[m]);
+      std::swap(scores[i], scores[m]);
+    }
+  }
+}
+
+}  // namespace
+
+void TSearcher::SortMoves(TMoveList& list, int* scores, int* indices, int ply, const int* board) {
+  const int n = list.NumMoves;
+  for (int i = 0; i < n; ++i) {
+    const int* move = list.Moves[i];
+    const int from = move[0];
+    const int code = board[from];
+    const int* weight = PositionalWeigth.Weight[code];
+    int s = scores[i] - weight[from] + TKillers.KillerIncrement(move, ply);
+    int k = 1;
+    if (list.CaptureMoves) {
+      s -= PieceValue[code];
+      for (; move[k] != 0; ++k) s += PieceValue[board[move[k]]];
+    } else {
+      k = 2;
+      s += AdvanceBonus(code, move[1], board);
+    }
+    s += weight[move[k - 1]];
+    scores[i] = s;
+  }
+  SelectionSort(list.Moves, scores, indices, n);
+}
+
+bool TSearcher::SortMoves1(TMoveList& list, int* scores, int* /*indices*/, const int* board, int key1, int key2) {
+  for (int i = 0; i < list.NumMoves; ++i) {
+    int k1 = key1;
+    int k2 = key2;
+    HashTable->UpdateKey(board, list.Moves[i], k1, k2);
+    THashEntry entry;
+    entry.Lock = k2;
+    // The stored score is the opponent's: what is good for him is bad for us.
+    if (HashTable->Seek(entry, k1))
+      scores[i] += 10 - entry.Score;
+    else
+      scores[i] -= 1000;
+  }
+  return false;
+}
+
+void TSearcher::SortMoves0(TMoveList& list, int* scores, int* indices) {
+  const int n = list.NumMoves;
+  int* keys = sortKeys_.data();  // the remembered scores themselves stay where they are
+  for (int i = 0; i < n; ++i) keys[i] = scores[i];
+  SelectionSort(list.Moves, keys, indices, n);
+}

@@ -1,0 +1,122 @@
+// TSearcher: the computer player. A negamax alpha-beta search with a
+// transposition table, killer moves, move ordering and iterative deepening,
+// run by GetComputerMoveHash under the level's time limit.
+//
+// Units: depth in tenths of a ply (a ply is 10), ply counted from the root,
+// scores in hundredths of a man from the view of the side to move. A side
+// without moves at ply p scores p - 10001; scores beyond +-9500 are wins/losses.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "engine/Board.h"
+#include "engine/MoveList.h"
+#include "search/Evaluation.h"
+#include "search/Killers.h"
+
+// The result of a root search.
+struct TMoveInfo {
+  int Score = 0;          // from the root side's view
+  int* Move = nullptr;    // points into MoveLists[0]: copy it before the next root search
+  bool Aborted = false;   // stopped by a force-move request; nothing else is meaningful then
+  float Seconds = 0.0f;   // from StartClock to the moment the result was made
+};
+
+// Search parameters.
+extern int AUTOMATIC_SEARCH_DEEPENING;  // extension of a node with a single move
+extern int SINGULAR_EXTENSION;          // extension of the table's move
+extern bool FirstIteration;             // the driver runs the first iteration of a search
+
+// Where progress lines go while the computer thinks: the window's status bar,
+// or the companion's standard output. Without a sink they are dropped.
+using TProgressSink = std::function<void(const char* line)>;
+void SetProgressSink(TProgressSink sink);
+
+// Milliseconds of wall time since the program started, from a monotonic clock.
+int SearchClock();
+
+// "win in 3", "lose in 1" or the plain score.
+void ScoreText(int score, char* buffer, std::size_t size);
+// Seconds with two significant digits: "0.5", "2", "12", "1.2e+02", "0.04".
+void SecondsText(double seconds, char* buffer, std::size_t size);
+
+class TSearcher {
+ public:
+  TSearcher();
+  ~TSearcher();
+  TSearcher(const TSearcher&) = delete;
+  TSearcher& operator=(const TSearcher&) = delete;
+
+  TMoveList* MoveLists;                            // the list of ply p is MoveLists[p]
+  int UndoBuffers[MaxSearchPlies][MoveBufferSize]; // old codes of the squares of the move made at ply p
+  int* OrderIndex[MaxSearchPlies];                 // generation index of each list position
+  int* OrderScore[MaxSearchPlies];                 // ordering score of each list position
+  int* RootScores;                                 // remembered root scores, by generation index
+  int PieceValue[5];                               // kings 130, men 100, empty 0
+  int MaxPly = 0;                                  // deepest ply visited in this search
+  int IterationDepth = 0;                          // nominal depth of this iteration, plies
+  int IterationPlyExtension;                       // capture extension at ply IterationDepth
+  char InfoText[128];                              // result line of the last finished step
+  int StartClock = 0;                              // SearchClock() when this search started
+  int TimeLimit = 2;                               // seconds after which no iteration starts
+  long long Evals = 0;                             // leaf evaluations in this search
+  long long Nodes = 0;                             // nodes entered in this search
+  int MaxIterationDepth = 47;                      // deepest iteration the driver runs
+
+  // Plays `move` on the search board, keeps the old codes in `undo` and brings
+  // `material` up to date with the new board.
+  void MakeMoveAndMaterialEvaluation(int* board, const int* move, int* undo, TMaterial& material);
+  // Takes the move back; summaries are passed by value, so none needs undoing.
+  static void UndoMove(int* board, const int* move, const int* undo);
+
+  // Plain search without table or ordering, through captures beyond the horizon.
+  int AlphaBeta(int* board, int depth, TPlayer side, int alpha, int beta, int ply, TMaterial material);
+  // Two-ply root search for the fallback move.
+  TMoveInfo AlphaBeta0(int* board, int depth, TPlayer side);
+
+  // Adds the ordering terms to `scores` and sorts moves, indices and scores together.
+  void SortMoves(TMoveList& list, int* scores, int* indices, int ply, const int* board);
+  // Adds what the table knows of each child position; always false.
+  bool SortMoves1(TMoveList& list, int* scores, int* indices, const int* board, int key1, int key2);
+  // Sorts the root list, still in generation order, by the remembered `scores`.
+  void SortMoves0(TMoveList& list, int* scores, int* indices);
+
+  // Interior node of the table-using search.
+  int AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1, int key2,
+                    TMaterial material);
+  // Root of one iteration.
+  TMoveInfo AlphaBetaHash0(int* board, int depth, TPlayer side, int beta, int alpha);
+
+  // Writes the result line into InfoText.
+  void PrintMoveInfo(const TMoveInfo& info, bool onlyMove);
+  // Hands a progress line ("Best ... ") to the progress sink.
+  void PrintIntermetdiateInfo(const TMoveInfo& info, int bestNumber, int currentNumber, const int* currentMove,
+                              int count);
+  // The result line of a finished iteration, with the speed once a second has
+  // passed by the clock reading `now`.
+  void PrintIterationInfo(const TMoveInfo& info, int now);
+
+  // Chooses the move for `side` (which must have one) into `move`, a buffer of
+  // MoveBufferSize ints; `board` comes back unchanged and InfoText holds the report.
+  void GetComputerMoveHash(int* board, TPlayer side, int* move);
+
+ private:
+  bool StopRequested() const;
+  float Elapsed() const;
+  // Makes the ordering arrays of `ply` (and the root scores) hold `count` moves.
+  void ReserveOrdering(int ply, int count) {
+    if (count > OrderCapacity_[ply]) GrowOrdering(ply, count);
+  }
+  void GrowOrdering(int ply, int count);
+  void Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply);
+
+  int OrderCapacity_[MaxSearchPlies];
+  std::vector<int> indexStore_[MaxSearchPlies];
+  std::vector<int> scoreStore_[MaxSearchPlies];
+  std::vector<int> rootStore_;
+  std::vector<int> sortKeys_;  // scratch keys of the root sort
+};
+
+extern class TSearcher TSearcher;

@@ -1,0 +1,232 @@
+// The table-using search: the root of an iteration and the interior nodes
+// deep enough to be worth remembering.
+#include <cstdlib>
+
+#include "engine/MoveGenerator.h"
+#include "search/HashTable.h"
+#include "search/Searcher.h"
+
+namespace {
+
+// A stored win or loss, relative to its node, read back relative to the root.
+int ReadScore(int stored, int ply) {
+  if (stored > 9500) return stored - ply;
+  if (stored < -9500) return stored + ply;
+  return stored;
+}
+
+}  // namespace
+
+int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1,
+                             int key2, TMaterial material) {
+  // The per-ply storage ends at ply 49: a line that gets that deep is finished
+  // by the plain search, which evaluates there.
+  if (ply >= MaxSearchPlies - 1) return AlphaBeta(board, depth, side, alpha, beta, ply, material);
+
+  ++Nodes;
+  if (ply > MaxPly) MaxPly = ply;
+
+  THashEntry entry;
+  entry.Lock = key2;
+  const bool found = HashTable->Seek(entry, key1);
+  if (found && ply >= 6 && entry.Depth >= depth - depth % 10) {
+    const int score = ReadScore(entry.Score, ply);
+    if (entry.Bound == THashTable::ExactBound) return score;
+    if (entry.Bound == THashTable::LowerBound && score >= beta) return score;
+    if (entry.Bound == THashTable::UpperBound && score <= alpha) return score;
+  }
+
+  TMoveList& list = MoveLists[ply];
+  TMoveGenerator.MakeMoveList(board, side, &list);
+  const int n = list.NumMoves;
+  if (n == 0) return ply - 10001;
+  ReserveOrdering(ply, n);
+
+  // A node that looks hopeless is searched a ply shallower.
+  bool reduced = false;
+  if (ply >= 6 && material.GetPosEval(side, board) + material.GetMatEval(side) <= alpha - 80) {
+    depth -= 10;
+    reduced = true;
+  }
+  if (n == 1) depth += AUTOMATIC_SEARCH_DEEPENING;
+
+  int* const indices = OrderIndex[ply];
+  int* const scores = OrderScore[ply];
+  for (int i = 0; i < n; ++i) {
+    indices[i] = i;
+    scores[i] = 0;
+  }
+  if (found && entry.Move >= 0 && entry.Move < n) scores[entry.Move] = 5000;
+  if (n > 1) {
+    if (ply < 6 && found) SortMoves1(list, scores, indices, board, key1, key2);
+    SortMoves(list, scores, indices, ply, board);
+  }
+
+  const TPlayer other = static_cast<TPlayer>(1 - side);
+  int* const undo = UndoBuffers[ply];
+  int best = 0;
+  bool raised = false;
+  for (int j = 0; j < n; ++j) {
+    const int* move = list.Moves[j];
+    bool research = false;
+    int v;
+    for (;;) {
+      const int e = (j == 0 && found && n > 6) ? SINGULAR_EXTENSION : 0;
+      const int childDepth = depth + e - 10;
+      if (depth - 10 <= 20) {
+        TMaterial child = material;
+        MakeMoveAndMaterialEvaluation(board, move, undo, child);
+        v = -AlphaBeta(board, childDepth, other, -beta, -alpha, ply + 1, child);
+      } else {
+        int k1 = key1;
+        int k2 = key2;
+        HashTable->UpdateKey(board, move, k1, k2);
+        TMaterial child = material;
+        MakeMoveAndMaterialEvaluation(board, move, undo, child);
+        if (j == 0) {
+          v = -AlphaBetaHash(board, childDepth, other, -beta, -alpha, ply + 1, k1, k2, child);
+        } else {
+          v = -AlphaBetaHash(board, childDepth, other, -alpha - 1, -alpha, ply + 1, k1, k2, child);
+          if (alpha < v && v < beta) v = -AlphaBetaHash(board, childDepth, other, -beta, -v, ply + 1, k1, k2, child);
+        }
+      }
+      UndoMove(board, move, undo);
+      if (StopRequested()) return 0;
+      if (research) {
+        depth -= 10;
+        break;
+      }
+      // A move of a reduced node that does not fail low earns a full-depth look.
+      if (!reduced || v < alpha) break;
+      depth += 10;
+      research = true;
+    }
+
+    if (v >= beta) {
+      Store(key1, key2, THashTable::LowerBound, v, reduced ? depth - 10 : depth, indices[j], ply);
+      TKillers.UpdateKiller(move, ply, v);
+      return v;
+    }
+    if (v > alpha) {
+      alpha = v;
+      best = j;
+      raised = true;
+    }
+  }
+  Store(key1, key2, raised ? THashTable::ExactBound : THashTable::UpperBound, alpha, reduced ? depth - 10 : depth,
+        indices[best], ply);
+  return alpha;
+}
+
+TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int beta, int alpha) {
+  TMoveList& list = MoveLists[0];
+  TMoveGenerator.MakeMoveList(board, side, &list);
+  ++Nodes;
+  const int n = list.NumMoves;
+  TMoveInfo info;
+  if (n == 0) {
+    info.Score = -10001;
+    return info;
+  }
+  ReserveOrdering(0, n);
+
+  int key1, key2;
+  HashTable->GenerateKey(board, side, key1, key2);
+  THashEntry entry;
+  entry.Lock = key2;
+  const bool found = HashTable->Seek(entry, key1);
+  const bool tableMove = found && entry.Move >= 0 && entry.Move < n;
+
+  // Known exactly and at least two plies deeper than asked: nothing to do.
+  if (tableMove && entry.Bound == THashTable::ExactBound && std::abs(entry.Score) <= 9500 &&
+      entry.Depth >= depth + 20 - depth % 10) {
+    info.Score = entry.Score;
+    info.Move = list.Moves[entry.Move];
+    info.Seconds = Elapsed();
+    return info;
+  }
+
+  int* const indices = OrderIndex[0];
+  int* const scores = OrderScore[0];
+  for (int i = 0; i < n; ++i) {
+    indices[i] = i;
+    scores[i] = 0;
+    if (RootScores[i] >= 15000) RootScores[i] -= 2000;
+  }
+  if (tableMove) scores[entry.Move] = RootScores[entry.Move] = depth + 15000;
+  if (n > 1) {
+    if (!FirstIteration)
+      SortMoves0(list, RootScores, indices);
+    else
+      SortMoves(list, scores, indices, 0, board);
+  }
+
+  if (found) {
+    info.Score = entry.Score;
+    info.Move = list.Moves[0];
+    info.Seconds = Elapsed();
+    PrintIntermetdiateInfo(info, 1, 1, list.Moves[0], n);
+  }
+
+  TMaterial material;
+  material.DoubleCorner[0] = 14;
+  material.DoubleCorner[1] = 10;
+  material.DoubleCorner[2] = 44;
+  material.DoubleCorner[3] = 40;
+  material.SetBoard(board);
+
+  const TPlayer other = static_cast<TPlayer>(1 - side);
+  int* const undo = UndoBuffers[0];
+  int best = 0;
+  bool raised = false;
+  for (int j = 0; j < n; ++j) {
+    int* move = list.Moves[j];
+    int k1 = key1;
+    int k2 = key2;
+    HashTable->UpdateKey(board, move, k1, k2);
+    TMaterial child = material;
+    MakeMoveAndMaterialEvaluation(board, move, undo, child);
+    const int e = (j == 0 && n > 2 && found && !FirstIteration) ? 4 : 0;
+    const int childDepth = depth + e - 10;
+    int v;
+    if (j == 0) {
+      v = -AlphaBetaHash(board, childDepth, other, -beta, -alpha, 1, k1, k2, child);
+    } else {
+      v = -AlphaBetaHash(board, childDepth, other, -alpha - 1, -alpha, 1, k1, k2, child);
+      if (alpha < v && v < beta) v = -AlphaBetaHash(board, childDepth, other, -beta, -v, 1, k1, k2, child);
+    }
+    if (RootScores[indices[j]] <= 12000) RootScores[indices[j]] = v;
+    UndoMove(board, move, undo);
+
+    if (StopRequested()) {
+      info.Aborted = true;
+      return info;
+    }
+    if (v >= beta) {
+      Store(key1, key2, THashTable::LowerBound, v, depth, indices[j], 0);
+      TKillers.UpdateKiller(move, 0, v);
+      info.Score = v;
+      info.Move = move;
+      info.Seconds = Elapsed();
+      return info;
+    }
+    if (v > alpha) {
+      alpha = v;
+      best = j;
+      raised = true;
+    }
+    if (j + 1 < n && (j > 0 || found)) {
+      TMoveInfo progress;
+      progress.Score = alpha;
+      progress.Move = list.Moves[best];
+      progress.Seconds = Elapsed();
+      PrintIntermetdiateInfo(progress, best + 1, j + 2, list.Moves[j + 1], n);
+    }
+  }
+  Store(key1, key2, raised ? THashTable::ExactBound : THashTable::UpperBound, alpha, depth, indices[best], 0);
+  TKillers.UpdateKiller(list.Moves[best], 0, alpha);
+  info.Score = alpha;
+  info.Move = list.Moves[best];
+  info.Seconds = Elapsed();
+  return info;
+}
