@@ -1,0 +1,111 @@
+// The companion's computer-player commands: search (the computer's choice for
+// a position, with its progress lines) and bench (speed of the search).
+#include <cstdio>
+#include <string>
+
+#include "engine/GameState.h"
+#include "engine/Metrics.h"
+#include "engine/MoveGenerator.h"
+#include "engine/PositionString.h"
+#include "search/Bench.h"
+#include "search/Searcher.h"
+#include "tools/Commands.h"
+
+namespace {
+
+int Error(const char* command, const std::string& text) {
+  std::fprintf(stderr, "varek-cli %s: %s\n", command, text.c_str());
+  return 2;
+}
+
+// A whole number from `lowest` to `highest`.
+bool ParseNumber(const std::string& word, long lowest, long highest, int* number) {
+  if (word.empty() || word.size() > 9) return false;
+  long value = 0;
+  for (char c : word) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value < lowest || value > highest) return false;
+  *number = static_cast<int>(value);
+  return true;
+}
+
+const char SearchUsage[] = "usage: varek-cli search [--depth N | --time SECONDS] [POSITION]";
+
+}  // namespace
+
+int CmdSearch(const TArgs& args) {
+  int depth = 0;
+  int seconds = -1;
+  std::string position;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word == "--depth" || word == "--time") {
+      if (depth > 0 || seconds >= 0) return Error("search", std::string("give --depth or --time once\n") + SearchUsage);
+      if (i + 1 == args.size()) return Error("search", word + " needs a value\n" + SearchUsage);
+      const std::string& value = args[++i];
+      if (word == "--depth" && !ParseNumber(value, 1, 47, &depth))
+        return Error("search", "--depth must be a whole number of plies from 1 to 47, not '" + value + "'");
+      if (word == "--time" && !ParseNumber(value, 0, 36000000, &seconds))
+        return Error("search", "--time must be a whole number of seconds from 0 to 36000000, not '" + value + "'");
+    } else if (word.size() > 1 && word[0] == '-') {
+      return Error("search", "unknown option '" + word + "'\n" + SearchUsage);
+    } else if (position.empty()) {
+      position = word;
+    } else {
+      return Error("search", std::string("more than one position given\n") + SearchUsage);
+    }
+  }
+
+  int board[BoardSize];
+  TPlayer side = Black;
+  if (position.empty()) {
+    TMoveGenerator::InitBoard(board);
+  } else {
+    std::string reason;
+    if (!ParsePosition(position, board, &side, &reason)) return Error("search", "bad position: " + reason);
+  }
+  if (TMoveGenerator.NoMovesLeft(board, side)) {
+    std::fprintf(stderr, "varek-cli search: %s has no legal move here (%s wins); nothing to search\n",
+                 side == Black ? "Black" : "White", side == Black ? "White" : "Black");
+    return 1;
+  }
+
+  // --depth: every iteration up to N plies and no time limit, the same on every run.
+  if (depth > 0) {
+    TSearcher.TimeLimit = 36000000;
+    TSearcher.MaxIterationDepth = depth;
+  } else {
+    TSearcher.TimeLimit = seconds >= 0 ? seconds : GameStatus.TimeLimit;
+    TSearcher.MaxIterationDepth = 47;
+  }
+  SetProgressSink([](const char* line) {
+    std::printf("%s\n", line);
+    std::fflush(stdout);
+  });
+  int move[MoveBufferSize];
+  GameStatus.Thinking = true;
+  TSearcher.GetComputerMoveHash(board, side, move);
+  GameStatus.Thinking = false;
+  SetProgressSink(nullptr);
+  std::printf("Played %s\n", TSearcher.InfoText);
+  return 0;
+}
+
+int CmdBench(const TArgs& args) {
+  if (!args.empty()) return Error("bench", "usage: varek-cli bench");
+  long long totalMs = 0;
+  const long long nodes = RunBench([&totalMs](const TBenchResult& result) {
+    char text[8];
+    const long long speed = result.Milliseconds > 0 ? result.Nodes * 1000 / result.Milliseconds : 0;
+    std::printf("%-20s depth %2d  %-6s %11lld nodes %7d ms %10lld n/s\n", result.Position->Name,
+                result.Position->Depth, TMetrics::MoveToStr(result.Move, text), result.Nodes, result.Milliseconds,
+                speed);
+    std::fflush(stdout);
+    totalMs += result.Milliseconds;
+  });
+  const long long speed = totalMs > 0 ? nodes * 1000 / totalMs : 0;
+  std::printf("total %lld nodes %lld ms %lld n/s\n", nodes, totalMs, speed);
+  return 0;
+}
