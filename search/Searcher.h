@@ -102,6 +102,9 @@ class TSearcher {
   // MoveBufferSize ints; `board` comes back unchanged and InfoText holds the report.
   void GetComputerMoveHash(int* board, TPlayer side, int* move);
 
+  // Stores a node's result in the table; wins and losses are made relative to `ply`.
+  void Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply);
+
  private:
   bool StopRequested() const;
   float Elapsed() const;
@@ -110,7 +113,6 @@ class TSearcher {
     if (count > OrderCapacity_[ply]) GrowOrdering(ply, count);
   }
   void GrowOrdering(int ply, int count);
-  void Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply);
 
   int OrderCapacity_[MaxSearchPlies];
   std::vector<int> indexStore_[MaxSearchPlies];

@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include "SearchTestSupport.h"
+#include "search/Bench.h"
+
+// The suite's node count is fixed by the search's behaviour alone: any change
+// to ordering, pruning, extensions or evaluation shows up here first.
+TEST_F(SearchTest, BenchNodeCountIsPinned) {
+  int count = 0;
+  const TBenchPosition* suite = BenchPositions(&count);
+  EXPECT_GE(count, 8);
+  int seen = 0;
+  const long long total = RunBench([&](const TBenchResult& result) {
+    TPosition p;
+    SetupBenchPosition(*result.Position, p.Board);
+    p.Side = result.Position->Side;
+    TMoveList list;
+    TMoveGenerator.MakeMoveList(p.Board, p.Side, &list);
+    EXPECT_GT(list.NumMoves, 1) << result.Position->Name;
+    bool legal = false;
+    for (int i = 0; i < list.NumMoves; ++i) legal |= TKillers::IsEquivalentMove(list.Moves[i], result.Move);
+    EXPECT_TRUE(legal) << result.Position->Name;
+    EXPECT_GT(result.Nodes, 10000) << result.Position->Name;
+    EXPECT_EQ(result.Position, &suite[seen]);
+    ++seen;
+  });
+  EXPECT_EQ(seen, count);
+  EXPECT_EQ(total, 15589015);
+  EXPECT_EQ(TSearcher.TimeLimit, 36000000);  // the fixture's settings come back
+}

@@ -1,0 +1,88 @@
+// Helpers shared by the computer player's tests: positions from text, random
+// games, and a fixture that leaves the program's singletons as a search finds
+// them at start-up.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
+#include "engine/PositionString.h"
+#include "search/HashTable.h"
+#include "search/Killers.h"
+#include "search/Searcher.h"
+
+struct TPosition {
+  int Board[BoardSize];
+  TPlayer Side = Black;
+};
+
+inline TPosition Position(const std::string& text) {
+  TPosition p;
+  std::string error;
+  EXPECT_TRUE(ParsePosition(text, p.Board, &p.Side, &error)) << text << ": " << error;
+  return p;
+}
+
+inline TPosition StartPosition() {
+  TPosition p;
+  TMoveGenerator::InitBoard(p.Board);
+  return p;
+}
+
+inline bool SameBoard(const int* a, const int* b) {
+  for (int i = 0; i < BoardSize; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
+// Plays random games from the start, calling visit(board, side, list) before
+// each move is chosen, until a side cannot move or `plies` moves were played.
+template <typename Visit>
+void RandomGames(int games, int plies, unsigned seed, Visit visit) {
+  std::mt19937 random(seed);
+  class TMoveGenerator gen;
+  TMoveList list;
+  for (int g = 0; g < games; ++g) {
+    TPosition p = StartPosition();
+    for (int ply = 0; ply < plies; ++ply) {
+      gen.MakeMoveList(p.Board, p.Side, &list);
+      if (list.NumMoves == 0) break;
+      visit(p.Board, p.Side, list);
+      const int* move = list.Moves[random() % list.NumMoves];
+      TMoveGenerator::MakeMove(move, p.Board);
+      p.Side = static_cast<TPlayer>(1 - p.Side);
+    }
+  }
+}
+
+class SearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GameStatus.StopSearch = false;
+    GameStatus.MoveAvailable = false;
+    GameStatus.QuitSearch = false;
+    HashTable->Clear();
+    TKillers.ClearKillers();
+    SetProgressSink(nullptr);
+    TSearcher.TimeLimit = 36000000;
+    TSearcher.MaxIterationDepth = 47;
+    TSearcher.Nodes = TSearcher.Evals = 0;
+    TSearcher.MaxPly = 0;
+    TSearcher.IterationDepth = 9;
+    TSearcher.StartClock = SearchClock();
+    AUTOMATIC_SEARCH_DEEPENING = 1;
+    SINGULAR_EXTENSION = 2;
+    FirstIteration = true;
+  }
+  void TearDown() override {
+    SetProgressSink(nullptr);
+    GameStatus.StopSearch = false;
+    GameStatus.QuitSearch = false;
+    TSearcher.TimeLimit = 2;
+    TSearcher.MaxIterationDepth = 47;
+  }
+};
