@@ -58,9 +58,8 @@ TEST_F(SearchTest, SearchingAllocatesNothing) {
   }
 }
 
-TEST_F(SearchTest, OnlyFreakListsGrowTheOrderingArrays) {
-  // Twelve kings each side in the open: more moves than the ordering arrays'
-  // first size would still be searched correctly; ordinary lists never grow them.
+TEST_F(SearchTest, ManyKingsSearchWithoutAllocating) {
+  // Six kings a side in the open: long lists, still within the preallocated room.
   TPosition kings = Position("B:WK1,K2,K3,K4,K5,K6:BK27,K28,K29,K30,K31,K32");
   int move[MoveBufferSize];
   TSearcher.MaxIterationDepth = 9;

@@ -166,6 +166,26 @@ TEST_F(SearchTest, TableCutOffsRespectBoundsAndDepth) {
   EXPECT_GT(search(40, -60, 100).second, 1);
 }
 
+TEST_F(SearchTest, MoveIndicesTheEntryCannotHoldAreStoredAsNoMove) {
+  TPosition start = StartPosition();
+  int key1, key2;
+  HashTable->GenerateKey(start.Board, Black, key1, key2);
+  TSearcher.Store(key1, key2, THashTable::ExactBound, 5, 400, 127, 0);
+  EXPECT_EQ(Lookup(start).Move, 127);
+  TSearcher.Store(key1, key2, THashTable::ExactBound, 5, 400, 128, 0);
+  EXPECT_EQ(Lookup(start).Move, -1);
+  // Exact and deep, but with no move to offer the root is searched, not answered.
+  TSearcher.Nodes = 0;
+  const TMoveInfo info = TSearcher.AlphaBetaHash0(start.Board, 90, Black, 10000, -10000);
+  EXPECT_GT(TSearcher.Nodes, 1);
+  EXPECT_TRUE(IsLegal(StartPosition(), info.Move));
+  // A stored index beyond a shorter list (a lock shared by another position) selects nothing either.
+  TSearcher.Store(key1, key2, THashTable::ExactBound, 5, 400, 9, 0);
+  TSearcher.Nodes = 0;
+  TSearcher.AlphaBetaHash0(start.Board, 90, Black, 10000, -10000);
+  EXPECT_GT(TSearcher.Nodes, 1);
+}
+
 TEST_F(SearchTest, SingleMoveNodesGoATenthDeeper) {
   TPosition forced = Position("B:WK18,30:B14");
   int key1, key2;
