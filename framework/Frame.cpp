@@ -1,0 +1,230 @@
+#include "framework/Frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "framework/ControlBar.h"
+#include "framework/Internal.h"
+#include "framework/StatusBar.h"
+#include "framework/UiThread.h"
+
+class TFrameWidget : public QMainWindow {
+ public:
+  explicit TFrameWidget(TDecoratedFrame* owner) : owner_(owner) {}
+  void Detach() { owner_ = nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    if (owner_ && owner_->client_ && !owner_->client_->CanClose()) {
+      e->ignore();
+      return;
+    }
+    e->accept();
+  }
+
+ private:
+  TDecoratedFrame* owner_;
+};
+
+namespace {
+
+Qt::Key QtKey(int key) {
+  switch (key) {
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_END: return Qt::Key_End;
+    default: break;
+  }
+  if (key >= 'A' && key <= 'Z') return static_cast<Qt::Key>(Qt::Key_A + (key - 'A'));
+  if (key >= '0' && key <= '9') return static_cast<Qt::Key>(Qt::Key_0 + (key - '0'));
+  return Qt::Key_unknown;
+}
+
+// A menu text without its mnemonic marks and key name, for a button's tool tip.
+QString PlainText(const std::string& text) {
+  QString s = ToQString(text.c_str());
+  s = s.section(QLatin1Char('\t'), 0, 0);
+  s.remove(QLatin1Char('&'));
+  return s.trimmed();
+}
+
+}  // namespace
+
+TDecoratedFrame::TDecoratedFrame(TWindow*, const char* title, TWindow* client, bool)
+    : frame_(new TFrameWidget(this)), client_(client) {
+  RequireUiThread("TDecoratedFrame");
+  frame_->setWindowTitle(ToQString(title));
+  if (client_ && client_->GetHandle()) frame_->setCentralWidget(client_->GetHandle());
+  frame_->resize(600, 640);
+}
+
+TDecoratedFrame::~TDecoratedFrame() {
+  frame_->Detach();
+  // The client goes first: it may still be waiting for work it started.
+  client_.reset();
+  controlBar_.reset();
+  statusBar_.reset();
+  delete frame_;
+}
+
+void TDecoratedFrame::Insert(TControlBar* bar, TLocation location) {
+  controlBar_.reset(bar);
+  frame_->addToolBar(location == Top ? Qt::TopToolBarArea : Qt::BottomToolBarArea, bar->GetHandle());
+  // Tool tips from the menu texts, when the menu is there already.
+  if (menu_) AssignMenu(nullptr);
+}
+
+void TDecoratedFrame::Insert(TStatusBar* bar, TLocation) {
+  statusBar_.reset(bar);
+  frame_->setStatusBar(bar->GetHandle());
+}
+
+void TDecoratedFrame::BuildMenu(QMenu* menu, const std::vector<TMenuItem>& items) {
+  for (const TMenuItem& item : items) {
+    if (!item.Popup.empty()) {
+      QMenu* popup = menu->addMenu(ToQString(item.Text.c_str()));
+      QObject::connect(popup, &QMenu::aboutToShow, popup, [this] { EnableCommands(); });
+      BuildMenu(popup, item.Popup);
+    } else if (item.Id == 0 && item.Text.empty()) {
+      menu->addSeparator();
+    } else {
+      QAction* action = menu->addAction(ToQString(item.Text.c_str()));
+      const int id = item.Id;
+      QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteCommand(id); });
+      menuActions_.emplace_back(id, action);
+      if (controlBar_)
+        if (TButtonGadget* b = controlBar_->FindButton(id); b && b->GetHandle())
+          b->GetHandle()->setToolTip(PlainText(item.Text));
+    }
+  }
+}
+
+void TDecoratedFrame::AssignMenu(const char* menuName) {
+  if (menuName) menu_ = GetModule().FindMenu(menuName);
+  if (!menu_) return;
+  QMenuBar* bar = frame_->menuBar();
+  bar->clear();
+  menuActions_.clear();
+  for (const TMenuItem& top : *menu_) {
+    QMenu* popup = bar->addMenu(ToQString(top.Text.c_str()));
+    QObject::connect(popup, &QMenu::aboutToShow, popup, [this] { EnableCommands(); });
+    BuildMenu(popup, top.Popup);
+  }
+}
+
+void TDecoratedFrame::SetIcons(TModule* module, const char* iconName) {
+  const std::vector<TBitmap>* images = module ? module->FindIcon(iconName) : nullptr;
+  if (!images) return;
+  QIcon icon;
+  for (const TBitmap& image : *images) icon.addPixmap(QPixmap::fromImage(image.Image()));
+  frame_->setWindowIcon(icon);
+}
+
+// One icon carries every size; Qt picks the small or large image where needed.
+void TDecoratedFrame::SetIcon(TModule* module, const char* iconName) { SetIcons(module, iconName); }
+void TDecoratedFrame::SetIconSm(TModule* module, const char* iconName) { SetIcons(module, iconName); }
+
+void TDecoratedFrame::SetAcceleratorTable(const char* name) {
+  accelerators_ = GetModule().FindAccelerators(name);
+  if (!accelerators_) return;
+  for (const TAccelerator& a : *accelerators_) {
+    Qt::KeyboardModifiers mods;
+    if (a.Flags & FCONTROL) mods |= Qt::ControlModifier;
+    if (a.Flags & FSHIFT) mods |= Qt::ShiftModifier;
+    if (a.Flags & FALT) mods |= Qt::AltModifier;
+    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(mods, QtKey(a.Key))), frame_);
+    shortcut->setContext(Qt::WindowShortcut);
+    const int id = a.Command;
+    QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, id] { ExecuteCommand(id); });
+  }
+}
+
+void TDecoratedFrame::Show() { frame_->show(); }
+
+bool TDecoratedFrame::CloseWindow() { return frame_->close(); }
+
+bool TDecoratedFrame::IsVisible() const { return frame_->isVisible(); }
+
+bool TDecoratedFrame::QueryEnabler(TCommandEnabler& ce) {
+  if (!client_) return false;
+  TEventInfo info;
+  info.Kind = TEventKind::CommandEnable;
+  info.Id = ce.GetId();
+  info.Enabler = &ce;
+  return client_->Dispatch(info);
+}
+
+void TDecoratedFrame::Enable(QAction* action, int id) {
+  TCommandEnabler ce(id);
+  QueryEnabler(ce);
+  action->setEnabled(ce.IsEnabled());
+  // Only a checked item is checkable, so unchecked items show no mark at all.
+  action->setCheckable(ce.IsChecked());
+  action->setChecked(ce.IsChecked());
+}
+
+void TDecoratedFrame::EnableCommands() {
+  if (enabling_) return;
+  enabling_ = true;
+  for (auto& [id, action] : menuActions_) Enable(action, id);
+  if (controlBar_) {
+    for (const auto& gadget : controlBar_->Gadgets()) {
+      auto* button = dynamic_cast<TButtonGadget*>(gadget.get());
+      if (!button) continue;
+      TCommandEnabler ce(button->GetCommandId());
+      QueryEnabler(ce);
+      button->SetEnabled(ce.IsEnabled());
+      button->SetButtonState(ce.IsChecked() ? TButtonGadget::Down : TButtonGadget::Up);
+    }
+  }
+  enabling_ = false;
+}
+
+bool TDecoratedFrame::IsCommandEnabled(int id) const {
+  for (auto& [i, action] : menuActions_)
+    if (i == id) return action->isEnabled();
+  return false;
+}
+
+bool TDecoratedFrame::IsCommandChecked(int id) const {
+  for (auto& [i, action] : menuActions_)
+    if (i == id) return action->isChecked();
+  return false;
+}
+
+void TDecoratedFrame::ExecuteCommand(int id) {
+  RequireUiThread("TDecoratedFrame::ExecuteCommand");
+  TCommandEnabler ce(id);
+  QueryEnabler(ce);
+  if (!ce.IsEnabled() || !client_) return;
+  lastCommand_ = id;
+  TEventInfo info;
+  info.Kind = TEventKind::Command;
+  info.Id = id;
+  client_->Dispatch(info);
+  EnableCommands();
+}
+
+std::string TDecoratedFrame::GetCaption() const { return frame_->windowTitle().toStdString(); }
+
+void TDecoratedFrame::SetClientSize(int width, int height) {
+  QWidget* central = frame_->centralWidget();
+  for (int round = 0; round < 3 && central; ++round) {
+    frame_->layout()->activate();
+    const int dw = width - central->width(), dh = height - central->height();
+    if (dw == 0 && dh == 0) break;
+    frame_->resize(frame_->width() + dw, frame_->height() + dh);
+  }
+}
+
+QMainWindow* TDecoratedFrame::GetHandle() const { return frame_; }

@@ -1,0 +1,6 @@
+#include "framework/Resources.h"
+
+TModule& GetModule() {
+  static TModule module;
+  return module;
+}

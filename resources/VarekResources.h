@@ -1,0 +1,21 @@
+// The program's resources, registered in a module at start-up: the menu and
+// accelerator table "COMMANDS", the icon "IDI_VAREK" (16, 32, 48 and 256
+// pixels), the thirteen tool-bar glyphs (20 x 20, numbered like their
+// commands) and the pointing-hand cursor 804. The piece cursors 800 to 803 are
+// drawn by the board's own drawing code (ui/).
+#pragma once
+
+#include <vector>
+
+class TModule;
+class QImage;
+
+void LoadResources(TModule& module);
+
+// Pieces of LoadResources, for the checks of the pictures themselves.
+void AddCommandResources(TModule& module);
+QImage DrawProgramIcon(int size);
+QImage DrawToolGlyph(int commandId);  // null for a number without a glyph
+QImage DrawHandCursor();
+// The commands that have a tool-bar glyph.
+const std::vector<int>& GlyphCommands();

@@ -1,0 +1,121 @@
+// Shared set-up of the window tests: the game back at its start, a desktop
+// that records message boxes, dialogs and beeps instead of showing them, and
+// the application's main window at a known client size.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Board.h"
+#include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
+#include "framework/Dialogs.h"
+#include "framework/Frame.h"
+#include "framework/StatusBar.h"
+#include "framework/Testing.h"
+#include "framework/UiThread.h"
+#include "game/Game.h"
+#include "ui/Graphics.h"
+#include "ui/VarekApp.h"
+#include "ui/VarekWindow.h"
+
+class TRecordingDesktop : public TDesktop {
+ public:
+  struct TMessage {
+    std::string Text, Caption;
+    unsigned Type;
+  };
+  std::vector<TMessage> Messages;
+  std::vector<unsigned> Beeps;
+  std::vector<int> Dialogs;
+  int MessageAnswer = IDOK;
+  // Runs while a modal dialog is "open" (the real one would run its own loop).
+  std::function<void()> WhileDialogOpen;
+
+  int ShowMessageBox(TWindow*, const std::string& text, const std::string& caption, unsigned type) override {
+    Messages.push_back({text, caption, type});
+    return MessageAnswer;
+  }
+  int RunFileDialog(TWindow*, TFileDialogKind, TOpenSaveDialog::TData&) override { return IDCANCEL; }
+  int RunDialog(TWindow*, int resId) override {
+    Dialogs.push_back(resId);
+    if (WhileDialogOpen) WhileDialogOpen();
+    return IDOK;
+  }
+  void Beep(unsigned type) override { Beeps.push_back(type); }
+};
+
+// The game as the program starts it.
+inline void ResetGame() {
+  GameStatus.PlayMode = 1;
+  GameStatus.TimeLimit = 2;
+  GameStatus.Level = 2;
+  TMoveGenerator::InitBoard(GameStatus.Board);
+  GameStatus.SideToMove = Black;
+  GameStatus.Thinking = false;
+  GameStatus.StopSearch = false;
+  GameStatus.MoveAvailable = false;
+  GameStatus.QuitSearch = false;
+  GameStatus.Inverted = false;
+  GameStatus.DragState = 0;
+  GameStatus.Sound = true;
+  GameStatus.SetupMode = false;
+  GameStatus.SetupPiece = BlackMan;
+  GameStatus.SetPossibleStart();
+  GameRecord.InitGame(GameStatus.Board, Black);
+}
+
+// Puts `pieces` ({index, code}...) on an empty board with `side` to move.
+inline void SetPosition(std::initializer_list<std::pair<int, int>> pieces, TPlayer side) {
+  for (int i = 0; i < BoardSize; ++i) GameStatus.Board[i] = IsPlayable(i) ? Empty : OffBoard;
+  for (auto [index, code] : pieces) GameStatus.Board[index] = code;
+  GameStatus.SideToMove = side;
+  GameStatus.SetPossibleStart();
+  GameRecord.InitGame(GameStatus.Board, side);
+}
+
+class UiTest : public ::testing::Test {
+ protected:
+  static constexpr int ClientWidth = 640;
+  static constexpr int ClientHeight = 480;
+
+  void SetUp() override {
+    ResetGame();
+    SetDesktop(&desktop);
+    SetPauseScale(0.1);
+    app = std::make_unique<TVarekApp>();
+    app->InitInstance();
+    frame = app->GetMainWindow();
+    window = MainWindowPtr;
+    frame->SetClientSize(ClientWidth, ClientHeight);
+    ProcessEvents();
+    window->UpdateWindow();
+  }
+
+  void TearDown() override {
+    app.reset();
+    SetDesktop(nullptr);
+    SetPauseScale(1.0);
+    ResetGame();
+  }
+
+  // The middle of a playable square in the window.
+  static TPoint Centre(int index) {
+    return TPoint(Driver.SquareX[index] + Driver.SquareSize / 2, Driver.SquareY[index] + Driver.SquareSize / 2);
+  }
+  // Redraws the whole window after the test changed the game behind its back.
+  void Repaint() {
+    window->Invalidate(true);
+    window->UpdateWindow();
+  }
+  std::string StatusText() const { return StatusBar ? StatusBar->GetText() : std::string(); }
+
+  TRecordingDesktop desktop;
+  std::unique_ptr<TVarekApp> app;
+  TDecoratedFrame* frame = nullptr;
+  TVarekWindow* window = nullptr;
+};

@@ -1,0 +1,104 @@
+#include "ui/Graphics.h"
+
+#include "engine/GameState.h"
+#include "engine/Metrics.h"
+
+TGraphics Driver;
+
+TGraphics::TGraphics()
+    : LineColor(0, 0, 0),
+      DarkSquareColor(0, 128, 128),
+      BlackTopColor(255, 0, 0),
+      WhiteTopColor(192, 192, 192),
+      BlackSideColor(128, 0, 0),
+      WhiteSideColor(128, 128, 128) {}
+
+void TGraphics::SetScale(int width, int height) {
+  if (width < 200) width = 200;
+  if (height < 200) height = 200;
+  const int m = width < height ? width : height;
+  SquareSize = (m - 2 * (m / 20)) / 8;
+  OriginX = width / 2 - 4 * SquareSize;
+  OriginY = height / 2 - 4 * SquareSize;
+  for (int i = FirstSquare; i <= LastSquare; ++i) {
+    if (!IsPlayable(i)) continue;
+    int c = TMetrics.Column[i], r = TMetrics.Row[i];
+    if (GameStatus.Inverted) {
+      c = 7 - c;
+      r = 7 - r;
+    }
+    SquareX[i] = OriginX + c * SquareSize;
+    SquareY[i] = OriginY + r * SquareSize;
+  }
+}
+
+void TGraphics::DrawBoard(TDC& dc) {
+  const int s = SquareSize;
+  dc.SelectObject(TPen(TColor::LtGray, 2));
+  dc.SelectObject(TBrush(TColor::White));
+  dc.Rectangle(OriginX - 3, OriginY - 3, OriginX + 8 * s + 4, OriginY + 8 * s + 4);
+
+  dc.SelectObject(TPen(DarkSquareColor));
+  for (int k = 0; k <= 8; ++k) {
+    dc.MoveTo(OriginX + k * s, OriginY);
+    dc.LineTo(OriginX + k * s, OriginY + 8 * s + 1);
+    dc.MoveTo(OriginX, OriginY + k * s);
+    dc.LineTo(OriginX + 8 * s, OriginY + k * s);
+  }
+  dc.RestoreObjects();
+
+  for (int i = FirstSquare; i <= LastSquare; ++i)
+    if (IsPlayable(i)) EraseSquare(dc, i);
+  for (int i = FirstSquare; i <= LastSquare; ++i)
+    if (GameStatus.Board[i] < Empty) DrawPiece(i, dc, GameStatus.Board[i]);
+  dc.RestoreObjects();
+}
+
+void TGraphics::EraseSquare(TDC& dc, int index) {
+  dc.FillRect(TRect(SquareX[index], SquareY[index], SquareX[index] + SquareSize, SquareY[index] + SquareSize),
+              TBrush(DarkSquareColor));
+}
+
+void TGraphics::DrawPiece(int index, TDC& dc, int code) {
+  if (code == Empty || code == OffBoard) return;
+  const int s = SquareSize;
+  const int d = s / 3;
+  const int W = s - d;
+  const int H = d + d / 6;
+  const int h = H / 2;
+  const int left = SquareX[index] + (s + 3) / 6;
+  const int top = SquareY[index] + (IsKing(code) ? (s + 5) / 14 : (s + 1) / 6);
+  const int right = left + W;
+  const int mid = top + h;
+  const bool black = (code & 1) == Black;
+
+  // The top face.
+  dc.SelectObject(TBrush(black ? BlackTopColor : WhiteTopColor));
+  dc.Ellipse(left, top, right, top + H);
+
+  // The rim below it: its sides and the lower half of the face moved down,
+  // then filled up to that black outline.
+  dc.SelectObject(TBrush(black ? BlackSideColor : WhiteSideColor));
+  dc.MoveTo(left, mid);
+  dc.LineTo(left, mid + h);
+  dc.MoveTo(right - 1, mid);
+  dc.LineTo(right - 1, mid + h + 1);
+  dc.Arc(left, mid, right, mid + H, TPoint(left, mid + h), TPoint(right, mid + h));
+  dc.ExtFloodFill(TPoint(left + 2, mid + h), TColor::Black, FLOODFILLBORDER);
+
+  // A king is a second disc under the first.
+  if (IsKing(code)) {
+    dc.MoveTo(left, mid);
+    dc.LineTo(left, mid + 2 * h);
+    dc.MoveTo(right - 1, mid);
+    dc.LineTo(right - 1, mid + 2 * h + 1);
+    dc.Arc(left, mid + h, right, mid + h + H, TPoint(left, mid + 2 * h), TPoint(right, mid + 2 * h));
+    dc.ExtFloodFill(TPoint(left + 2, mid + 2 * h), TColor::Black, FLOODFILLBORDER);
+  }
+  dc.RestoreBrush();
+}
+
+bool TGraphics::IsInZone(const TPoint& point, int index) const {
+  return SquareX[index] <= point.x && point.x <= SquareX[index] + SquareSize && SquareY[index] <= point.y &&
+         point.y <= SquareY[index] + SquareSize;
+}

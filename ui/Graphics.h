@@ -1,0 +1,39 @@
+// TGraphics: the board's geometry and colours and the drawing of the board and
+// its pieces. One instance, Driver, holds the geometry of the last paint; hit
+// tests and partial redraws between paints use it.
+#pragma once
+
+#include "engine/Board.h"
+#include "framework/DC.h"
+#include "framework/Geometry.h"
+
+class TGraphics {
+ public:
+  TGraphics();
+
+  int OriginX = 0;  // client coordinates of the board's top-left corner
+  int OriginY = 0;
+  int SquareSize = 0;
+  TColor LineColor;
+  TColor DarkSquareColor;  // playable squares and grid lines
+  TColor BlackTopColor;    // Black's pieces are red
+  TColor WhiteTopColor;
+  TColor BlackSideColor;
+  TColor WhiteSideColor;
+  int SquareX[45] = {};  // top-left corner of each playable square, by board index
+  int SquareY[45] = {};
+
+  // Fits the board to a window of this size (at least 200 x 200 is assumed),
+  // turned half a turn when the board is inverted.
+  void SetScale(int width, int height);
+  // Frame, grid, squares and the pieces of the current board.
+  void DrawBoard(TDC& dc);
+  // One piece (nothing for an empty square): a disc, two stacked for a king.
+  void DrawPiece(int index, TDC& dc, int code);
+  // Paints the square in the dark-square colour, removing its piece.
+  void EraseSquare(TDC& dc, int index);
+  // The point lies on the square, edges included.
+  bool IsInZone(const TPoint& point, int index) const;
+};
+
+extern TGraphics Driver;

@@ -1,0 +1,136 @@
+// The board window's mouse handling: moves by drag and drop (or a single
+// press for a piece with one move) and square editing in setup mode.
+#include <cstdio>
+
+#include "engine/GameState.h"
+#include "engine/Metrics.h"
+#include "framework/Resources.h"
+#include "framework/StatusBar.h"
+#include "game/Game.h"
+#include "ui/Graphics.h"
+#include "ui/Thinking.h"
+#include "ui/VarekWindow.h"
+
+namespace {
+
+// What a click in setup mode puts on square `index`, by the code there now.
+int SetupCode(int old, int index, bool left, int setupPiece) {
+  const bool whiteCrowningRow = index >= 41 && index <= 44;
+  const bool blackCrowningRow = index >= 10 && index <= 13;
+  switch (old) {
+    case BlackMan: return left ? BlackKing : (whiteCrowningRow ? BlackKing : WhiteMan);
+    case BlackKing: return left ? (whiteCrowningRow ? WhiteKing : WhiteMan) : WhiteKing;
+    case WhiteMan: return left ? WhiteKing : (blackCrowningRow ? WhiteKing : BlackMan);
+    case WhiteKing: return left ? Empty : BlackKing;
+    default: break;
+  }
+  if (setupPiece == WhiteKing || setupPiece == WhiteMan)
+    return left ? (whiteCrowningRow ? WhiteKing : WhiteMan) : (whiteCrowningRow ? BlackMan : WhiteMan);
+  return left ? (blackCrowningRow ? BlackKing : BlackMan) : (blackCrowningRow ? WhiteMan : BlackMan);
+}
+
+}  // namespace
+
+void TVarekWindow::EditSquares(const TPoint& point, bool leftButton) {
+  for (int i = FirstSquare; i <= LastSquare; ++i) {
+    if (!IsPlayable(i) || !Driver.IsInZone(point, i)) continue;
+    const int old = GameStatus.Board[i];
+    const int code = SetupCode(old, i, leftButton, GameStatus.SetupPiece);
+    GameStatus.SetupPiece = code;
+    Draw([&](TDC& dc) {
+      if (old < Empty) Driver.EraseSquare(dc, i);
+      Driver.DrawPiece(i, dc, code);
+    });
+    GameStatus.Board[i] = code;
+    GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
+  }
+}
+
+void TVarekWindow::PlayUserMove(const int* candidate) {
+  int move[MoveBufferSize];
+  Status_Of_The_Game::CopyMove(move, candidate);
+  char notation[8];
+  char text[32];
+  std::snprintf(text, sizeof text, "you played %s", TMetrics::MoveToStr(move, notation));
+  if (StatusBar) StatusBar->SetText(text);
+  MakeMoveShowMove(move);
+  GameRecord.AddMove(move);
+  GameStatus.SideToMove = 1 - GameStatus.SideToMove;
+  GameChanged = true;
+  if (GameStatus.PlayMode == 1) {
+    StartThinkingMove();
+  } else {
+    GameStatus.SetPossibleStart();
+  }
+}
+
+void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
+  if (GameStatus.Thinking) return;
+  if (GameStatus.SetupMode) {
+    EditSquares(point, true);
+    return;
+  }
+  int picked = 0;
+  for (int k = 0; GameStatus.PossibleStart[k] != 0; ++k) {
+    if (Driver.IsInZone(point, GameStatus.PossibleStart[k])) {
+      picked = GameStatus.PossibleStart[k];
+      break;
+    }
+  }
+  if (picked == 0) return;
+
+  Draw([&](TDC& dc) { Driver.EraseSquare(dc, picked); });
+  GameStatus.DragState = 800;
+  GameStatus.SetPossibleMoves(picked);
+  if (GameStatus.NumPossibleMoves == 1) {
+    SetCursor(nullptr, IDC_ARROW);
+    GameStatus.DragState = 0;
+    PlayUserMove(GameStatus.PossibleMoves.Moves[0]);
+    return;
+  }
+  const bool king = IsKing(GameStatus.Board[picked]);
+  const bool blackToMove = GameStatus.SideToMove == Black;
+  SetCursor(&GetModule(), king ? (blackToMove ? 803 : 802) : (blackToMove ? 801 : 800));
+  SetCapture();
+}
+
+void TVarekWindow::EvMouseMove(unsigned, const TPoint& point) {
+  if (GameStatus.Thinking || GameStatus.SetupMode || GameStatus.DragState == 800) return;
+  bool overMovable = false;
+  for (int k = 0; GameStatus.PossibleStart[k] != 0 && !overMovable; ++k)
+    overMovable = Driver.IsInZone(point, GameStatus.PossibleStart[k]);
+  if (overMovable && GameStatus.DragState != 804) {
+    GameStatus.DragState = 804;
+    SetCursor(&GetModule(), 804);
+  } else if (!overMovable && GameStatus.DragState == 804) {
+    SetCursor(nullptr, IDC_ARROW);
+    GameStatus.DragState = 0;
+  }
+}
+
+void TVarekWindow::EvLButtonUp(unsigned, const TPoint& point) {
+  if (GameStatus.Thinking || GameStatus.DragState != 800) return;
+  ReleaseCapture();
+  GameStatus.DragState = 0;
+  SetCursor(nullptr, IDC_ARROW);
+  for (int k = 0; k < GameStatus.NumPossibleMoves; ++k) {
+    const int* move = GameStatus.PossibleMoves.Moves[k];
+    if (Driver.IsInZone(point, MoveDestination(move))) {
+      PlayUserMove(move);
+      return;
+    }
+  }
+  // Refused: the piece goes back to its square.
+  const int picked = GameStatus.PossibleMoves.Moves[0][0];
+  Draw([&](TDC& dc) { Driver.DrawPiece(picked, dc, GameStatus.Board[picked]); });
+  if (GameStatus.Sound && !Driver.IsInZone(point, picked)) MessageBeep(MB_ICONHAND);
+}
+
+void TVarekWindow::EvRButtonDown(unsigned, const TPoint& point) {
+  if (GameStatus.Thinking || !GameStatus.SetupMode) return;
+  EditSquares(point, false);
+}
+
+// The second press of a double click arrives as a double click.
+void TVarekWindow::EvLButtonDblClk(unsigned modKeys, const TPoint& point) { EvLButtonDown(modKeys, point); }
+void TVarekWindow::EvRButtonDblClk(unsigned modKeys, const TPoint& point) { EvRButtonDown(modKeys, point); }

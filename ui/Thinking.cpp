@@ -1,0 +1,132 @@
+#include "ui/Thinking.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <system_error>
+#include <thread>
+
+#include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
+#include "framework/Dialogs.h"
+#include "framework/StatusBar.h"
+#include "framework/UiThread.h"
+#include "game/Game.h"
+#include "search/Searcher.h"
+#include "ui/VarekWindow.h"
+
+namespace {
+
+// The one computer's thread; joined before another starts and when the window goes.
+class TComputerThread {
+ public:
+  ~TComputerThread() {
+    if (thread_.joinable()) {
+      GameStatus.QuitSearch = true;
+      GameStatus.StopSearch = true;
+      thread_.join();
+    }
+  }
+  void Start() {
+    Join();
+    thread_ = std::thread(thread_code, nullptr);
+  }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+};
+
+TComputerThread ComputerThread;
+
+void ShowStatus(const char* text) {
+  RunOnUiThread([&] {
+    if (StatusBar) StatusBar->SetText(text);
+  });
+}
+
+const char* WinnerText(int sideWithoutMove) { return sideWithoutMove == Black ? "White wins" : "Black wins"; }
+
+}  // namespace
+
+void StartThinkingMove() {
+  RequireUiThread("StartThinkingMove");
+  bool idle = false;
+  if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
+  try {
+    ComputerThread.Start();
+  } catch (const std::system_error&) {
+    GameStatus.Thinking = false;
+    MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
+  }
+}
+
+// Everything the thread reads or changes of the game and the window is done
+// on the UI thread (RunOnUiThread); the search itself works on its own copy.
+void thread_code(void*) {
+  class TMoveGenerator generator;
+  int board[BoardSize];
+  int move[MoveBufferSize];
+  for (;;) {
+    TPlayer side = Black;
+    int timeLimit = 0;
+    RunOnUiThread([&] {
+      side = static_cast<TPlayer>(GameStatus.SideToMove);
+      std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
+      timeLimit = GameStatus.TimeLimit;
+    });
+    if (generator.NoMovesLeft(board, side)) {
+      ShowStatus(WinnerText(side));
+      break;
+    }
+    RunOnUiThread([] {
+      GameStatus.DragState = 0;
+      if (MainWindowPtr) MainWindowPtr->SetCursor(nullptr, IDC_ARROW);
+    });
+
+    TSearcher.TimeLimit = timeLimit;
+    TSearcher.GetComputerMoveHash(board, side, move);
+
+    char text[160];
+    std::snprintf(text, sizeof text, "Played %s", TSearcher.InfoText);
+    RunOnUiThread([&] {
+      if (StatusBar) StatusBar->SetText(text);
+      if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
+    });
+    if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
+
+    bool over = false, autoPlay = false;
+    int next = Black;
+    RunOnUiThread([&] {
+      if (MainWindowPtr) MainWindowPtr->GameChanged = true;
+      GameRecord.AddMove(move);
+      GameStatus.SideToMove = 1 - GameStatus.SideToMove;
+      next = GameStatus.SideToMove;
+      over = generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(next)) != 0;
+      autoPlay = GameStatus.PlayMode == 0;
+    });
+    if (over) {
+      ShowStatus(WinnerText(next));
+      break;
+    }
+    if (!autoPlay || GameStatus.StopSearch || GameStatus.QuitSearch) break;
+  }
+  RunOnUiThread([] {
+    GameStatus.PlayMode = 1;
+    GameStatus.SetPossibleStart();
+  });
+  GameStatus.Thinking = false;
+  WakeUiThread();  // a close may be waiting for the flag
+}
+
+void StopThinkingMove() {
+  RequireUiThread("StopThinkingMove");
+  if (GameStatus.Thinking) {
+    GameStatus.QuitSearch = true;
+    GameStatus.StopSearch = true;
+    WaitWhile([] { return GameStatus.Thinking.load(); });
+  }
+  ComputerThread.Join();
+  GameStatus.QuitSearch = false;
+}

@@ -1,0 +1,91 @@
+#include "ui/VarekApp.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/Board.h"
+#include "framework/ControlBar.h"
+#include "framework/Dialogs.h"
+#include "framework/Frame.h"
+#include "framework/Resources.h"
+#include "framework/StatusBar.h"
+#include "game/Game.h"
+#include "resources/VarekResources.h"
+#include "search/Searcher.h"
+#include "ui/Graphics.h"
+#include "ui/Thinking.h"
+#include "ui/VarekWindow.h"
+
+const char* const VarekCaptionFormat = "Varek 99 - %s";
+const char* const VarekBuildDate = "Nov 10 1999";
+
+void AddPieceCursors(TModule& module) {
+  // A square of 42 pixels gives a king exactly 32 pixels tall; each piece is
+  // placed with its middle on the hot spot (15, 15).
+  TGraphics g;
+  g.SquareSize = 42;
+  constexpr int index = 10;
+  for (int code = WhiteKing; code <= BlackMan; ++code) {
+    g.SquareX[index] = -6;
+    g.SquareY[index] = IsKing(code) ? -3 : -4;
+    TBitmap image(32, 32, 0);
+    TMemoryDC dc(image);
+    g.DrawPiece(index, dc, code);
+    // Resource numbers: 800 White man, 801 Black man, 802 White king, 803 Black king.
+    const int id = IsKing(code) ? 802 + code : 800 + (code - 2);
+    module.AddCursor(id, image, TPoint(15, 15));
+  }
+}
+
+TVarekApp::TVarekApp() : TApplication(nullptr) {}
+
+TVarekApp::~TVarekApp() {
+  // Stop the computer while the windows it reports to still exist.
+  StopThinkingMove();
+  SetProgressSink(nullptr);
+  StatusBar = nullptr;
+}
+
+void TVarekApp::InitMainWindow() {
+  static bool resourcesLoaded = false;
+  if (!resourcesLoaded) {
+    LoadResources(GetModule());
+    AddPieceCursors(GetModule());
+    resourcesLoaded = true;
+  }
+
+  char title[64];
+  std::snprintf(title, sizeof title, VarekCaptionFormat, VarekBuildDate);
+  auto* board = new TVarekWindow(nullptr);
+  auto* frame = new TDecoratedFrame(nullptr, title, board, false);
+  SetMainWindow(frame);
+  frame->AssignMenu("COMMANDS");
+
+  auto* bar = new TControlBar(frame, TControlBar::Horizontal, TGadgetWindowFont(10, false, false));
+  auto button = [bar](int id) { bar->Insert(std::make_unique<TButtonGadget>(id, id, TButtonGadget::Command, false,
+                                                                           TButtonGadget::Up, false)); };
+  auto separator = [bar] { bar->Insert(std::make_unique<TSeparatorGadget>(10)); };
+  button(102), button(103), button(104);
+  separator();
+  button(115), button(123), button(122), button(116);
+  separator();
+  button(151);
+  separator();
+  button(152), button(153), button(154), button(155), button(156);
+  frame->Insert(bar, TDecoratedFrame::Top);
+
+  frame->SetIconSm(&GetModule(), "IDI_VAREK");
+  frame->SetIcon(&GetModule(), "IDI_VAREK");
+
+  StatusBar = new TStatusBar(frame, TStatusBar::Recessed, TStatusBar::NoIndicators);
+  frame->Insert(StatusBar, TDecoratedFrame::Bottom);
+  frame->SetAcceleratorTable("COMMANDS");
+
+  // The search's progress lines and the game file reader's complaints.
+  SetProgressSink([](const char* line) {
+    if (StatusBar) StatusBar->SetText(line);
+  });
+  SetFileErrorReporter([](const char* caption, const char* message) {
+    MessageBox(MainWindowPtr, message, caption, MB_OK | MB_ICONEXCLAMATION);
+  });
+}

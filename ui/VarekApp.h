@@ -1,0 +1,22 @@
+// TVarekApp: the application. Its main window is the decorated frame around
+// the board window, with the menu, the tool bar, the status bar, the icons and
+// the accelerators.
+#pragma once
+
+#include "framework/Application.h"
+
+class TModule;
+
+class TVarekApp : public TApplication {
+ public:
+  TVarekApp();
+  ~TVarekApp() override;
+  void InitMainWindow() override;
+};
+
+// The caption of the main window.
+extern const char* const VarekCaptionFormat;
+extern const char* const VarekBuildDate;
+
+// The four piece cursors (800 to 803), drawn like the pieces on the board.
+void AddPieceCursors(TModule& module);

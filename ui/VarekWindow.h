@@ -1,0 +1,114 @@
+// TVarekWindow: the board window, the frame's client. It draws the game,
+// takes the user's moves and setup edits from the mouse, and handles every
+// menu command and its enabler through its response table.
+#pragma once
+
+#include <functional>
+
+#include "framework/Dialogs.h"
+#include "framework/Window.h"
+
+class TStatusBar;
+
+class TVarekWindow : public TWindow {
+ public:
+  explicit TVarekWindow(TWindow* parent = nullptr);
+  ~TVarekWindow() override;
+
+  TOpenSaveDialog::TData* FileData;  // shared by Open and Save As
+  bool GameChanged;                  // differs from what was last saved or loaded
+  bool Untitled;                     // no file name yet
+
+  bool CanClose() override;
+  void Paint(TDC& dc, bool erase, TRect& rect) override;
+  bool Find(TEventInfo& info) override;
+
+  void EvSize(unsigned sizeType, const TSize& size);
+  // Redraws the squares that differ from `previous`.
+  void UpdateBoard(const int* previous);
+  // Shows the move step by step, then makes it on the board. Called on the UI
+  // thread for the user's moves and on the computer's thread for its own.
+  void MakeMoveShowMove(const int* move);
+
+  // Mouse.
+  void EvLButtonDown(unsigned modKeys, const TPoint& point);
+  void EvLButtonUp(unsigned modKeys, const TPoint& point);
+  void EvMouseMove(unsigned modKeys, const TPoint& point);
+  void EvRButtonDown(unsigned modKeys, const TPoint& point);
+  void EvLButtonDblClk(unsigned modKeys, const TPoint& point);
+  void EvRButtonDblClk(unsigned modKeys, const TPoint& point);
+
+  // Game.
+  void CmFileNew();
+  void CmFileOpen();
+  void CmFileSave();
+  void CmFileSaveAs();
+  void CmFileExit();
+  // Moves.
+  void CmMovesUndo();
+  void CmMovesUndoAll();
+  void CmMovesRedo();
+  void CmMovesRedoAll();
+  void CmMovesNormalPlay();
+  void CmMovesTwoPlayer();
+  void CmMovesAutoPlay();
+  // Board.
+  void CmBoardInvertBoard();
+  void CmBoardSetup();
+  void CmBoardStarting();
+  void CmBoardClear();
+  void CmBoardBTurn();
+  void CmBoardWTurn();
+  // Action.
+  void CmActionComputerGo();
+  void CmActionForceMove();
+  // Options and Help.
+  void CmOptionsLevel0();
+  void CmOptionsLevel1();
+  void CmOptionsLevel2();
+  void CmOptionsLevel3();
+  void CmOptionsLevel4();
+  void CmOptionsLevel5();
+  void CmOptionsLevel6();
+  void CmOptionsLevel7();
+  void CmOptionsSound();
+  void CmAbout();
+
+  // Enablers.
+  void CeNotThinking(TCommandEnabler& ce);
+  void CeThinking(TCommandEnabler& ce);
+  void CeMovesUndo(TCommandEnabler& ce);
+  void CeMovesRedo(TCommandEnabler& ce);
+  void CeMovesNormalPlay(TCommandEnabler& ce);
+  void CeMovesTwoPlayer(TCommandEnabler& ce);
+  void CeMovesAutoPlay(TCommandEnabler& ce);
+  void CeBoardSetup(TCommandEnabler& ce);
+  void CeBoardStarting(TCommandEnabler& ce);
+  void CeBoardClear(TCommandEnabler& ce);
+  void CeBoardBTurn(TCommandEnabler& ce);
+  void CeBoardWTurn(TCommandEnabler& ce);
+  void CeOptionsLevel0(TCommandEnabler& ce);
+  void CeOptionsLevel1(TCommandEnabler& ce);
+  void CeOptionsLevel2(TCommandEnabler& ce);
+  void CeOptionsLevel3(TCommandEnabler& ce);
+  void CeOptionsLevel4(TCommandEnabler& ce);
+  void CeOptionsLevel5(TCommandEnabler& ce);
+  void CeOptionsLevel6(TCommandEnabler& ce);
+  void CeOptionsLevel7(TCommandEnabler& ce);
+  void CeOptionsSound(TCommandEnabler& ce);
+
+  static const TResponseEntry<TVarekWindow> ResponseTable[65];
+
+ private:
+  // Draws on the window from either thread (the drawing runs on the UI thread).
+  void Draw(const std::function<void(TDC&)>& drawing);
+  void PlayUserMove(const int* move);
+  void EditSquares(const TPoint& point, bool leftButton);
+  void SetLevel(int level);
+  void CeLevel(TCommandEnabler& ce, int level);
+};
+
+// The board window, for the computer's thread and the reports.
+extern TVarekWindow* MainWindowPtr;
+// The frame's status bar, where every one-line report goes.
+extern TStatusBar* StatusBar;
