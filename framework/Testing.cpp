@@ -138,3 +138,11 @@ bool FrameHasIconSize(TDecoratedFrame& frame, int size) {
 }
 
 bool OffscreenPlatform() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+void QuietPlatformNotes() {
+  static QtMessageHandler previous = nullptr;
+  previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (previous) previous(type, context, text);
+  });
+}

@@ -44,3 +44,5 @@ bool ToolButtonPressed(TDecoratedFrame& frame, int commandId);
 bool FrameHasIconSize(TDecoratedFrame& frame, int size);
 // The offscreen platform, or a real screen.
 bool OffscreenPlatform();
+// Drops the offscreen platform's notes about features it lacks from the test output.
+void QuietPlatformNotes();

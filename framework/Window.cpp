@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -179,14 +180,17 @@ void TWindow::SetCursor(TModule* module, int cursorId) {
 void TWindow::SetCapture() {
   RequireUiThread("TWindow::SetCapture");
   captured_ = true;
-  if (widget_ && widget_->isVisible()) widget_->grabMouse();
+  // Qt already sends a drag's moves and release to the pressed widget; the
+  // explicit grab also keeps them when the pointer leaves the window.
+  if (widget_ && widget_->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    widget_->grabMouse();
 }
 
 void TWindow::ReleaseCapture() {
   RequireUiThread("TWindow::ReleaseCapture");
   if (!captured_) return;
   captured_ = false;
-  if (widget_) widget_->releaseMouse();
+  if (widget_ && QWidget::mouseGrabber() == widget_) widget_->releaseMouse();
 }
 
 // Input that arrives while a pause is in progress (a move being shown) waits

@@ -13,6 +13,7 @@
 #include "engine/Board.h"
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
+#include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/StatusBar.h"
