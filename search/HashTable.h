@@ -38,8 +38,8 @@ class THashTable {
   int WhiteLock;
   int EntriesPerRow;
   int RowCount;
-  int Probes = 0;       // probes and hits since the last search started
-  int Hits = 0;
+  long long Probes = 0; // probes and hits since the last search started
+  long long Hits = 0;
 
   // Key pair of a position with `side` to move; the board holds at least one piece.
   void GenerateKey(const int* board, TPlayer side, int& key1, int& key2) const;
