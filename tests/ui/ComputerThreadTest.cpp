@@ -1,0 +1,290 @@
+// The computer's thread: it plays and reports its moves, goes on in Auto Play,
+// stops on Force Move, leaves the window working while it thinks, and is
+// stopped and waited for when the window closes or the program exits. These
+// tests carry the label `threaded` and run under ThreadSanitizer.
+#include <chrono>
+#include <filesystem>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "UiFixture.h"
+#include "ui/Thinking.h"
+
+namespace {
+
+// Ends the test program if a test hangs (a thread that never stops).
+class TWatchdog {
+ public:
+  explicit TWatchdog(int seconds)
+      : thread_([this, seconds] {
+          std::unique_lock lock(mutex_);
+          if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return finished_; })) {
+            std::fprintf(stderr, "watchdog: the test hangs\n");
+            std::abort();
+          }
+        }) {}
+  ~TWatchdog() {
+    {
+      std::lock_guard lock(mutex_);
+      finished_ = true;
+    }
+    done_.notify_all();
+    thread_.join();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool finished_ = false;
+  std::thread thread_;
+};
+
+// The game record replayed from its start gives the position shown.
+bool RecordMatchesBoard() {
+  int board[BoardSize];
+  TPlayer side;
+  GameRecord.GoTo(GameRecord.Position, board, &side);
+  return std::equal(board, board + BoardSize, GameStatus.Board) && side == GameStatus.SideToMove;
+}
+
+class ComputerThread : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    SetPauseScale(0.05);
+    frame->ExecuteCommand(253);  // Easy: the quick two-ply move
+  }
+  bool WaitUntilIdle(int ms = 20000) {
+    return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
+  }
+  TWatchdog watchdog{180};
+};
+
+TEST_F(ComputerThread, ComputerGoPlaysOneMoveAndReportsIt) {
+  frame->ExecuteCommand(122);
+  EXPECT_TRUE(GameStatus.Thinking);  // set before the thread runs
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(GameStatus.SideToMove, White);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_TRUE(window->GameChanged);
+  EXPECT_TRUE(RecordMatchesBoard());
+  EXPECT_EQ(StatusText().rfind("Played ", 0), 0u) << StatusText();
+  EXPECT_EQ(desktop.Beeps, std::vector<unsigned>{MB_ICONASTERISK});
+  EXPECT_EQ(GameStatus.PossibleStart[0], 19);  // White's men are movable now
+  // The window shows the computer's move.
+  const int* move = GameRecord.Cursor->Move;
+  const TBitmap shown = window->Snapshot();
+  const int to = MoveDestination(move);
+  EXPECT_EQ(shown.Color(Driver.SquareX[to] + 27, Driver.SquareY[to] + 18), Driver.BlackTopColor);
+  EXPECT_EQ(shown.Color(Driver.SquareX[move[0]] + 27, Driver.SquareY[move[0]] + 18), Driver.DarkSquareColor);
+  // Computer Go again: now it plays White.
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(GameStatus.SideToMove, Black);
+}
+
+TEST_F(ComputerThread, SoundOffMeansNoBeep) {
+  frame->ExecuteCommand(252);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_TRUE(desktop.Beeps.empty());
+}
+
+TEST_F(ComputerThread, SideWithoutAMoveLosesAtOnce) {
+  SetPosition({{11, WhiteMan}}, Black);
+  GameStatus.PlayMode = 2;
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(StatusText(), "White wins");
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(GameStatus.Board[11], WhiteMan);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+}
+
+TEST_F(ComputerThread, UserMoveThatLeavesTheComputerNoMoveWins) {
+  SetPosition({{30, BlackMan}, {26, WhiteMan}}, Black);  // Black takes White's last piece
+  Repaint();
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(30));
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(StatusText(), "Black wins");
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_TRUE(desktop.Beeps.empty());  // nothing was searched or played
+}
+
+TEST_F(ComputerThread, UserMoveInNormalPlayIsAnswered) {
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(32));  // 12-16, played by the press
+  EXPECT_TRUE(GameStatus.Thinking);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_TRUE(RecordMatchesBoard());
+}
+
+TEST_F(ComputerThread, ComputerGoInTwoPlayerPlaysOnceAndReturnsToNormalPlay) {
+  frame->ExecuteCommand(113);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+}
+
+TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
+  frame->ExecuteCommand(122);
+  StartThinkingMove();
+  window->CmActionComputerGo();
+  window->CmMovesAutoPlay();
+  ASSERT_TRUE(WaitUntilIdle());
+  ProcessEvents(50);
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+}
+
+TEST_F(ComputerThread, ForceMoveActsOnlyOnceAFallbackMoveExists) {
+  // The flags alone, as the search sets them.
+  GameStatus.Thinking = true;
+  GameStatus.MoveAvailable = false;
+  window->CmActionForceMove();
+  EXPECT_FALSE(GameStatus.StopSearch);
+  GameStatus.MoveAvailable = true;
+  window->CmActionForceMove();
+  EXPECT_TRUE(GameStatus.StopSearch);
+  GameStatus.Thinking = false;
+  GameStatus.StopSearch = false;
+  GameStatus.MoveAvailable = false;
+
+  // A search without a time limit plays its best move so far when forced.
+  frame->ExecuteCommand(260);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(ProcessEventsUntil([] { return GameStatus.MoveAvailable.load(); }, 10000));
+  ProcessEvents(300);
+  frame->EnableCommands();
+  EXPECT_TRUE(frame->IsCommandEnabled(123));
+  EXPECT_TRUE(GameStatus.Thinking);
+  frame->ExecuteCommand(123);
+  ASSERT_TRUE(WaitUntilIdle(30000));
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+}
+
+// While the computer thinks the window repaints, shows progress, and answers
+// Force Move, Sound and About; the commands that would change the game are grayed.
+TEST_F(ComputerThread, WindowStaysResponsiveWhileThinking) {
+  frame->ExecuteCommand(260);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000)) << StatusText();
+  window->Invalidate(true);
+  const TBitmap shown = window->Snapshot();
+  EXPECT_EQ(shown.Color(Driver.SquareX[35] + 27, Driver.SquareY[35] + 18), Driver.BlackTopColor);
+  frame->EnableCommands();
+  EXPECT_FALSE(frame->IsCommandEnabled(151));
+  EXPECT_FALSE(frame->IsCommandEnabled(122));
+  EXPECT_TRUE(frame->IsCommandEnabled(123));
+  frame->ExecuteCommand(151);  // grayed: nothing happens
+  EXPECT_FALSE(GameStatus.Inverted);
+  frame->ExecuteCommand(252);
+  EXPECT_FALSE(GameStatus.Sound);
+  EXPECT_EQ(StatusText(), "sound disabled");
+  desktop.WhileDialogOpen = [] { ProcessEvents(100); };
+  frame->ExecuteCommand(301);
+  EXPECT_EQ(desktop.Dialogs, std::vector<int>{1001});
+  EXPECT_TRUE(GameStatus.Thinking);
+  frame->ExecuteCommand(123);
+  ASSERT_TRUE(WaitUntilIdle(30000));
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_TRUE(desktop.Beeps.empty());  // sound was switched off before the move
+}
+
+TEST_F(ComputerThread, AutoPlayWithForceMovesAndACloseInTheMiddle) {
+  desktop.WhileDialogOpen = [] { ProcessEvents(60); };
+  int forced = 0;
+  int target = 8;
+  frame->ExecuteCommand(114);
+  EXPECT_TRUE(GameStatus.Thinking);
+  EXPECT_EQ(GameStatus.PlayMode, 0);
+  while (GameRecord.MoveCount < 36) {
+    ASSERT_TRUE(ProcessEventsUntil([&] { return GameRecord.MoveCount >= target || !GameStatus.Thinking; }, 20000));
+    if (!GameStatus.Thinking) {
+      // The game ended (a side without moves): start again from the beginning.
+      EXPECT_TRUE(StatusText() == "White wins" || StatusText() == "Black wins") << StatusText();
+      frame->ExecuteCommand(114);
+      continue;
+    }
+    // Things that work while the computer plays.
+    frame->ExecuteCommand(252);
+    frame->ExecuteCommand(301);
+    frame->ExecuteCommand(123);  // Force Move: Auto Play ends after the move under way
+    ASSERT_TRUE(WaitUntilIdle());
+    ++forced;
+    EXPECT_EQ(GameStatus.PlayMode, 1);
+    EXPECT_TRUE(RecordMatchesBoard());
+    frame->EnableCommands();
+    EXPECT_TRUE(frame->IsCommandChecked(112));
+    target = GameRecord.MoveCount + 8;
+    frame->ExecuteCommand(114);
+    EXPECT_TRUE(frame->IsCommandChecked(114));
+  }
+  EXPECT_GE(forced, 3);
+  // Close the window while the computer is at it.
+  ASSERT_TRUE(GameStatus.Thinking);
+  EXPECT_TRUE(frame->CloseWindow());
+  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(frame->IsVisible());
+  EXPECT_TRUE(RecordMatchesBoard());
+  EXPECT_GE(desktop.Dialogs.size(), 3u);
+}
+
+TEST_F(ComputerThread, ExitWhileSearchingStopsForGood) {
+  frame->ExecuteCommand(260);  // no time limit: only the stop ends the search
+  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(106);  // at once, perhaps before the search has begun
+  EXPECT_TRUE(app->QuitPosted());
+  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(GameStatus.QuitSearch);  // cleared once the thread is gone
+  EXPECT_EQ(GameRecord.MoveCount, 1);   // the computer finished its move
+  EXPECT_TRUE(RecordMatchesBoard());
+}
+
+TEST_F(ComputerThread, CloseDuringADeepSearch) {
+  frame->ExecuteCommand(260);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000));
+  EXPECT_TRUE(frame->CloseWindow());
+  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+}
+
+TEST_F(ComputerThread, DestroyingTheApplicationWhileThinkingWaitsForTheThread) {
+  frame->ExecuteCommand(260);
+  frame->ExecuteCommand(114);
+  ProcessEvents(200);
+  app.reset();
+  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_EQ(MainWindowPtr, nullptr);
+  EXPECT_TRUE(RecordMatchesBoard());
+}
+
+// A picture of the window while the computer thinks, next to the others.
+TEST_F(ComputerThread, ScreenshotWhileThinking) {
+  SetPosition({{11, BlackKing}, {14, WhiteMan}, {19, WhiteMan}, {22, WhiteKing}, {24, BlackMan}, {25, WhiteMan},
+               {29, BlackMan}, {30, BlackMan}, {33, WhiteKing}, {35, BlackMan}, {38, BlackMan}, {41, BlackMan},
+               {43, BlackKing}},
+              White);
+  Repaint();
+  frame->ExecuteCommand(260);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000));
+  ProcessEvents(300);
+  frame->EnableCommands();
+  const TBitmap shot = GrabFrame(*frame);
+  const std::string path = std::string(VAREK_BINARY_DIR) + "/screenshots/thinking.png";
+  std::filesystem::create_directories(std::string(VAREK_BINARY_DIR) + "/screenshots");
+  EXPECT_TRUE(shot.Save(path.c_str()));
+  frame->ExecuteCommand(123);
+  ASSERT_TRUE(WaitUntilIdle(30000));
+}
+
+}  // namespace
