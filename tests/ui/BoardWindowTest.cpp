@@ -1,0 +1,73 @@
+// The board window's own drawing between paints: the squares redrawn after the
+// position changed behind the screen, and moves shown step by step.
+#include "UiFixture.h"
+
+namespace {
+
+class BoardWindow : public UiTest {
+ protected:
+  TColor FaceOf(const TBitmap& shown, int index, bool king = false) const {
+    const int s = Driver.SquareSize;
+    const int top = king ? (s + 5) / 14 : (s + 1) / 6;
+    return shown.Color(Driver.SquareX[index] + s / 2, Driver.SquareY[index] + top + s / 5);
+  }
+};
+
+TEST_F(BoardWindow, UpdateBoardRedrawsOnlyTheChangedSquares) {
+  int previous[BoardSize];
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
+  const TBitmap before = window->Snapshot();
+  window->UpdateBoard(previous);  // nothing changed: nothing drawn
+  const TBitmap same = window->Snapshot();
+  for (int y = 0; y < before.Height(); ++y)
+    for (int x = 0; x < before.Width(); ++x) ASSERT_EQ(same.Pixel(x, y), before.Pixel(x, y));
+
+  // Behind the screen: 12-16 played and a White man crowned on square 30 (index 14).
+  GameStatus.Board[32] = Empty;
+  GameStatus.Board[28] = BlackMan;
+  GameStatus.Board[14] = WhiteKing;
+  window->UpdateBoard(previous);
+  const TBitmap after = window->Snapshot();
+  EXPECT_EQ(FaceOf(after, 32), Driver.DarkSquareColor);
+  EXPECT_EQ(FaceOf(after, 28), Driver.BlackTopColor);
+  EXPECT_EQ(FaceOf(after, 14, true), Driver.WhiteTopColor);
+  // A king stands higher: the man's face that was there is gone above the king's outline.
+  EXPECT_EQ(after.Color(Driver.SquareX[14] + 27, Driver.SquareY[14] + 3), Driver.DarkSquareColor);
+  EXPECT_EQ(after.Color(Driver.SquareX[14] + 27, Driver.SquareY[14] + 4), TColor::Black);
+  // Squares that did not change kept their pixels.
+  for (int i : {33, 19, 23}) EXPECT_EQ(FaceOf(after, i), FaceOf(before, i));
+}
+
+TEST_F(BoardWindow, CrowningMoveIsShownAsAKing) {
+  SetPosition({{14, BlackMan}, {25, WhiteMan}}, Black);
+  Repaint();
+  GameStatus.PlayMode = 2;
+  int move[] = {14, 10, 0};
+  window->MakeMoveShowMove(move);
+  EXPECT_EQ(GameStatus.Board[10], BlackKing);
+  const TBitmap shown = window->Snapshot();
+  EXPECT_EQ(FaceOf(shown, 10, true), Driver.BlackTopColor);
+  EXPECT_EQ(FaceOf(shown, 14), Driver.DarkSquareColor);
+}
+
+TEST_F(BoardWindow, KingCaptureRoundTripEndsOnItsOwnSquare) {
+  // The Black king on 33 takes all four White men around it and lands where it started.
+  SetPosition({{33, BlackKing}, {29, WhiteMan}, {30, WhiteMan}, {39, WhiteMan}, {38, WhiteMan}, {11, WhiteMan}},
+              Black);
+  Repaint();
+  GameStatus.PlayMode = 2;
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(33));
+  ASSERT_EQ(GameStatus.DragState, 800);
+  ASSERT_EQ(MoveDestination(GameStatus.PossibleMoves.Moves[0]), 33);
+  SendMouse(*window, WM_LBUTTONUP, Centre(33));  // a move ends here, so this is no put-back
+  ASSERT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(MoveLength(GameRecord.Cursor->Move), 9);
+  EXPECT_EQ(GameStatus.Board[33], BlackKing);
+  for (int i : {29, 30, 38, 39}) EXPECT_EQ(GameStatus.Board[i], Empty) << i;
+  const TBitmap shown = window->Snapshot();
+  EXPECT_EQ(FaceOf(shown, 33, true), Driver.BlackTopColor);
+  for (int i : {29, 30, 38, 39}) EXPECT_EQ(FaceOf(shown, i), Driver.DarkSquareColor) << i;
+  EXPECT_TRUE(desktop.Beeps.empty());
+}
+
+}  // namespace
