@@ -54,6 +54,10 @@ void StartThinkingMove() {
   RequireUiThread("StartThinkingMove");
   bool idle = false;
   if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
+  // A stop asked for during an earlier search is over; a forced move is
+  // answered without a search, which would not clear it.
+  GameStatus.StopSearch = false;
+  GameStatus.MoveAvailable = false;
   try {
     ComputerThread.Start();
   } catch (const std::system_error&) {

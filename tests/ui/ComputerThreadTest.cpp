@@ -170,6 +170,17 @@ TEST_F(ComputerThread, ForceMoveActsOnlyOnceAFallbackMoveExists) {
   EXPECT_EQ(GameRecord.MoveCount, 1);
 }
 
+TEST_F(ComputerThread, AnEarlierForceMoveDoesNotEndTheNextAutoPlay) {
+  // Black's only move is 12-16: the driver answers it without a search.
+  SetPosition({{32, BlackMan}, {11, WhiteMan}, {12, WhiteMan}}, Black);
+  GameStatus.StopSearch = true;  // left over from a move forced earlier
+  frame->ExecuteCommand(114);
+  ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3 || !GameStatus.Thinking; }, 20000));
+  EXPECT_GE(GameRecord.MoveCount, 3);
+  frame->ExecuteCommand(123);
+  ASSERT_TRUE(WaitUntilIdle());
+}
+
 // While the computer thinks the window repaints, shows progress, and answers
 // Force Move, Sound and About; the commands that would change the game are grayed.
 TEST_F(ComputerThread, WindowStaysResponsiveWhileThinking) {
