@@ -207,12 +207,39 @@ TEST_F(Frame, AboutRunsItsDialog) {
   EXPECT_EQ(desktop.Dialogs, std::vector<int>{1001});
 }
 
-TEST_F(Frame, CommandsOfLaterWorkDoNothingHarmful) {
-  for (int id : {102, 103, 104, 105, 115, 116, 117, 118, 152, 153, 154, 155, 156}) frame->ExecuteCommand(id);
-  int start[BoardSize];
-  TMoveGenerator::InitBoard(start);
-  EXPECT_TRUE(std::equal(start, start + BoardSize, GameStatus.Board));
+TEST_F(Frame, EveryCommandRunsAtTheStart) {
+  for (int id : {102, 103, 104, 105, 115, 116, 117, 118, 112, 113, 151, 152, 153, 154, 155, 156, 253, 301})
+    frame->ExecuteCommand(id);
   EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_TRUE(frame->IsVisible());
+}
+
+// Every command and enabler of the menu reaches its handler in the board
+// window's table; Exit and About have no enabler, the right button's release no handler.
+TEST_F(Frame, TableRoutesEveryCommandMessageAndEnabler) {
+  const int commands[] = {102, 103, 104, 105, 106, 115, 116, 117, 118, 112, 113, 114, 151, 152, 153,
+                          154, 155, 156, 122, 123, 253, 254, 255, 256, 257, 258, 259, 260, 252, 301};
+  for (int id : commands) {
+    TEventInfo command;
+    command.Kind = TEventKind::Command;
+    command.Id = id;
+    EXPECT_TRUE(window->Find(command) && command.Handler) << id;
+    TCommandEnabler ce(id);
+    TEventInfo enabler;
+    enabler.Kind = TEventKind::CommandEnable;
+    enabler.Id = id;
+    enabler.Enabler = &ce;
+    EXPECT_EQ(window->Find(enabler), id != 106 && id != 301) << id;
+  }
+  for (int message : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE,
+                      WM_LBUTTONUP, WM_SIZE}) {
+    TEventInfo info;
+    info.Id = message;
+    EXPECT_TRUE(window->Find(info)) << message;
+  }
+  TEventInfo release;
+  release.Id = WM_RBUTTONUP;
+  EXPECT_FALSE(window->Find(release));
 }
 
 }  // namespace
