@@ -15,7 +15,10 @@ constexpr int FirstSquare = 10;
 constexpr int LastSquare = 44;
 
 // Only the 18 inner squares can be jumped, so a capture takes at most 18 pieces
-// and a move has at most 1 + 2 * 18 entries before its terminating 0.
+// and a move has at most 1 + 2 * 18 entries before its terminating 0. (In fact
+// a piece's landing squares keep the parity of its row and column, so the
+// pieces it can jump lie on 9 squares only and the longest move has 19
+// entries; the buffers keep the simpler bound.)
 constexpr int MaxCaptures = 18;
 constexpr int MaxMoveEntries = 1 + 2 * MaxCaptures;
 constexpr int MoveBufferSize = 40;  // room for the longest move and its terminator

@@ -1,8 +1,5 @@
 #include "engine/Metrics.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "engine/Board.h"
 
 TMetrics::TMetrics() {
@@ -32,12 +29,17 @@ int TMetrics::NotationToSquare(int number) {
   return 0;
 }
 
+// At most "32x32" and its terminator: square numbers have one or two digits.
 char* TMetrics::MoveToStr(const int* move, char* buffer) {
   const int n = MoveLength(move);
-  char text[32];
-  std::snprintf(text, sizeof text, "%d%c%d", SquareToNotation(move[0]), n == 2 ? '-' : 'x',
-                SquareToNotation(move[n - 1]));
-  std::strncpy(buffer, text, 5);
-  buffer[5] = 0;
+  char* out = buffer;
+  auto put = [&out](int number) {
+    if (number >= 10) *out++ = static_cast<char>('0' + number / 10 % 10);
+    *out++ = static_cast<char>('0' + number % 10);
+  };
+  put(SquareToNotation(move[0]));
+  *out++ = n == 2 ? '-' : 'x';
+  put(SquareToNotation(move[n - 1]));
+  *out = 0;
   return buffer;
 }

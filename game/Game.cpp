@@ -28,7 +28,7 @@ void Game::DropAfter(GameNode* node) {
 void Game::InitGame(const int* board, TPlayer side) {
   StartSide = side;
   Flush();
-  std::copy(board, board + BoardSize, StartBoard);
+  if (board != StartBoard) std::copy(board, board + BoardSize, StartBoard);
 }
 
 void Game::Flush() {

@@ -67,10 +67,10 @@ TEST_F(GameRecordTest, GoToOutOfRangeChangesNothing) {
   for (int n : {-1, 13, 1000}) {
     TBoard sentinel;
     sentinel.fill(9);
-    TPlayer sentinelSide = static_cast<TPlayer>(7);
+    TPlayer sentinelSide = White;  // a replay would store Black, the start side
     record.GoTo(n, sentinel.data(), &sentinelSide);
     EXPECT_EQ(sentinel[20], 9);
-    EXPECT_EQ(sentinelSide, 7);
+    EXPECT_EQ(sentinelSide, White);
     EXPECT_EQ(record.Position, 4);
     EXPECT_EQ(record.MoveCount, 12);
   }
