@@ -149,7 +149,7 @@ TEST_F(Mouse, DoubleClickActsAsASecondPress) {
 // The move is drawn before each pause, so the screen shows it while the
 // program waits; a press that arrives meanwhile waits too and is then handled once.
 TEST_F(Mouse, AnimationReachesTheScreenAndInputWaitsForIt) {
-  SetPauseScale(0.4);  // 200 ms for a simple move
+  SetPauseScale(1.0);  // 500 ms for a simple move
   struct TSeen {
     TWindow* Window;
     TColor From, To;
@@ -168,7 +168,7 @@ TEST_F(Mouse, AnimationReachesTheScreenAndInputWaitsForIt) {
       },
       &seen);
   // White's man on square 21 (index 22) has one move, to 17 (index 26): its press arrives mid-animation.
-  SendMouseLater(*window, 100, WM_LBUTTONDOWN, Centre(22));
+  SendMouseLater(*window, 150, WM_LBUTTONDOWN, Centre(22));
   Press(32);
   ASSERT_TRUE(seen.Taken);
   EXPECT_EQ(seen.From, Driver.DarkSquareColor);
