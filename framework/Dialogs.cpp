@@ -1,6 +1,7 @@
 #include "framework/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -86,8 +87,11 @@ class TQtDesktop : public TDesktop {
   }
 
   int RunDialog(TWindow* owner, int resId) override {
-    const TDialogRunner* runner = GetModule().FindDialog(resId);
-    return runner ? (*runner)(owner) : IDCANCEL;
+    if (const TDialogRunner* runner = GetModule().FindDialog(resId)) return (*runner)(owner);
+    const TDialogTemplate* resource = GetModule().FindDialogTemplate(resId);
+    if (!resource) return IDCANCEL;
+    std::unique_ptr<QDialog> dialog = BuildDialog(*resource, owner ? owner->GetHandle() : nullptr);
+    return DialogResult(dialog->exec());
   }
 
   void Beep(unsigned) override { QApplication::beep(); }

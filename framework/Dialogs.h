@@ -18,6 +18,7 @@ enum : unsigned {
   MB_ICONQUESTION = 0x20,
   MB_ICONEXCLAMATION = 0x30,
   MB_ICONASTERISK = 0x40,
+  MB_TASKMODAL = 0x2000,  // no owner, yet the whole program waits for the answer
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
@@ -64,7 +65,9 @@ class TFileSaveDialog {
   TOpenSaveDialog::TData& data_;
 };
 
-// A modal dialog of the module, by number.
+// A modal dialog of the module, by number: run until one of its buttons or the
+// Escape key or the close box ends it, then destroyed. Execute returns the
+// button's id (IDOK for "Ok") or IDCANCEL.
 class TDialog {
  public:
   TDialog(TWindow* parent, int resId) : parent_(parent), resId_(resId) {}

@@ -2,6 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextEdit>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMainWindow>
@@ -16,6 +25,7 @@
 #include "framework/ControlBar.h"
 #include "framework/EventHandler.h"
 #include "framework/Frame.h"
+#include "framework/Internal.h"
 #include "framework/Resources.h"
 #include "framework/Window.h"
 
@@ -135,6 +145,147 @@ bool FrameHasIconSize(TDecoratedFrame& frame, int size) {
   for (const QSize& s : frame.GetHandle()->windowIcon().availableSizes())
     if (s.width() == size && s.height() == size) return true;
   return false;
+}
+
+namespace {
+
+bool LabelTextFits(const QLabel* label) {
+  if (label->text().isEmpty()) return true;
+  const QFontMetrics metrics = label->fontMetrics();
+  const QRect room = label->contentsRect();
+  return metrics.horizontalAdvance(label->text()) <= room.width() && metrics.height() <= room.height();
+}
+
+// The room QLineEdit leaves for its text: its contents rectangle less the
+// small margin it keeps on either side.
+bool LineEditTextFits(const QLineEdit* edit) {
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.rect = edit->rect();
+  option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+  option.midLineWidth = 0;
+  option.state |= QStyle::State_Sunken;
+  if (edit->isReadOnly()) option.state |= QStyle::State_ReadOnly;
+  const QRect room = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+  const QFontMetrics metrics = edit->fontMetrics();
+  constexpr int margin = 2;
+  return metrics.horizontalAdvance(edit->text()) <= room.width() - 2 * margin && metrics.height() <= room.height();
+}
+
+TShownControl DescribeControl(QWidget* widget) {
+  TShownControl c;
+  c.Kind = static_cast<TShownControl::TKind>(widget->property("controlKind").toInt());
+  c.Id = widget->property("controlId").toInt();
+  const QRect g = widget->geometry();
+  c.Box = TRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+  c.TabStop = (widget->focusPolicy() & Qt::TabFocus) != 0;
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    c.Text = label->text().toStdString();
+    c.ShowsPicture = !label->pixmap().isNull();
+    c.Framed = label->frameShape() != QFrame::NoFrame;
+    c.TextFits = LabelTextFits(label);
+  } else if (auto* text = qobject_cast<QTextEdit*>(widget)) {
+    c.Text = text->toPlainText().toStdString();
+    c.ReadOnly = text->isReadOnly();
+    c.Multiline = true;
+    c.Framed = text->frameShape() != QFrame::NoFrame;
+    text->document()->setTextWidth(text->viewport()->width());
+    c.TextFits = text->document()->size().height() <= text->viewport()->height();
+  } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+    c.Text = line->text().toStdString();
+    c.ReadOnly = line->isReadOnly();
+    c.Framed = line->hasFrame();
+    c.TextFits = LineEditTextFits(line);
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    c.Text = button->text().toStdString();
+    c.Default = button->isDefault();
+    const QFontMetrics metrics = button->fontMetrics();
+    c.TextFits = metrics.horizontalAdvance(button->text()) + 8 <= button->width() && metrics.height() <= button->height();
+  } else if (auto* frame = qobject_cast<QFrame*>(widget)) {
+    c.Framed = frame->frameShape() != QFrame::NoFrame;
+  }
+  return c;
+}
+
+TShownDialog Describe(QDialog* dialog, TWindow* owner) {
+  TShownDialog d;
+  d.Caption = dialog->windowTitle().toStdString();
+  d.Size = TSize(dialog->width(), dialog->height());
+  if (owner && owner->GetHandle()) {
+    const QPoint origin = owner->GetHandle()->mapToGlobal(QPoint(0, 0));
+    d.Offset = TPoint(dialog->x() - origin.x(), dialog->y() - origin.y());
+  }
+  d.UnitX = dialog->property("unitX").toDouble();
+  d.UnitY = dialog->property("unitY").toDouble();
+  d.Modal = dialog->isModal();
+  d.SystemMenu = dialog->windowFlags().testFlag(Qt::WindowSystemMenuHint);
+  d.Resizable = dialog->minimumSize() != dialog->maximumSize();
+  for (QObject* child : dialog->children()) {
+    auto* widget = qobject_cast<QWidget*>(child);
+    if (widget && widget->property("controlKind").isValid()) d.Controls.push_back(DescribeControl(widget));
+  }
+  d.Picture = TBitmap(dialog->grab().toImage());
+  return d;
+}
+
+}  // namespace
+
+TShownDialog DescribeDialog(TWindow* owner, int resId) {
+  const TDialogTemplate* resource = GetModule().FindDialogTemplate(resId);
+  if (!resource) return TShownDialog();
+  std::unique_ptr<QDialog> dialog = BuildDialog(*resource, owner ? owner->GetHandle() : nullptr);
+  dialog->show();
+  QCoreApplication::processEvents();
+  TShownDialog shown = Describe(dialog.get(), owner);
+  dialog->hide();
+  return shown;
+}
+
+bool DescribeModalDialog(TShownDialog& shown, TWindow* owner) {
+  auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  if (!dialog) return false;
+  shown = Describe(dialog, owner);
+  return true;
+}
+
+bool PressModalButton(const std::string& text) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return false;
+  for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+    if (button->text().remove(QLatin1Char('&')).toStdString() != text) continue;
+    button->click();
+    return true;
+  }
+  return false;
+}
+
+bool EscapeModalDialog() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return false;
+  QTest::keyClick(modal, Qt::Key_Escape);
+  return true;
+}
+
+bool DescribeFileDialog(TShownFileDialog& shown) {
+  auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+  if (!dialog) return false;
+  shown.Save = dialog->acceptMode() == QFileDialog::AcceptSave;
+  shown.MustExist = dialog->fileMode() == QFileDialog::ExistingFile;
+  shown.ConfirmOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+  shown.Filters.clear();
+  for (const QString& filter : dialog->nameFilters()) shown.Filters.push_back(filter.toStdString());
+  shown.DefaultSuffix = dialog->defaultSuffix().toStdString();
+  auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  shown.FileName = nameBox ? nameBox->text().toStdString() : std::string();
+  return true;
+}
+
+bool AcceptFileDialog(const std::string& name) {
+  auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+  if (!dialog) return false;
+  dialog->selectFile(QString::fromStdString(name));
+  QMetaObject::invokeMethod(dialog, "accept");  // as the dialog's own button does
+  return true;
 }
 
 bool OffscreenPlatform() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }

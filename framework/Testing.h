@@ -42,6 +42,55 @@ bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId);
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId);
 // Whether the window's icon offers an image of this size.
 bool FrameHasIconSize(TDecoratedFrame& frame, int size);
+// A dialog as it is shown: caption, size, where it opens and its controls in
+// pixels, with a picture of it.
+struct TShownControl {
+  enum TKind { Static, Icon, Edit, Button, EtchedLine };  // as in a dialog template
+  TKind Kind = Static;
+  int Id = -1;
+  std::string Text;  // shown text (edit boxes: their contents, lines joined by "\n")
+  TRect Box;         // in the dialog's client area
+  bool ReadOnly = false;
+  bool Multiline = false;
+  bool Framed = false;
+  bool TabStop = false;
+  bool Default = false;
+  bool ShowsPicture = false;
+  bool TextFits = true;  // the whole text is visible without scrolling or clipping
+};
+struct TShownDialog {
+  std::string Caption;
+  TSize Size;
+  TPoint Offset;  // from the owner window's top-left corner
+  double UnitX = 0, UnitY = 0;  // pixels per dialog unit
+  bool Modal = false;
+  bool SystemMenu = false;
+  bool Resizable = true;
+  std::vector<TShownControl> Controls;
+  TBitmap Picture;
+};
+// The module's dialog `resId`, built and shown as TDialog::Execute shows it,
+// described and closed again.
+TShownDialog DescribeDialog(TWindow* owner, int resId);
+// The modal dialog open now (call from CallLater while one runs); false when none is.
+bool DescribeModalDialog(TShownDialog& shown, TWindow* owner = nullptr);
+// Ends the modal dialog open now with its button of this text ("&" ignored),
+// or as the Escape key does.
+bool PressModalButton(const std::string& text);
+bool EscapeModalDialog();
+// The file dialog open now: what it offers and how it was set up.
+struct TShownFileDialog {
+  bool Save = false;
+  bool MustExist = false;
+  bool ConfirmOverwrite = false;
+  std::vector<std::string> Filters;  // as the dialog lists them
+  std::string DefaultSuffix;
+  std::string FileName;  // the name offered in its name box
+};
+bool DescribeFileDialog(TShownFileDialog& shown);
+// Types `name` into the open file dialog's name box and accepts it.
+bool AcceptFileDialog(const std::string& name);
+
 // The offscreen platform, or a real screen.
 bool OffscreenPlatform();
 // Drops the offscreen platform's notes about features it lacks from the test output.
