@@ -75,4 +75,5 @@ void LoadResources(TModule& module) {
   for (int size : {16, 32, 48, 256}) module.AddIcon("IDI_VAREK", TBitmap(DrawProgramIcon(size)));
   for (int id : GlyphCommands()) module.AddBitmap(id, TBitmap(DrawToolGlyph(id)));
   module.AddCursor(804, TBitmap(DrawHandCursor()), TPoint(0, 0));
+  AddAboutBox(module);
 }

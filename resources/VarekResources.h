@@ -1,7 +1,7 @@
 // The program's resources, registered in a module at start-up: the menu and
 // accelerator table "COMMANDS", the icon "IDI_VAREK" (16, 32, 48 and 256
 // pixels), the thirteen tool-bar glyphs (20 x 20, numbered like their
-// commands) and the pointing-hand cursor 804. The piece cursors 800 to 803 are
+// commands), the pointing-hand cursor 804 and the About box, dialog 1001. The piece cursors 800 to 803 are
 // drawn by the board's own drawing code (ui/).
 #pragma once
 
@@ -14,6 +14,7 @@ void LoadResources(TModule& module);
 
 // Pieces of LoadResources, for the checks of the pictures themselves.
 void AddCommandResources(TModule& module);
+void AddAboutBox(TModule& module);
 QImage DrawProgramIcon(int size);
 QImage DrawToolGlyph(int commandId);  // null for a number without a glyph
 QImage DrawHandCursor();
