@@ -1,9 +1,15 @@
 // The board window's menu commands and their enablers.
+#include <algorithm>
+#include <cstdio>
+
 #include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
+#include "game/GameFile.h"
+#include "search/HashTable.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
@@ -14,13 +20,95 @@ constexpr int LevelTimes[8] = {0, 1, 2, 5, 10, 15, 30, 36000000};
 
 bool Thinking() { return GameStatus.Thinking; }
 
+void ShowStatus(const char* text) {
+  if (StatusBar) StatusBar->SetText(text);
+}
+
+void ShowMoveCount(const char* format) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, GameRecord.MoveCount);
+  ShowStatus(text);
+}
+
 }  // namespace
 
-// Game. New, Open, Save and Save As arrive with the game files.
-void TVarekWindow::CmFileNew() {}
-void TVarekWindow::CmFileOpen() {}
-void TVarekWindow::CmFileSave() {}
-void TVarekWindow::CmFileSaveAs() {}
+// Game.
+void TVarekWindow::CmFileNew() {
+  if (Thinking() || !CanClose()) return;
+  GameChanged = false;
+  Untitled = true;
+  GameStatus.SetupMode = false;
+  TMoveGenerator::InitBoard(GameStatus.Board);
+  GameStatus.SideToMove = Black;
+  GameRecord.InitGame(GameStatus.Board, Black);
+  GameStatus.SetPossibleStart();
+  Invalidate(true);
+  ShowStatus("clearing hash table...");
+  if (HashTable) HashTable->Flush();
+  ShowStatus("new game");
+}
+
+void TVarekWindow::CmFileOpen() {
+  if (Thinking() || !CanClose()) return;
+  if (TFileOpenDialog(this, *FileData).Execute() == IDOK) OpenFile();
+}
+
+void TVarekWindow::OpenFile() {
+  // A damaged file has been reported by the reader and left the record
+  // without moves; the board then shows what the record still holds.
+  if (LoadGameFile(FileData->FileName, GameRecord) == TLoadResult::CannotOpen) {
+    MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
+  } else {
+    CmMovesRedoAll();
+    ShowMoveCount("game loaded ~ %d moves");
+  }
+  GameChanged = false;
+  Untitled = false;
+  GameStatus.SetupMode = false;
+  GameStatus.SetPossibleStart();
+  Invalidate(true);
+}
+
+void TVarekWindow::CmFileSave() {
+  if (Thinking()) return;
+  if (Untitled) {
+    CmFileSaveAs();
+  } else {
+    SaveFile();
+  }
+}
+
+void TVarekWindow::CmFileSaveAs() {
+  if (Thinking()) return;
+  if (Untitled) FileData->FileName.clear();
+  if (TFileSaveDialog(this, *FileData).Execute() == IDOK) SaveFile();
+}
+
+void TVarekWindow::SaveFile() {
+  // The game goes to a new file beside the old one, which it replaces only
+  // once all of it is written: a failed save leaves the old file as it was.
+  if (!SaveGameFile(FileData->FileName, GameRecord)) {
+    MessageBox(this, "Unable to save file", "File Error", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  ShowMoveCount("game saved ~ %d moves");
+  GameChanged = false;
+  Untitled = false;
+}
+
+bool TVarekWindow::CanClose() {
+  if (GameChanged && !Thinking()) {
+    switch (MessageBox(this, "Do you wish to save it?", "Game has changed", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+      case IDCANCEL: return false;
+      case IDYES: CmFileSave(); break;  // whether it is saved or not, the caller goes on
+      default: break;
+    }
+  }
+  // A running search is stopped for good (a stop asked for before it begins
+  // is not lost), and the window waits while the computer finishes its move.
+  if (Thinking()) StopThinkingMove();
+  return true;
+}
 
 void TVarekWindow::CmFileExit() {
   // The computer's thread must not outlive the window it draws on.
@@ -28,11 +116,42 @@ void TVarekWindow::CmFileExit() {
   if (TApplication* app = TApplication::Current()) app->PostQuitMessage(0);
 }
 
-// Moves. Stepping through the game arrives with the game files.
-void TVarekWindow::CmMovesUndo() {}
-void TVarekWindow::CmMovesUndoAll() {}
-void TVarekWindow::CmMovesRedo() {}
-void TVarekWindow::CmMovesRedoAll() {}
+// Moves. Each step replays the record from its start to the target and
+// redraws only the squares that changed.
+void TVarekWindow::Navigate(TNavigation step) {
+  if (Thinking()) return;
+  int previous[BoardSize];
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
+  TPlayer side = static_cast<TPlayer>(GameStatus.SideToMove);
+  const char* text = "";
+  switch (step) {
+    case TNavigation::Undo:
+      GameRecord.TakeBack(1, GameStatus.Board, &side);
+      text = "undo";
+      break;
+    case TNavigation::UndoAll:
+      GameRecord.TakeBack(GameRecord.Position, GameStatus.Board, &side);
+      text = "undo all";
+      break;
+    case TNavigation::Redo:
+      GameRecord.Forward(1, GameStatus.Board, &side);
+      text = "redo";
+      break;
+    case TNavigation::RedoAll:
+      GameRecord.Forward(GameRecord.MoveCount - GameRecord.Position, GameStatus.Board, &side);
+      text = "redo all";
+      break;
+  }
+  GameStatus.SideToMove = side;
+  UpdateBoard(previous);
+  GameStatus.SetPossibleStart();
+  ShowStatus(text);
+}
+
+void TVarekWindow::CmMovesUndo() { Navigate(TNavigation::Undo); }
+void TVarekWindow::CmMovesUndoAll() { Navigate(TNavigation::UndoAll); }
+void TVarekWindow::CmMovesRedo() { Navigate(TNavigation::Redo); }
+void TVarekWindow::CmMovesRedoAll() { Navigate(TNavigation::RedoAll); }
 
 void TVarekWindow::CmMovesNormalPlay() {
   if (Thinking()) return;
@@ -55,12 +174,48 @@ void TVarekWindow::CmMovesAutoPlay() {
   StartThinkingMove();
 }
 
-// Board. The setup commands arrive with setup mode.
-void TVarekWindow::CmBoardSetup() {}
-void TVarekWindow::CmBoardStarting() {}
-void TVarekWindow::CmBoardClear() {}
-void TVarekWindow::CmBoardBTurn() {}
-void TVarekWindow::CmBoardWTurn() {}
+// Board. Setup position switches setup mode on and off; the other four edit
+// the position while it is on. Whatever is on the board when setup mode is
+// switched, and after every edit, is the start of a new, untitled game.
+void TVarekWindow::CmBoardSetup() {
+  if (Thinking()) return;
+  if (!GameStatus.SetupMode && !CanClose()) return;  // a changed game can be saved first
+  GameStatus.SetupMode = !GameStatus.SetupMode;
+  SetCursor(nullptr, IDC_ARROW);
+  GameStatus.DragState = 0;
+  // The record restarts from the position shown, so that the moves played
+  // after setup mode replay from where they were played (and a saved game
+  // reads back), even when nothing was edited.
+  GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
+  GameChanged = false;
+  Untitled = true;
+  if (!GameStatus.SetupMode) GameStatus.SetPossibleStart();
+}
+
+void TVarekWindow::CmBoardStarting() {
+  if (!GameStatus.SetupMode) return;
+  TMoveGenerator::InitBoard(GameStatus.Board);
+  GameStatus.SideToMove = Black;
+  GameRecord.InitGame(GameStatus.Board, Black);
+  Invalidate(true);
+}
+
+void TVarekWindow::CmBoardClear() {
+  if (!GameStatus.SetupMode) return;
+  for (int i = FirstSquare; i <= LastSquare; ++i)
+    if (GameStatus.Board[i] < Empty) GameStatus.Board[i] = Empty;
+  GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
+  Invalidate(true);
+}
+
+void TVarekWindow::SetSideToMove(int side) {
+  if (!GameStatus.SetupMode) return;
+  GameStatus.SideToMove = side;
+  GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(side));
+}
+
+void TVarekWindow::CmBoardBTurn() { SetSideToMove(Black); }
+void TVarekWindow::CmBoardWTurn() { SetSideToMove(White); }
 
 // Action.
 void TVarekWindow::CmActionComputerGo() {

@@ -86,6 +86,6 @@ void TVarekApp::InitMainWindow() {
     if (StatusBar) StatusBar->SetText(line);
   });
   SetFileErrorReporter([](const char* caption, const char* message) {
-    MessageBox(MainWindowPtr, message, caption, MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
 }

@@ -105,13 +105,6 @@ bool TVarekWindow::Find(TEventInfo& info) {
   return SearchResponseTable(this, ResponseTable, info) || TWindow::Find(info);
 }
 
-bool TVarekWindow::CanClose() {
-  // A running search is stopped; the window waits while the computer finishes
-  // its move (its last steps are handed to this thread).
-  if (GameStatus.Thinking) StopThinkingMove();
-  return true;
-}
-
 void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   TWindow::Paint(dc, erase, rect);
   Driver.SetScale(Attr.W, Attr.H);

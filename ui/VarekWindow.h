@@ -44,6 +44,9 @@ class TVarekWindow : public TWindow {
   void CmFileSave();
   void CmFileSaveAs();
   void CmFileExit();
+  // Write the game to, or read it from, the file named in FileData.
+  void SaveFile();
+  void OpenFile();
   // Moves.
   void CmMovesUndo();
   void CmMovesUndoAll();
@@ -100,6 +103,9 @@ class TVarekWindow : public TWindow {
   static const TResponseEntry<TVarekWindow> ResponseTable[65];
 
  private:
+  enum class TNavigation { Undo, UndoAll, Redo, RedoAll };
+  void Navigate(TNavigation step);
+  void SetSideToMove(int side);
   // Draws on the window from either thread (the drawing runs on the UI thread).
   void Draw(const std::function<void(TDC&)>& drawing);
   void PlayUserMove(const int* move);
