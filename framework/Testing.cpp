@@ -283,9 +283,14 @@ bool DescribeFileDialog(TShownFileDialog& shown) {
 bool AcceptFileDialog(const std::string& name) {
   auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
   if (!dialog) return false;
-  dialog->selectFile(QString::fromStdString(name));
+  // Typed into the name box, as a user would (a whole path may be typed there too).
+  auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (!nameBox) return false;
+  nameBox->setText(QString::fromStdString(name));
   QMetaObject::invokeMethod(dialog, "accept");  // as the dialog's own button does
-  return true;
+  if (!dialog->isVisible()) return true;
+  dialog->reject();  // refused (a name that must exist and does not): not left open
+  return false;
 }
 
 bool OffscreenPlatform() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }

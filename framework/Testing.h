@@ -88,7 +88,8 @@ struct TShownFileDialog {
   std::string FileName;  // the name offered in its name box
 };
 bool DescribeFileDialog(TShownFileDialog& shown);
-// Types `name` into the open file dialog's name box and accepts it.
+// Types `name` into the open file dialog's name box and accepts it; when the
+// dialog refuses the name it is cancelled instead, and false returned.
 bool AcceptFileDialog(const std::string& name);
 
 // The offscreen platform, or a real screen.

@@ -1,0 +1,145 @@
+// Stepping through the game with Undo and Redo (and their keys), the items
+// they gray, the partial redraw they make, a new move after an undo, and the
+// play modes chosen from the Moves menu.
+#include "FilesFixture.h"
+
+namespace {
+
+class Navigation : public GameFlowTest {
+ protected:
+  void SetUp() override {
+    GameFlowTest::SetUp();
+    GameStatus.PlayMode = 2;  // the user plays both sides: no computer here
+  }
+  // Shows position n of the record with its side to move, and offers that side's pieces.
+  void ExpectAt(int n, const char* status) {
+    SCOPED_TRACE(status);
+    TPlayer side;
+    EXPECT_EQ(GameRecord.Position, n);
+    EXPECT_EQ(ShownBoard(), ReplayedBoard(n, &side));
+    EXPECT_EQ(GameStatus.SideToMove, side);
+    EXPECT_EQ(StatusText(), status);
+    ASSERT_NE(GameStatus.PossibleStart[0], 0);
+    EXPECT_EQ(GameStatus.Board[GameStatus.PossibleStart[0]] & 1, side);
+    EXPECT_TRUE(ScreenMatchesBoard());
+    EXPECT_EQ(Enabled(115), n > 0);
+    EXPECT_EQ(Enabled(117), n > 0);
+    EXPECT_EQ(Enabled(116), n < GameRecord.MoveCount);
+    EXPECT_EQ(Enabled(118), n < GameRecord.MoveCount);
+  }
+};
+
+TEST_F(Navigation, UndoRedoAndTheirEnablersStepByStep) {
+  EXPECT_FALSE(Enabled(115));
+  EXPECT_FALSE(Enabled(117));
+  EXPECT_FALSE(Enabled(116));
+  EXPECT_FALSE(Enabled(118));
+  PlayMoves(5);
+  ASSERT_EQ(GameRecord.MoveCount, 5);
+  frame->ExecuteCommand(115);
+  ExpectAt(4, "undo");
+  frame->ExecuteCommand(115);
+  ExpectAt(3, "undo");
+  frame->ExecuteCommand(117);
+  ExpectAt(0, "undo all");
+  frame->ExecuteCommand(116);
+  ExpectAt(1, "redo");
+  frame->ExecuteCommand(118);
+  ExpectAt(5, "redo all");
+  EXPECT_EQ(GameRecord.MoveCount, 5);  // nothing was lost on the way
+}
+
+TEST_F(Navigation, PageKeysHomeAndEndStepThroughTheGame) {
+  ASSERT_TRUE(ActivateFrame(*frame));
+  PlayMoves(4);
+  SendKey(*frame, 0, VK_PRIOR);
+  ExpectAt(3, "undo");
+  SendKey(*frame, 0, VK_HOME);
+  ExpectAt(0, "undo all");
+  SendKey(*frame, 0, VK_NEXT);
+  ExpectAt(1, "redo");
+  SendKey(*frame, 0, VK_END);
+  ExpectAt(4, "redo all");
+}
+
+TEST_F(Navigation, UndoAndRedoAtTheEndsShowTheSamePosition) {
+  PlayMoves(2);
+  window->CmMovesRedo();  // the item is grayed; the handler itself rebuilds the same position
+  ExpectAt(2, "redo");
+  window->CmMovesUndoAll();
+  window->CmMovesUndo();
+  ExpectAt(0, "undo");
+}
+
+TEST_F(Navigation, AMoveAfterUndoReplacesTheOldContinuation) {
+  PlayMoves(4);
+  frame->ExecuteCommand(115);
+  frame->ExecuteCommand(115);
+  const std::vector<int> oldThird = ReplayedBoard(3);
+  PlayMove(1);  // another move than the one played before (PlayMoves played choice 2 here)
+  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(GameRecord.Position, 3);
+  EXPECT_NE(ShownBoard(), oldThird);
+  EXPECT_FALSE(Enabled(116));
+  EXPECT_FALSE(Enabled(118));
+  EXPECT_TRUE(window->GameChanged);
+}
+
+TEST_F(Navigation, StepsDoNotChangeTheGameSavedFlag) {
+  PlayMoves(3);
+  script.FileAnswers = {PathOf("saved.vrk")};
+  frame->ExecuteCommand(104);
+  ASSERT_FALSE(window->GameChanged);
+  frame->ExecuteCommand(115);
+  frame->ExecuteCommand(117);
+  frame->ExecuteCommand(118);
+  EXPECT_FALSE(window->GameChanged);
+  frame->ExecuteCommand(102);  // nothing to ask about
+  EXPECT_TRUE(script.Messages.empty());
+}
+
+TEST_F(Navigation, UndoInNormalPlayHandsTheComputersSideToTheUser) {
+  // A user move and the computer's answer, as the record holds them.
+  GameStatus.PlayMode = 1;
+  int user[] = {32, 28, 0}, answer[] = {21, 25, 0};
+  GameRecord.AddMove(user);
+  TMoveGenerator::MakeMove(user, GameStatus.Board);
+  GameRecord.AddMove(answer);
+  TMoveGenerator::MakeMove(answer, GameStatus.Board);
+  GameStatus.SetPossibleStart();
+  Repaint();
+  frame->ExecuteCommand(115);
+  ExpectAt(1, "undo");
+  EXPECT_EQ(GameStatus.SideToMove, White);  // the computer's side, now the user's to move
+  EXPECT_FALSE(GameStatus.Thinking);        // the computer does not move by itself
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+}
+
+TEST_F(Navigation, PlayModesCheckTheirItemsAndLeaveSetupMode) {
+  EXPECT_TRUE(Checked(113));
+  frame->ExecuteCommand(112);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_TRUE(Checked(112));
+  EXPECT_FALSE(Checked(113));
+  EXPECT_FALSE(Checked(114));
+
+  // Two Player while a position is being set up: setup mode ends, the position stays.
+  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(154);
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(30));  // a Black man
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(20));
+  SendMouse(*window, WM_RBUTTONDOWN, Centre(20));  // a White man
+  frame->ExecuteCommand(113);
+  EXPECT_FALSE(GameStatus.SetupMode);
+  EXPECT_FALSE(Checked(152));
+  EXPECT_TRUE(Checked(113));
+  EXPECT_EQ(GameStatus.PlayMode, 2);
+  EXPECT_EQ(GameStatus.Board[30], BlackMan);
+  EXPECT_EQ(GameStatus.Board[20], WhiteMan);
+  EXPECT_EQ(GameStatus.PossibleStart[0], 30);  // Black can move the man set up
+  PlayMove();
+  PlayMove();
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+}
+
+}  // namespace

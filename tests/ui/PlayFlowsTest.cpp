@@ -1,0 +1,116 @@
+// Flows with the computer playing: the Level items grayed while it thinks and
+// a level chosen between moves used for the next one, Auto Play checked while
+// it runs and Normal Play after Force Move, Sound off silencing both beeps, and
+// the window closed with a changed game while the computer thinks. The suite's
+// name puts these tests with the other threaded ones.
+#include "FilesFixture.h"
+#include "search/Searcher.h"
+
+namespace {
+
+class ComputerThreadFlows : public GameFlowTest {
+ protected:
+  void SetUp() override {
+    GameFlowTest::SetUp();
+    SetPauseScale(0.05);
+    frame->ExecuteCommand(253);  // Easy: the quick two-ply move
+  }
+  bool WaitUntilIdle(int ms = 30000) {
+    return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
+  }
+  bool WaitForProgress() {
+    return ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000);
+  }
+};
+
+TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove) {
+  frame->ExecuteCommand(260);  // Infinite
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitForProgress()) << StatusText();
+  for (int id = 253; id <= 260; ++id) {
+    EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(Checked(id), id == 260) << id;
+  }
+  EXPECT_EQ(TSearcher.TimeLimit, 36000000);
+  frame->ExecuteCommand(253);  // grayed: nothing changes
+  EXPECT_EQ(GameStatus.Level, 7);
+  frame->ExecuteCommand(123);
+  ASSERT_TRUE(WaitUntilIdle());
+
+  // Chosen between moves, Easy is what the next search gets.
+  EXPECT_TRUE(Enabled(253));
+  frame->ExecuteCommand(253);
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(TSearcher.TimeLimit, 0);
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+}
+
+TEST_F(ComputerThreadFlows, AutoPlayIsCheckedWhileItRunsAndNormalPlayAfterForceMove) {
+  frame->ExecuteCommand(114);
+  ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3; }, 20000));
+  ASSERT_TRUE(GameStatus.Thinking);
+  EXPECT_TRUE(Checked(114));
+  EXPECT_FALSE(Checked(112));
+  for (int id : {112, 113, 114, 102, 103, 104, 105, 115, 152}) EXPECT_FALSE(Enabled(id)) << id;
+  EXPECT_TRUE(Enabled(123));
+  frame->ExecuteCommand(123);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_TRUE(Checked(112));
+  EXPECT_FALSE(Checked(114));
+  EXPECT_TRUE(Enabled(115));
+  // The game it played can be stepped through like any other.
+  const int moves = GameRecord.MoveCount;
+  frame->ExecuteCommand(117);
+  EXPECT_EQ(GameRecord.Position, 0);
+  frame->ExecuteCommand(118);
+  EXPECT_EQ(GameRecord.Position, moves);
+  EXPECT_TRUE(ScreenMatchesBoard());
+}
+
+TEST_F(ComputerThreadFlows, SoundOffSilencesBothBeeps) {
+  frame->ExecuteCommand(252);
+  EXPECT_EQ(StatusText(), "sound disabled");
+  // The computer's move.
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  // A refused drop: a White man with two moves dropped off the board.
+  ASSERT_EQ(GameStatus.SideToMove, White);
+  GameStatus.PlayMode = 2;
+  int piece = 0;
+  for (int k = 0; GameStatus.PossibleStart[k] != 0 && piece == 0; ++k) {
+    GameStatus.SetPossibleMoves(GameStatus.PossibleStart[k]);
+    if (GameStatus.NumPossibleMoves > 1) piece = GameStatus.PossibleStart[k];
+  }
+  ASSERT_NE(piece, 0);
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(piece));
+  SendMouse(*window, WM_LBUTTONUP, TPoint(2, 2));
+  EXPECT_TRUE(script.Beeps.empty());
+
+  // Sound on again: the same two events beep.
+  frame->ExecuteCommand(252);
+  EXPECT_EQ(StatusText(), "sound enabled");
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(piece));
+  SendMouse(*window, WM_LBUTTONUP, TPoint(2, 2));
+  frame->ExecuteCommand(122);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(script.Beeps, (std::vector<unsigned>{MB_ICONHAND, MB_ICONASTERISK}));
+}
+
+TEST_F(ComputerThreadFlows, ClosingAChangedGameWhileThinkingStopsWithoutAsking) {
+  PlayMove();  // Normal Play: the user's move starts the computer
+  ASSERT_TRUE(window->GameChanged);
+  frame->ExecuteCommand(260);  // grayed while thinking: the level stays Easy
+  window->CmOptionsLevel7();   // the handler itself does not check: no time limit now
+  frame->ExecuteCommand(102);  // grayed
+  // The close comes at once, perhaps before the search has even started, and
+  // must still end it.
+  EXPECT_TRUE(frame->CloseWindow());
+  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(frame->IsVisible());
+  EXPECT_TRUE(script.Messages.empty());  // nothing can be saved while the computer thinks
+  EXPECT_LE(GameRecord.MoveCount, 2);
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// Setting up a position from the Board menu: entering and leaving setup mode
+// (with the question about a changed game), Starting Position, Clear Board,
+// the side to move, what the game is after leaving, the Level and Sound items,
+// and a picture of a set-up position.
+#include "FilesFixture.h"
+
+namespace {
+
+class SetupMode : public GameFlowTest {
+ protected:
+  void SetUp() override {
+    GameFlowTest::SetUp();
+    GameStatus.PlayMode = 2;
+  }
+  void Click(int index, bool left = true) {
+    SendMouse(*window, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Centre(index));
+  }
+  // The colour at the middle of the top face of a piece on the square, as shown.
+  TColor FaceOf(int index) {
+    return window->Snapshot().Color(Driver.SquareX[index] + Driver.SquareSize / 2,
+                                    Driver.SquareY[index] + Driver.SquareSize / 3);
+  }
+  static int Pieces() {
+    int n = 0;
+    for (int i = FirstSquare; i <= LastSquare; ++i) n += IsPiece(GameStatus.Board[i]);
+    return n;
+  }
+};
+
+TEST_F(SetupMode, EnteringAsksAboutAChangedGameAndCancelStaysOut) {
+  PlayMoves(2);
+  script.Answers = {IDCANCEL};
+  frame->ExecuteCommand(152);
+  EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
+  EXPECT_FALSE(GameStatus.SetupMode);
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_TRUE(window->GameChanged);
+  EXPECT_FALSE(Checked(152));
+
+  script.Answers = {IDNO};
+  frame->ExecuteCommand(152);
+  EXPECT_TRUE(GameStatus.SetupMode);
+  EXPECT_TRUE(Checked(152));
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_FALSE(window->GameChanged);
+  EXPECT_TRUE(window->Untitled);
+  EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
+  EXPECT_EQ(GameStatus.DragState, 0);
+  // Undo and redo have nothing to work on; the editing commands are available.
+  for (int id : {115, 116, 117, 118}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {153, 154, 155, 156}) EXPECT_TRUE(Enabled(id)) << id;
+  EXPECT_TRUE(ToolButtonPressed(*frame, 152));
+  EXPECT_TRUE(ToolButtonPressed(*frame, 155));  // Black to move
+
+  // Leaving asks nothing.
+  frame->ExecuteCommand(152);
+  EXPECT_FALSE(GameStatus.SetupMode);
+  EXPECT_EQ(script.Messages.size(), 2u);
+}
+
+TEST_F(SetupMode, ClearEditsAndWhiteToMoveMakeANewGameThatSavesAndReadsBack) {
+  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(154);
+  EXPECT_EQ(Pieces(), 0);
+  for (int ghost : {18, 27, 36}) EXPECT_EQ(GameStatus.Board[ghost], OffBoard);
+  EXPECT_EQ(FaceOf(35), Driver.DarkSquareColor);  // repainted empty
+
+  Click(30);              // Black man
+  Click(31);              // Black man
+  Click(31);              // Black king
+  Click(21, false);       // on an empty square the right button puts the last colour placed: Black
+  Click(21, false);       // and swaps it: White man
+  Click(22), Click(22);   // after a White piece an empty square takes a White man; then a White king
+  frame->ExecuteCommand(156);
+  EXPECT_EQ(GameStatus.SideToMove, White);
+  EXPECT_TRUE(Checked(156));
+  EXPECT_FALSE(Checked(155));
+  EXPECT_EQ(GameRecord.StartSide, White);
+  const std::vector<int> setUp = ShownBoard();
+  EXPECT_EQ(std::vector<int>(GameRecord.StartBoard, GameRecord.StartBoard + BoardSize), setUp);
+  EXPECT_EQ(GameStatus.Board[21], WhiteMan);
+  EXPECT_EQ(GameStatus.Board[22], WhiteKing);
+  EXPECT_EQ(GameStatus.Board[31], BlackKing);
+  EXPECT_TRUE(ScreenMatchesBoard());
+
+  // Out of setup mode White moves first, and the game is new and untitled.
+  frame->ExecuteCommand(152);
+  EXPECT_FALSE(GameStatus.SetupMode);
+  EXPECT_TRUE(window->Untitled);
+  EXPECT_FALSE(Enabled(155));
+  EXPECT_FALSE(Enabled(156));
+  EXPECT_TRUE(Checked(156));  // the side is still shown
+  ASSERT_NE(GameStatus.PossibleStart[0], 0);
+  EXPECT_EQ(GameStatus.Board[GameStatus.PossibleStart[0]] & 1, White);
+  PlayMoves(3);
+  const std::string path = PathOf("set-up.vrk");
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(104);
+  EXPECT_EQ(StatusText(), "game saved ~ 3 moves");
+  EXPECT_EQ(GameFlowTest::Bytes(path)[4], 0);  // the file's game starts with White to move
+
+  // It reads back into the same game.
+  frame->ExecuteCommand(102);
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(103);
+  EXPECT_EQ(StatusText(), "game loaded ~ 3 moves");
+  frame->ExecuteCommand(117);
+  EXPECT_EQ(ShownBoard(), setUp);
+  EXPECT_EQ(GameStatus.SideToMove, White);
+}
+
+TEST_F(SetupMode, AClearedBoardLeavesNobodyAMove) {
+  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(154);
+  frame->ExecuteCommand(152);
+  EXPECT_EQ(GameStatus.PossibleStart[0], 0);
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(32));
+  EXPECT_EQ(GameStatus.DragState, 0);
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+}
+
+TEST_F(SetupMode, StartingPositionAndBlackToMove) {
+  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(154);
+  frame->ExecuteCommand(156);
+  frame->ExecuteCommand(153);
+  int start[BoardSize];
+  TMoveGenerator::InitBoard(start);
+  EXPECT_EQ(ShownBoard(), std::vector<int>(start, start + BoardSize));
+  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_EQ(GameRecord.StartSide, Black);
+  EXPECT_EQ(FaceOf(35), Driver.BlackTopColor);
+  frame->ExecuteCommand(156);
+  frame->ExecuteCommand(155);
+  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_EQ(GameRecord.StartSide, Black);
+}
+
+TEST_F(SetupMode, EditingCommandsDoNothingOutsideSetupMode) {
+  PlayMoves(1);
+  const std::vector<int> played = ShownBoard();
+  window->CmBoardClear();
+  window->CmBoardStarting();
+  window->CmBoardBTurn();
+  EXPECT_EQ(ShownBoard(), played);
+  EXPECT_EQ(GameStatus.SideToMove, White);
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+}
+
+// Setup mode entered in the middle of a game and left without an edit: the
+// game goes on from the position shown, and it is that position that Undo All
+// brings back and that a saved game starts from.
+TEST_F(SetupMode, LeavingWithoutEditsStartsTheGameFromThePositionShown) {
+  PlayMoves(6);
+  const std::vector<int> middle = ShownBoard();
+  const int side = GameStatus.SideToMove;
+  script.Answers = {IDNO};
+  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(152);
+  EXPECT_EQ(ShownBoard(), middle);
+  PlayMoves(2);
+  frame->ExecuteCommand(117);
+  EXPECT_EQ(ShownBoard(), middle);
+  EXPECT_EQ(GameStatus.SideToMove, side);
+  frame->ExecuteCommand(118);
+
+  const std::string path = PathOf("from-the-middle.vrk");
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(104);
+  Game saved;
+  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
+  EXPECT_EQ(saved.MoveCount, 2);
+  EXPECT_EQ(std::vector<int>(saved.StartBoard, saved.StartBoard + BoardSize), middle);
+}
+
+TEST_F(SetupMode, ScreenshotOfASetUpPosition) {
+  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(154);
+  // An ending: two Black kings and a man against a White king and two men.
+  for (int i : {43, 25}) Click(i), Click(i);  // Black kings
+  Click(30);                                  // Black man
+  Click(12);                                  // on Black's crowning row the left button gives a Black king...
+  Click(12, false);                           // ...and the right one turns it into a White king
+  Click(20), Click(24);                       // after a White piece, White men
+  frame->ExecuteCommand(156);
+  EXPECT_EQ(GameStatus.Board[12], WhiteKing);
+  EXPECT_EQ(GameStatus.Board[20], WhiteMan);
+  EXPECT_EQ(Pieces(), 6);
+  StatusBar->SetText("setting up a position");
+  frame->EnableCommands();
+  ProcessEvents(20);
+  const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
+  std::filesystem::create_directories(dir);
+  EXPECT_TRUE(GrabFrame(*frame).Save((dir / "setup.png").string().c_str()));
+  EXPECT_TRUE(ToolButtonPressed(*frame, 152));
+  EXPECT_TRUE(ToolButtonPressed(*frame, 156));
+  EXPECT_FALSE(ToolButtonPressed(*frame, 155));
+  EXPECT_TRUE(ToolButtonEnabled(*frame, 154));
+  EXPECT_FALSE(ToolButtonEnabled(*frame, 115));
+}
+
+TEST_F(SetupMode, LevelItemsCarryOneCheckMarkAndSoundItsOwn) {
+  EXPECT_TRUE(Checked(255));
+  EXPECT_TRUE(Checked(252));
+  frame->ExecuteCommand(253);
+  for (int id = 253; id <= 260; ++id) EXPECT_EQ(Checked(id), id == 253) << id;
+  frame->ExecuteCommand(260);
+  EXPECT_EQ(GameStatus.TimeLimit, 36000000);
+  for (int id = 253; id <= 260; ++id) EXPECT_EQ(Checked(id), id == 260) << id;
+  frame->ExecuteCommand(252);
+  EXPECT_FALSE(Checked(252));
+  EXPECT_EQ(StatusText(), "sound disabled");
+  EXPECT_TRUE(Enabled(252));
+}
+
+}  // namespace
