@@ -331,20 +331,4 @@ TEST_F(Files, ExitAsksNothing) {
   EXPECT_TRUE(script.Messages.empty());
 }
 
-TEST_F(Files, GameCommandsWaitWhileTheComputerThinks) {
-  GameStatus.PlayMode = 2;
-  PlayMoves(1);
-  GameStatus.Thinking = true;  // as the computer's thread sets it
-  script.FileAnswers = {PathOf("never.vrk"), PathOf("never.vrk")};
-  window->CmFileNew();
-  window->CmFileOpen();
-  window->CmFileSave();
-  window->CmFileSaveAs();
-  GameStatus.Thinking = false;
-  EXPECT_TRUE(script.Messages.empty());
-  EXPECT_TRUE(script.FileDialogs.empty());
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_TRUE(FolderContents().empty());
-}
-
 }  // namespace

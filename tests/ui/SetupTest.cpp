@@ -1,7 +1,7 @@
 // Setting up a position from the Board menu: entering and leaving setup mode
 // (with the question about a changed game), Starting Position, Clear Board,
-// the side to move, what the game is after leaving, the Level and Sound items,
-// and a picture of a set-up position.
+// the side to move, what the game is after leaving, and a picture of a set-up
+// position.
 #include "FilesFixture.h"
 
 namespace {
@@ -136,17 +136,6 @@ TEST_F(SetupMode, StartingPositionAndBlackToMove) {
   EXPECT_EQ(GameRecord.StartSide, Black);
 }
 
-TEST_F(SetupMode, EditingCommandsDoNothingOutsideSetupMode) {
-  PlayMoves(1);
-  const std::vector<int> played = ShownBoard();
-  window->CmBoardClear();
-  window->CmBoardStarting();
-  window->CmBoardBTurn();
-  EXPECT_EQ(ShownBoard(), played);
-  EXPECT_EQ(GameStatus.SideToMove, White);
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-}
-
 // Setup mode entered in the middle of a game and left without an edit: the
 // game goes on from the position shown, and it is that position that Undo All
 // brings back and that a saved game starts from.
@@ -197,20 +186,6 @@ TEST_F(SetupMode, ScreenshotOfASetUpPosition) {
   EXPECT_FALSE(ToolButtonPressed(*frame, 155));
   EXPECT_TRUE(ToolButtonEnabled(*frame, 154));
   EXPECT_FALSE(ToolButtonEnabled(*frame, 115));
-}
-
-TEST_F(SetupMode, LevelItemsCarryOneCheckMarkAndSoundItsOwn) {
-  EXPECT_TRUE(Checked(255));
-  EXPECT_TRUE(Checked(252));
-  frame->ExecuteCommand(253);
-  for (int id = 253; id <= 260; ++id) EXPECT_EQ(Checked(id), id == 253) << id;
-  frame->ExecuteCommand(260);
-  EXPECT_EQ(GameStatus.TimeLimit, 36000000);
-  for (int id = 253; id <= 260; ++id) EXPECT_EQ(Checked(id), id == 260) << id;
-  frame->ExecuteCommand(252);
-  EXPECT_FALSE(Checked(252));
-  EXPECT_EQ(StatusText(), "sound disabled");
-  EXPECT_TRUE(Enabled(252));
 }
 
 }  // namespace
