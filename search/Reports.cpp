@@ -1,5 +1,6 @@
 // The texts of the search: the result line kept in InfoText and the progress
 // line handed to the progress sink while the computer thinks.
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,11 +14,13 @@ namespace {
 TProgressSink progressSink;
 
 // Appends printf-style text to a zero-terminated buffer of `size` chars.
-template <typename... Args>
-void Append(char* buffer, std::size_t size, const char* format, Args... args) {
+__attribute__((format(printf, 3, 4))) void Append(char* buffer, std::size_t size, const char* format, ...) {
   const std::size_t used = std::strlen(buffer);
   if (used + 1 >= size) return;
-  std::snprintf(buffer + used, size - used, format, args...);
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer + used, size - used, format, args);
+  va_end(args);
 }
 
 void AppendMove(char* buffer, std::size_t size, const int* move) {
