@@ -20,9 +20,22 @@ mode_t ModeFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
+// Pushes a written file's contents to the disk, so that the rename below never
+// puts an empty or half-written file in place of the old one after a crash.
+bool SyncToDisk(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+}
+
 }  // namespace
 
 bool SaveGameFile(const std::string& path, Game& game) {
+  // Only a regular file is ever replaced: a folder, a device or a pipe is refused.
+  struct stat target;
+  if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) return false;
   std::string pattern = path + ".XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
@@ -39,7 +52,7 @@ bool SaveGameFile(const std::string& path, Game& game) {
       out << game;
       out.flush();
       out.close();
-      written = !out.fail();
+      written = !out.fail() && SyncToDisk(temp);
     }
   }
   if (written && std::rename(temp.c_str(), path.c_str()) == 0) return true;

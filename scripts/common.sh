@@ -44,7 +44,8 @@ install_packages() {
 # window open on a desktop).
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev)
 # What the tests add: the test framework, clang with libFuzzer, and a virtual
-# display for screenshots of the window.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev xvfb xauth)
+# display for screenshots of the window, and the checkers of the desktop entry
+# and the saved-game type.
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev xvfb xauth desktop-file-utils shared-mime-info)
 
 JOBS=2

@@ -96,6 +96,11 @@ TEST_F(GameFilePathTest, SaveFailsWhereNoFileCanBe) {
   EXPECT_TRUE(fs::is_directory(folder / "taken.vrk"));
   EXPECT_EQ(FilesIn(folder), 1);
   EXPECT_FALSE(fs::exists(folder / "missing"));
+  // A device is never replaced by a saved game, and nothing is left beside it.
+  const auto devices = std::distance(fs::directory_iterator("/dev"), fs::directory_iterator());
+  EXPECT_FALSE(SaveGameFile("/dev/null", record));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_EQ(std::distance(fs::directory_iterator("/dev"), fs::directory_iterator()), devices);
 }
 
 TEST_F(GameFilePathTest, CannotOpenLeavesTheRecordAlone) {
