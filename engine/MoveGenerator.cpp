@@ -181,19 +181,5 @@ int TMoveGenerator::TestPos(const int* board, TPlayer side) const {
 }
 
 int TMoveGenerator::NoMovesLeft(const int* board, TPlayer side) const {
-  const int own = PiecesOf[side];
-  const int enemy = PiecesOf[1 - side];
-  const int* const dir = Directions + 2 * side;
-  for (int cell = FirstSquare; cell <= LastSquare; ++cell) {
-    const int code = board[cell];
-    if (!IsPieceOf(own, code)) continue;
-    const int count = code < 2 ? 4 : 2;
-    for (int k = 0; k < count; ++k) {
-      const int d = dir[k];
-      const int t = board[cell + d];
-      if (t == Empty) return 0;
-      if (IsPieceOf(enemy, t) && board[cell + 2 * d] == Empty) return 0;
-    }
-  }
-  return 1;
+  return TestPos(board, side) == 0 ? 1 : 0;
 }
