@@ -12,3 +12,8 @@ int CmdDivide(const TArgs& args);
 int CmdShow(const TArgs& args);
 int CmdSearch(const TArgs& args);
 int CmdBench(const TArgs& args);
+
+// Prints "varek-cli COMMAND: TEXT" on stderr and returns the usage exit code 2.
+int CommandError(const char* command, const std::string& text);
+// A whole number of at most 9 digits from `lowest` to `highest`.
+bool ParseNumber(const std::string& word, long lowest, long highest, int* number);

@@ -15,33 +15,16 @@ namespace {
 
 constexpr int MaxDepth = 64;
 
-int Error(const char* command, const std::string& text) {
-  std::fprintf(stderr, "varek-cli %s: %s\n", command, text.c_str());
-  return 2;
-}
-
-bool ParseDepth(const std::string& word, int lowest, int* depth) {
-  if (word.empty() || word.size() > 3) return false;
-  int value = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  if (value < lowest || value > MaxDepth) return false;
-  *depth = value;
-  return true;
-}
-
 // Reads "DEPTH [POSITION]"; on error prints the reason and returns false.
 bool ReadDepthAndPosition(const char* command, const TArgs& args, int lowest, int* depth, int* board,
                           TPlayer* side, int* exitCode) {
   *exitCode = 2;
   if (args.empty() || args.size() > 2) {
-    Error(command, std::string("usage: varek-cli ") + command + " DEPTH [POSITION]");
+    CommandError(command, std::string("usage: varek-cli ") + command + " DEPTH [POSITION]");
     return false;
   }
-  if (!ParseDepth(args[0], lowest, depth)) {
-    Error(command, "DEPTH must be a whole number from " + std::to_string(lowest) + " to " +
+  if (!ParseNumber(args[0], lowest, MaxDepth, depth)) {
+    CommandError(command, "DEPTH must be a whole number from " + std::to_string(lowest) + " to " +
                        std::to_string(MaxDepth) + ", not '" + args[0] + "'");
     return false;
   }
@@ -52,7 +35,7 @@ bool ReadDepthAndPosition(const char* command, const TArgs& args, int lowest, in
   }
   std::string reason;
   if (!ParsePosition(args[1], board, side, &reason)) {
-    Error(command, "bad position: " + reason);
+    CommandError(command, "bad position: " + reason);
     return false;
   }
   return true;
@@ -95,7 +78,7 @@ int CmdDivide(const TArgs& args) {
 }
 
 int CmdShow(const TArgs& args) {
-  if (args.size() != 1) return Error("show", "usage: varek-cli show FILE");
+  if (args.size() != 1) return CommandError("show", "usage: varek-cli show FILE");
   const std::string& path = args[0];
   // The reader's message spans several lines; here it is given on one.
   SetFileErrorReporter([&path](const char*, const char* message) {
@@ -106,7 +89,7 @@ int CmdShow(const TArgs& args) {
   });
   Game game;
   const TLoadResult result = LoadGameFile(path, game);
-  if (result == TLoadResult::CannotOpen) return Error("show", "cannot open " + path);
+  if (result == TLoadResult::CannotOpen) return CommandError("show", "cannot open " + path);
   if (result == TLoadResult::Damaged) return 1;
 
   int board[BoardSize];

@@ -13,24 +13,6 @@
 
 namespace {
 
-int Error(const char* command, const std::string& text) {
-  std::fprintf(stderr, "varek-cli %s: %s\n", command, text.c_str());
-  return 2;
-}
-
-// A whole number from `lowest` to `highest`.
-bool ParseNumber(const std::string& word, long lowest, long highest, int* number) {
-  if (word.empty() || word.size() > 9) return false;
-  long value = 0;
-  for (char c : word) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  if (value < lowest || value > highest) return false;
-  *number = static_cast<int>(value);
-  return true;
-}
-
 const char SearchUsage[] = "usage: varek-cli search [--depth N | --time SECONDS] [POSITION]";
 
 }  // namespace
@@ -42,19 +24,19 @@ int CmdSearch(const TArgs& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
     if (word == "--depth" || word == "--time") {
-      if (depth > 0 || seconds >= 0) return Error("search", std::string("give --depth or --time once\n") + SearchUsage);
-      if (i + 1 == args.size()) return Error("search", word + " needs a value\n" + SearchUsage);
+      if (depth > 0 || seconds >= 0) return CommandError("search", std::string("give --depth or --time once\n") + SearchUsage);
+      if (i + 1 == args.size()) return CommandError("search", word + " needs a value\n" + SearchUsage);
       const std::string& value = args[++i];
       if (word == "--depth" && !ParseNumber(value, 1, 47, &depth))
-        return Error("search", "--depth must be a whole number of plies from 1 to 47, not '" + value + "'");
+        return CommandError("search", "--depth must be a whole number of plies from 1 to 47, not '" + value + "'");
       if (word == "--time" && !ParseNumber(value, 0, 36000000, &seconds))
-        return Error("search", "--time must be a whole number of seconds from 0 to 36000000, not '" + value + "'");
+        return CommandError("search", "--time must be a whole number of seconds from 0 to 36000000, not '" + value + "'");
     } else if (word.size() > 1 && word[0] == '-') {
-      return Error("search", "unknown option '" + word + "'\n" + SearchUsage);
+      return CommandError("search", "unknown option '" + word + "'\n" + SearchUsage);
     } else if (position.empty()) {
       position = word;
     } else {
-      return Error("search", std::string("more than one position given\n") + SearchUsage);
+      return CommandError("search", std::string("more than one position given\n") + SearchUsage);
     }
   }
 
@@ -64,7 +46,7 @@ int CmdSearch(const TArgs& args) {
     TMoveGenerator::InitBoard(board);
   } else {
     std::string reason;
-    if (!ParsePosition(position, board, &side, &reason)) return Error("search", "bad position: " + reason);
+    if (!ParsePosition(position, board, &side, &reason)) return CommandError("search", "bad position: " + reason);
   }
   if (TMoveGenerator.NoMovesLeft(board, side)) {
     std::fprintf(stderr, "varek-cli search: %s has no legal move here (%s wins); nothing to search\n",
@@ -94,7 +76,7 @@ int CmdSearch(const TArgs& args) {
 }
 
 int CmdBench(const TArgs& args) {
-  if (!args.empty()) return Error("bench", "usage: varek-cli bench");
+  if (!args.empty()) return CommandError("bench", "usage: varek-cli bench");
   long long totalMs = 0;
   const long long nodes = RunBench([&totalMs](const TBenchResult& result) {
     char text[8];
