@@ -53,10 +53,11 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   char text[32];
   std::snprintf(text, sizeof text, "you played %s", TMetrics::MoveToStr(move, notation));
   if (StatusBar) StatusBar->SetText(text);
+  // Changed already during the animation, so a close meanwhile asks about saving.
+  GameChanged = true;
   MakeMoveShowMove(move);
   GameRecord.AddMove(move);
   GameStatus.SideToMove = 1 - GameStatus.SideToMove;
-  GameChanged = true;
   if (GameStatus.PlayMode == 1) {
     StartThinkingMove();
   } else {
@@ -124,6 +125,15 @@ void TVarekWindow::EvLButtonUp(unsigned, const TPoint& point) {
   const int picked = GameStatus.PossibleMoves.Moves[0][0];
   Draw([&](TDC& dc) { Driver.DrawPiece(picked, dc, GameStatus.Board[picked]); });
   if (GameStatus.Sound && !Driver.IsInZone(point, picked)) MessageBeep(MB_ICONHAND);
+}
+
+void TVarekWindow::CancelDrag() {
+  if (GameStatus.DragState != 800) return;
+  ReleaseCapture();
+  GameStatus.DragState = 0;
+  SetCursor(nullptr, IDC_ARROW);
+  const int picked = GameStatus.PossibleMoves.Moves[0][0];
+  Draw([&](TDC& dc) { Driver.DrawPiece(picked, dc, GameStatus.Board[picked]); });
 }
 
 void TVarekWindow::EvRButtonDown(unsigned, const TPoint& point) {

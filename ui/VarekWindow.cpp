@@ -1,6 +1,7 @@
 #include "ui/VarekWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
@@ -102,7 +103,15 @@ TVarekWindow::~TVarekWindow() {
 }
 
 bool TVarekWindow::Find(TEventInfo& info) {
-  return SearchResponseTable(this, ResponseTable, info) || TWindow::Find(info);
+  if (!SearchResponseTable(this, ResponseTable, info)) return TWindow::Find(info);
+  // A command key pressed while a piece is dragged ends the drag first, so that
+  // no move chosen for the old position is dropped on a changed board.
+  if (info.Kind == TEventKind::Command)
+    info.Handler = [this, handler = std::move(info.Handler)] {
+      CancelDrag();
+      handler();
+    };
+  return true;
 }
 
 void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {

@@ -109,6 +109,8 @@ class TVarekWindow : public TWindow {
   // Draws on the window from either thread (the drawing runs on the UI thread).
   void Draw(const std::function<void(TDC&)>& drawing);
   void PlayUserMove(const int* move);
+  // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
+  void CancelDrag();
   void EditSquares(const TPoint& point, bool leftButton);
   void SetLevel(int level);
   void CeLevel(TCommandEnabler& ce, int level);

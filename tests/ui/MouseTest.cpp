@@ -48,6 +48,23 @@ TEST_F(Mouse, PressPlaysAPieceWithOneMove) {
   EXPECT_EQ(GameRecord.MoveCount, 1);
 }
 
+TEST_F(Mouse, ACommandKeyDuringADragPutsThePieceBack) {
+  // Square 11 (index 33) has two moves, so the press picks it up.
+  Press(33);
+  ASSERT_EQ(GameStatus.DragState, 800);
+  ASSERT_TRUE(window->HasCapture());
+  frame->ExecuteCommand(152);  // Ctrl+S: setup mode, mid-drag
+  EXPECT_EQ(GameStatus.DragState, 0);
+  EXPECT_FALSE(window->HasCapture());
+  EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
+  EXPECT_EQ(FaceOf(window->Snapshot(), 33), Driver.BlackTopColor);
+  // The release that follows plays nothing and edits nothing.
+  SendMouse(*window, WM_LBUTTONUP, Centre(28));
+  EXPECT_EQ(GameStatus.Board[33], BlackMan);
+  EXPECT_EQ(GameStatus.Board[28], Empty);
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+}
+
 TEST_F(Mouse, PressOutsideTheMovablePiecesDoesNothing) {
   for (int index : {41, 37, 28, 19}) Press(index);  // blocked, blocked, empty, White's
   SendMouse(*window, WM_LBUTTONDOWN, TPoint(3, 3));
