@@ -62,7 +62,8 @@ bool SaveGameFile(const std::string& path, Game& game) {
 
 TLoadResult LoadGameFile(const std::string& path, Game& game) {
   struct stat info;
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return TLoadResult::CannotOpen;
+  // Only regular files: a folder cannot be read and a pipe could wait forever.
+  if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return TLoadResult::CannotOpen;
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) return TLoadResult::CannotOpen;
   in >> game;

@@ -43,9 +43,9 @@ install_packages() {
 # What building and running the game needs (the platform plugins let the
 # window open on a desktop).
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev)
-# What the tests add: the test framework, clang with libFuzzer, and a virtual
-# display for screenshots of the window, and the checkers of the desktop entry
-# and the saved-game type.
-TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev xvfb xauth desktop-file-utils shared-mime-info)
+# What the tests add: the test framework, clang with libFuzzer, and the
+# checkers of the desktop entry and the saved-game type. The window tests run
+# on Qt's offscreen platform and need no display.
+TEST_PACKAGES=(libgtest-dev clang libclang-rt-14-dev desktop-file-utils shared-mime-info)
 
 JOBS=2

@@ -81,7 +81,7 @@ int CmdShow(const TArgs& args) {
   if (args.size() != 1) return CommandError("show", "usage: varek-cli show FILE");
   const std::string& path = args[0];
   // The reader's message spans several lines; here it is given on one.
-  SetFileErrorReporter([&path](const char*, const char* message) {
+  SetFileErrorReporter([path](const char*, const char* message) {
     std::string line(message);
     for (char& c : line)
       if (c == '\n') c = ' ';

@@ -27,8 +27,9 @@ int CmdSearch(const TArgs& args) {
       if (depth > 0 || seconds >= 0) return CommandError("search", std::string("give --depth or --time once\n") + SearchUsage);
       if (i + 1 == args.size()) return CommandError("search", word + " needs a value\n" + SearchUsage);
       const std::string& value = args[++i];
-      if (word == "--depth" && !ParseNumber(value, 1, 47, &depth))
-        return CommandError("search", "--depth must be a whole number of plies from 1 to 47, not '" + value + "'");
+      // Iterations run 9, 11, ... 47 plies deep: a smaller N would search nothing.
+      if (word == "--depth" && !ParseNumber(value, 9, 47, &depth))
+        return CommandError("search", "--depth must be a whole number of plies from 9 to 47, not '" + value + "'");
       if (word == "--time" && !ParseNumber(value, 0, 36000000, &seconds))
         return CommandError("search", "--time must be a whole number of seconds from 0 to 36000000, not '" + value + "'");
     } else if (word.size() > 1 && word[0] == '-') {

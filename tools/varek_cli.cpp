@@ -29,18 +29,6 @@ const TCommand Commands[] = {
 
 }  // namespace
 
-// Stand-ins until the computer player's commands are linked in; the real ones
-// replace these at link time.
-__attribute__((weak)) int CmdSearch(const TArgs&) {
-  std::fprintf(stderr, "varek-cli: search is not available in this build\n");
-  return 2;
-}
-
-__attribute__((weak)) int CmdBench(const TArgs&) {
-  std::fprintf(stderr, "varek-cli: bench is not available in this build\n");
-  return 2;
-}
-
 int main(int argc, char** argv) {
   if (argc >= 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 ||
                     std::strcmp(argv[1], "-h") == 0)) {

@@ -72,7 +72,10 @@ void thread_code(void*) {
   class TMoveGenerator generator;
   int board[BoardSize];
   int move[MoveBufferSize];
-  for (;;) {
+  for (bool firstTurn = true;; firstTurn = false) {
+    // Force Move pressed between two moves of Auto Play ends it here, before
+    // the next search would clear the request.
+    if (!firstTurn && (GameStatus.StopSearch || GameStatus.QuitSearch)) break;
     TPlayer side = Black;
     int timeLimit = 0;
     RunOnUiThread([&] {

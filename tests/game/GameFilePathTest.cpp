@@ -106,6 +106,10 @@ TEST_F(GameFilePathTest, SaveFailsWhereNoFileCanBe) {
 TEST_F(GameFilePathTest, CannotOpenLeavesTheRecordAlone) {
   EXPECT_EQ(LoadGameFile((folder / "none.vrk").string(), record), TLoadResult::CannotOpen);
   EXPECT_EQ(LoadGameFile(folder.string(), record), TLoadResult::CannotOpen);
+  // A pipe with no writer would block the reader for ever.
+  const std::string pipe = (folder / "pipe.vrk").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(LoadGameFile(pipe, record), TLoadResult::CannotOpen);
   EXPECT_EQ(MovesOf(record), played.Moves);
   EXPECT_EQ(reports, 0);
 }
