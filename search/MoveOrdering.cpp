@@ -9,36 +9,24 @@
 namespace {
 
 // Bonus for a man's simple move onto the second or third row before its
-// crowning row when the squares ahead of it are clear.
+// crowning row when the squares ahead of it are clear. Written for White; a
+// Black man's move is the same move on the board turned half a turn (s <-> 54 - s).
 int AdvanceBonus(int code, int to, const int* b) {
-  auto empty = [b](int s) { return b[s] == Empty; };
-  if (code == WhiteMan) {
-    switch (to) {
-      case 32: return empty(37) && empty(41) && empty(42) ? 23 : 0;
-      case 33: return empty(37) && empty(38) && empty(42) && (empty(41) || empty(43)) ? 23 : 0;
-      case 34: return empty(38) && empty(39) && empty(43) && (empty(42) || empty(44)) ? 23 : 0;
-      case 35: return empty(39) && empty(40) && empty(44) ? 23 : 0;
-      case 37: return empty(41) && empty(42) ? 26 : 0;
-      case 38: return empty(42) && empty(43) ? 26 : 0;
-      case 39: return empty(43) && empty(44) ? 26 : 0;
-      case 40: return empty(44) && b[39] != BlackKing ? 26 : 0;
-      default: return 0;
-    }
+  if (code != WhiteMan && code != BlackMan) return 0;
+  const bool white = code == WhiteMan;
+  auto at = [b, white](int s) { return b[white ? s : 54 - s]; };
+  auto empty = [&at](int s) { return at(s) == Empty; };
+  switch (white ? to : 54 - to) {
+    case 32: return empty(37) && empty(41) && empty(42) ? 23 : 0;
+    case 33: return empty(37) && empty(38) && empty(42) && (empty(41) || empty(43)) ? 23 : 0;
+    case 34: return empty(38) && empty(39) && empty(43) && (empty(42) || empty(44)) ? 23 : 0;
+    case 35: return empty(39) && empty(40) && empty(44) ? 23 : 0;
+    case 37: return empty(41) && empty(42) ? 26 : 0;
+    case 38: return empty(42) && empty(43) ? 26 : 0;
+    case 39: return empty(43) && empty(44) ? 26 : 0;
+    case 40: return empty(44) && at(39) != (white ? BlackKing : WhiteKing) ? 26 : 0;
+    default: return 0;
   }
-  if (code == BlackMan) {
-    switch (to) {
-      case 22: return empty(17) && empty(13) && empty(12) ? 23 : 0;
-      case 21: return empty(17) && empty(16) && empty(12) && (empty(13) || empty(11)) ? 23 : 0;
-      case 20: return empty(16) && empty(15) && empty(11) && (empty(12) || empty(10)) ? 23 : 0;
-      case 19: return empty(15) && empty(14) && empty(10) ? 23 : 0;
-      case 17: return empty(13) && empty(12) ? 26 : 0;
-      case 16: return empty(12) && empty(11) ? 26 : 0;
-      case 15: return empty(11) && empty(10) ? 26 : 0;
-      case 14: return empty(10) && b[15] != WhiteKing ? 26 : 0;
-      default: return 0;
-    }
-  }
-  return 0;
 }
 
 // Selection sort with exchange: the first of the largest scores comes forward.
