@@ -1,12 +1,9 @@
-// The program-wide singletons, defined in one place so that they are
-// constructed in this order (the game state's constructor uses the generator,
-// the searcher's summaries use the metrics and the weights).
+// The computer player's program-wide objects, defined in one place so that
+// they are made in this order (the table draws its key terms from the random
+// stream; the searcher's summaries use the weights). The engine's own objects
+// (generator, metrics, the displayed game) are defined in engine/.
 #include <new>
 
-#include "engine/GameState.h"
-#include "engine/Metrics.h"
-#include "engine/MoveGenerator.h"
-#include "game/Game.h"
 #include "search/Evaluation.h"
 #include "search/HashTable.h"
 #include "search/Killers.h"
@@ -22,11 +19,7 @@ THashTable* CreateHashTable() {
 }
 }  // namespace
 
-class TMoveGenerator TMoveGenerator;
 THashTable* HashTable = CreateHashTable();  // lives until the process ends
-class TMetrics TMetrics;
 class TKillers TKillers;
-Status_Of_The_Game GameStatus;
 class PositionalWeigth PositionalWeigth;
 class TSearcher TSearcher;
-Game GameRecord;
