@@ -21,8 +21,7 @@ class TComputerThread {
  public:
   ~TComputerThread() {
     if (thread_.joinable()) {
-      GameStatus.QuitSearch = true;
-      GameStatus.StopSearch = true;
+      ComputerControl.LastingStop = true;
       thread_.join();
     }
   }
@@ -50,14 +49,17 @@ const char* WinnerText(int sideWithoutMove) { return sideWithoutMove == Black ? 
 
 }  // namespace
 
+TSearchControl ComputerControl;
+
 void StartThinkingMove() {
   RequireUiThread("StartThinkingMove");
   bool idle = false;
   if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
-  // A stop asked for during an earlier search is over; a forced move is
-  // answered without a search, which would not clear it.
-  GameStatus.StopSearch = false;
-  GameStatus.MoveAvailable = false;
+  // A stop asked for during an earlier run is over. Within this run nothing
+  // clears it again: one Force Move press ends Auto Play, whenever it comes.
+  ComputerControl.StopRequest = false;
+  ComputerControl.MoveAvailable = false;
+  TSearcher.Control = &ComputerControl;
   try {
     ComputerThread.Start();
   } catch (const std::system_error&) {
@@ -73,9 +75,8 @@ void thread_code(void*) {
   int board[BoardSize];
   int move[MoveBufferSize];
   for (bool firstTurn = true;; firstTurn = false) {
-    // Force Move pressed between two moves of Auto Play ends it here, before
-    // the next search would clear the request.
-    if (!firstTurn && (GameStatus.StopSearch || GameStatus.QuitSearch)) break;
+    // Force Move pressed between two moves of Auto Play ends it here.
+    if (!firstTurn && ComputerControl.StopRequested()) break;
     TPlayer side = Black;
     int timeLimit = 0;
     RunOnUiThread([&] {
@@ -117,7 +118,7 @@ void thread_code(void*) {
       ShowStatus(WinnerText(next));
       break;
     }
-    if (!autoPlay || GameStatus.StopSearch || GameStatus.QuitSearch) break;
+    if (!autoPlay || ComputerControl.StopRequested()) break;
   }
   RunOnUiThread([] {
     GameStatus.PlayMode = 1;
@@ -130,10 +131,9 @@ void thread_code(void*) {
 void StopThinkingMove() {
   RequireUiThread("StopThinkingMove");
   if (GameStatus.Thinking) {
-    GameStatus.QuitSearch = true;
-    GameStatus.StopSearch = true;
+    ComputerControl.LastingStop = true;
     WaitWhile([] { return GameStatus.Thinking.load(); });
   }
   ComputerThread.Join();
-  GameStatus.QuitSearch = false;
+  ComputerControl.LastingStop = false;
 }

@@ -4,6 +4,12 @@
 // animation pauses on its own.
 #pragma once
 
+#include "search/SearchControl.h"
+
+// The stop flags of the computer's searches: Force Move sets the stop
+// request, closing the lasting stop.
+extern TSearchControl ComputerControl;
+
 // Starts the computer's thread unless it is thinking already. The thinking
 // flag is set here, before the thread starts, so no second one can start.
 void StartThinkingMove();

@@ -8,9 +8,12 @@
 #include <string>
 
 #include "framework/Resources.h"
+#include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 #include "ui/Graphics.h"
 #include "ui/VarekApp.h"
+
+using namespace CommandId;
 
 namespace {
 
@@ -37,7 +40,8 @@ TModule Resources::module;
 
 TEST_F(Resources, ThirteenDifferentToolBarGlyphs) {
   std::set<std::string> seen;
-  for (int id : {102, 103, 104, 115, 116, 122, 123, 151, 152, 153, 154, 155, 156}) {
+  for (int id : {CmFileNew, CmFileOpen, CmFileSave, CmMovesUndo, CmMovesRedo, CmActionComputerGo, CmActionForceMove,
+                 CmBoardInvertBoard, CmBoardSetup, CmBoardStarting, CmBoardClear, CmBoardBTurn, CmBoardWTurn}) {
     const TBitmap* glyph = module.FindBitmap(id);
     ASSERT_NE(glyph, nullptr) << id;
     EXPECT_EQ(glyph->Width(), 20);

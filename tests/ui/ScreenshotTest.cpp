@@ -36,7 +36,7 @@ TEST_F(Screenshot, StartPosition) {
 }
 
 TEST_F(Screenshot, Inverted) {
-  frame->ExecuteCommand(151);
+  frame->ExecuteCommand(CmBoardInvertBoard);
   window->UpdateWindow();
   Shoot("inverted.png");
   // Black's men now stand at the top: index 44 is the second square of the top row.
