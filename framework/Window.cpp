@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+#include <utility>
 
 #include "framework/Internal.h"
 #include "framework/Resources.h"
@@ -149,6 +150,10 @@ void TWindow::UpdateWindow() {
 
 void TWindow::ShowDrawing() {
   if (widget_) widget_->update();
+}
+
+void TWindow::Post(std::function<void()> task) {
+  if (widget_) PostToUiThread(widget_, std::move(task));
 }
 
 QImage* TWindow::BackingImage() { return image_.get(); }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "framework/Bitmap.h"
@@ -53,6 +54,9 @@ class TWindow {
   void ReleaseCapture();
   bool HasCapture() const { return captured_; }
   TRect GetClientRect() const;
+  // Runs `task` on the UI thread without waiting (at once there); dropped if
+  // the window is gone by then.
+  void Post(std::function<void()> task);
   // What the window shows now, after any pending repaint.
   TBitmap Snapshot();
 

@@ -131,8 +131,8 @@ void TVarekWindow::CmBoardInvertBoard() {
   Invalidate(true);
 }
 
-void TVarekWindow::Draw(const std::function<void(TDC&)>& drawing) {
-  RunOnUiThread([&] {
+void TVarekWindow::Draw(std::function<void(TDC&)> drawing) {
+  Post([this, drawing = std::move(drawing)] {
     TClientDC dc(*this);
     drawing(dc);
   });
@@ -161,9 +161,9 @@ void TVarekWindow::MakeMoveShowMove(const int* move) {
   const int length = MoveLength(move);
   if (length == 2) {
     const int shown = IsMan(piece) && IsCrowningRow(move[1]) ? piece - 2 : piece;
-    Draw([&](TDC& dc) {
-      Driver.EraseSquare(dc, move[0]);
-      Driver.DrawPiece(move[1], dc, shown);
+    Draw([from = move[0], to = move[1], shown](TDC& dc) {
+      Driver.EraseSquare(dc, from);
+      Driver.DrawPiece(to, dc, shown);
     });
     AnimationPause(500);
   } else {
@@ -171,12 +171,12 @@ void TVarekWindow::MakeMoveShowMove(const int* move) {
     for (int k = 1; k + 1 < length; k += 2) {
       const int captured = move[k], landing = move[k + 1];
       if (IsMan(piece) && IsCrowningRow(landing)) piece -= 2;
-      Draw([&](TDC& dc) {
+      Draw([at, landing, piece](TDC& dc) {
         Driver.EraseSquare(dc, at);
         Driver.DrawPiece(landing, dc, piece);
       });
       AnimationPause(250);
-      Draw([&](TDC& dc) { Driver.EraseSquare(dc, captured); });
+      Draw([captured](TDC& dc) { Driver.EraseSquare(dc, captured); });
       AnimationPause(250);
       at = landing;
     }
