@@ -175,9 +175,8 @@ bool LineEditTextFits(const QLineEdit* edit) {
 TShownControl DescribeControl(QWidget* widget) {
   TShownControl c;
   c.Kind = static_cast<TShownControl::TKind>(widget->property("controlKind").toInt());
-  c.Id = widget->property("controlId").toInt();
-  const QRect g = widget->geometry();
-  c.Box = TRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+  const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+  c.Box = TRect(at.x(), at.y(), at.x() + widget->width(), at.y() + widget->height());
   c.TabStop = (widget->focusPolicy() & Qt::TabFocus) != 0;
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     c.Text = label->text().toStdString();
@@ -215,15 +214,11 @@ TShownDialog Describe(QDialog* dialog, TWindow* owner) {
     const QPoint origin = owner->GetHandle()->mapToGlobal(QPoint(0, 0));
     d.Offset = TPoint(dialog->x() - origin.x(), dialog->y() - origin.y());
   }
-  d.UnitX = dialog->property("unitX").toDouble();
-  d.UnitY = dialog->property("unitY").toDouble();
   d.Modal = dialog->isModal();
   d.SystemMenu = dialog->windowFlags().testFlag(Qt::WindowSystemMenuHint);
   d.Resizable = dialog->minimumSize() != dialog->maximumSize();
-  for (QObject* child : dialog->children()) {
-    auto* widget = qobject_cast<QWidget*>(child);
-    if (widget && widget->property("controlKind").isValid()) d.Controls.push_back(DescribeControl(widget));
-  }
+  for (QWidget* widget : dialog->findChildren<QWidget*>())
+    if (widget->property("controlKind").isValid()) d.Controls.push_back(DescribeControl(widget));
   d.Picture = TBitmap(dialog->grab().toImage());
   return d;
 }
@@ -231,9 +226,9 @@ TShownDialog Describe(QDialog* dialog, TWindow* owner) {
 }  // namespace
 
 TShownDialog DescribeDialog(TWindow* owner, int resId) {
-  const TDialogTemplate* resource = GetModule().FindDialogTemplate(resId);
+  const TInfoDialog* resource = GetModule().FindInfoDialog(resId);
   if (!resource) return TShownDialog();
-  std::unique_ptr<QDialog> dialog = BuildDialog(*resource, owner ? owner->GetHandle() : nullptr);
+  std::unique_ptr<QDialog> dialog = BuildInfoDialog(*resource, owner ? owner->GetHandle() : nullptr);
   dialog->show();
   QCoreApplication::processEvents();
   TShownDialog shown = Describe(dialog.get(), owner);

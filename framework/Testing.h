@@ -45,9 +45,8 @@ bool FrameHasIconSize(TDecoratedFrame& frame, int size);
 // A dialog as it is shown: caption, size, where it opens and its controls in
 // pixels, with a picture of it.
 struct TShownControl {
-  enum TKind { Static, Icon, Edit, Button, EtchedLine };  // as in a dialog template
+  enum TKind { Static, Icon, Edit, Button, EtchedLine };
   TKind Kind = Static;
-  int Id = -1;
   std::string Text;  // shown text (edit boxes: their contents, lines joined by "\n")
   TRect Box;         // in the dialog's client area
   bool ReadOnly = false;
@@ -62,11 +61,10 @@ struct TShownDialog {
   std::string Caption;
   TSize Size;
   TPoint Offset;  // from the owner window's top-left corner
-  double UnitX = 0, UnitY = 0;  // pixels per dialog unit
   bool Modal = false;
   bool SystemMenu = false;
   bool Resizable = true;
-  std::vector<TShownControl> Controls;
+  std::vector<TShownControl> Controls;  // in the order they are made (and tabbed through)
   TBitmap Picture;
 };
 // The module's dialog `resId`, built and shown as TDialog::Execute shows it,
