@@ -1,5 +1,7 @@
 #include "framework/Testing.h"
 
+#include <set>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -17,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -139,6 +142,39 @@ bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId) {
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId) {
   TButtonGadget* b = frame.GetControlBar() ? frame.GetControlBar()->FindButton(commandId) : nullptr;
   return b && static_cast<QAbstractButton*>(b->GetHandle())->isChecked();
+}
+
+namespace {
+void CollectCommandActions(QMenu* menu, int id, std::set<QAction*>& out) {
+  for (QAction* a : menu->actions()) {
+    if (a->menu()) CollectCommandActions(a->menu(), id, out);
+    if (a->property("commandId").toInt() == id) out.insert(a);
+  }
+}
+}  // namespace
+
+TCommandReach CommandReach(TDecoratedFrame& frame, int id) {
+  std::set<QAction*> actions;
+  for (QAction* a : frame.GetHandle()->menuBar()->actions())
+    if (a->menu()) CollectCommandActions(a->menu(), id, actions);
+  TCommandReach reach;
+  reach.InMenu = !actions.empty();
+  if (TControlBar* bar = frame.GetControlBar())
+    for (QAction* a : bar->GetHandle()->actions())
+      if (auto* button = qobject_cast<QToolButton*>(bar->GetHandle()->widgetForAction(a)))
+        if (button->defaultAction() && button->defaultAction()->property("commandId").toInt() == id) {
+          actions.insert(button->defaultAction());
+          reach.OnToolBar = true;
+        }
+  for (QAction* a : frame.GetHandle()->actions())
+    if (a->property("commandId").toInt() == id && !a->shortcuts().isEmpty()) actions.insert(a);
+  reach.Actions = static_cast<int>(actions.size());
+  for (QAction* a : actions) reach.Keys += static_cast<int>(a->shortcuts().size());
+  return reach;
+}
+
+int SeparateShortcuts(TDecoratedFrame& frame) {
+  return static_cast<int>(frame.GetHandle()->findChildren<QShortcut*>().size());
 }
 
 bool FrameHasIconSize(TDecoratedFrame& frame, int size) {

@@ -40,6 +40,17 @@ std::vector<int> ToolBarLayout(TDecoratedFrame& frame);
 // Whether the tool-bar button of `commandId` is enabled / shown pressed.
 bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId);
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId);
+// How command `id` is reached from the menu, the tool bar and the keys: the
+// distinct actions that send it, and how many keys they carry.
+struct TCommandReach {
+  int Actions = 0;
+  bool InMenu = false;
+  bool OnToolBar = false;
+  int Keys = 0;
+};
+TCommandReach CommandReach(TDecoratedFrame& frame, int id);
+// Key handlers the frame holds besides its actions' own keys.
+int SeparateShortcuts(TDecoratedFrame& frame);
 // Whether the window's icon offers an image of this size.
 bool FrameHasIconSize(TDecoratedFrame& frame, int size);
 // A dialog as it is shown: caption, size, where it opens and its controls in

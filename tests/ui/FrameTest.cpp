@@ -1,5 +1,6 @@
 // The main frame as the program builds it: caption, menu texts, accelerators,
 // the tool bar's gadgets, icons, and which commands are enabled and checked.
+#include <algorithm>
 #include <map>
 
 #include "UiFixture.h"
@@ -159,6 +160,7 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
   TPlayer side;
   GameRecord.TakeBack(1, GameStatus.Board, &side);
   GameStatus.SideToMove = side;
+  frame->EnableCommands();  // as the loop does when idle: a key acts through its enabled action
   // The page keys, Home and End need no modifier; Ctrl+S is Setup position, not Save.
   const std::vector<std::pair<std::pair<unsigned, int>, int>> keys{
       {{0, VK_PRIOR}, CmMovesUndo},  {{0, VK_NEXT}, CmMovesRedo},           {{0, VK_HOME}, CmMovesUndoAll},
@@ -175,6 +177,33 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
   SendKey(*frame, FCONTROL, 'F');
   ProcessEvents();
   EXPECT_EQ(frame->LastCommand(), CmFileExit);
+}
+
+// Each command is one action: its menu item, its button and its keys are the
+// same object, so they are enabled, checked and pressed together.
+TEST_F(Frame, EachCommandIsOneActionForMenuButtonAndKeys) {
+  EXPECT_EQ(SeparateShortcuts(*frame), 0);
+  const std::vector<int> buttons = ToolBarLayout(*frame);
+  int keys = 0;
+  for (const TMenuItem& popup : *frame->GetMenu())
+    for (const TMenuItem& item : popup.Popup)
+      for (const TMenuItem& entry : item.Popup.empty() ? std::vector<TMenuItem>{item} : item.Popup) {
+        if (entry.Id == 0) continue;
+        const TCommandReach reach = CommandReach(*frame, entry.Id);
+        EXPECT_EQ(reach.Actions, 1) << entry.Id;
+        EXPECT_TRUE(reach.InMenu) << entry.Id;
+        EXPECT_EQ(reach.OnToolBar, std::count(buttons.begin(), buttons.end(), entry.Id) == 1) << entry.Id;
+        keys += reach.Keys;
+      }
+  EXPECT_EQ(keys, static_cast<int>(frame->GetAccelerators()->size()));
+
+  // Setup position checked: its menu item carries the mark and its button shows pressed.
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_TRUE(frame->IsCommandChecked(CmBoardSetup));
+  EXPECT_TRUE(ToolButtonPressed(*frame, CmBoardSetup));
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_FALSE(frame->IsCommandChecked(CmBoardSetup));
+  EXPECT_FALSE(ToolButtonPressed(*frame, CmBoardSetup));
 }
 
 TEST_F(Frame, AcceleratorTableOrder) {
