@@ -42,7 +42,7 @@ TVarekApp::TVarekApp() : TApplication(nullptr) {}
 
 TVarekApp::~TVarekApp() {
   // Stop the computer while the windows it reports to still exist.
-  StopThinkingMove();
+  ComputerThread.Stop();
   SetProgressSink(nullptr);
   StatusBar = nullptr;
 }

@@ -307,6 +307,17 @@ TEST_F(ComputerThread, DestroyingTheApplicationWhileThinkingWaitsForTheThread) {
   EXPECT_TRUE(RecordMatchesBoard());
 }
 
+// The thread belongs to the application: with none there is nobody to serve
+// it or stop it, so none is started.
+TEST_F(ComputerThread, WithoutAnApplicationNoThreadStarts) {
+  app.reset();
+  StartThinkingMove();
+  EXPECT_FALSE(GameStatus.Thinking);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text, "Couldn't create thread");
+  EXPECT_EQ(desktop.Messages[0].Type, static_cast<unsigned>(MB_OKCANCEL));
+}
+
 // A picture of the window while the computer thinks, next to the others.
 TEST_F(ComputerThread, ScreenshotWhileThinking) {
   SetPosition({{11, BlackKing}, {14, WhiteMan}, {19, WhiteMan}, {22, WhiteKing}, {24, BlackMan}, {25, WhiteMan},
