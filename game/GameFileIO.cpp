@@ -32,7 +32,7 @@ bool SyncToDisk(const std::string& path) {
 
 }  // namespace
 
-bool SaveGameFile(const std::string& path, Game& game) {
+bool SaveFile(const std::string& path, const std::function<void(std::ostream&)>& write) {
   // Only a regular file is ever replaced: a folder, a device or a pipe is refused.
   struct stat target;
   if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) return false;
@@ -49,7 +49,7 @@ bool SaveGameFile(const std::string& path, Game& game) {
   if (prepared) {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (out) {
-      out << game;
+      write(out);
       out.flush();
       out.close();
       written = !out.fail() && SyncToDisk(temp);
@@ -58,6 +58,14 @@ bool SaveGameFile(const std::string& path, Game& game) {
   if (written && std::rename(temp.c_str(), path.c_str()) == 0) return true;
   std::remove(temp.c_str());
   return false;
+}
+
+bool SaveGameFile(const std::string& path, Game& game) {
+  return SaveFile(path, [&game](std::ostream& out) { out << game; });
+}
+
+bool SaveTextFile(const std::string& path, const std::string& text) {
+  return SaveFile(path, [&text](std::ostream& out) { out << text; });
 }
 
 TLoadResult LoadGameFile(const std::string& path, Game& game) {
