@@ -27,6 +27,12 @@ TDraw FindDraw(const Game& record, int position) {
   return TDraw::None;
 }
 
+TDraw NewDraw(const Game& record, int position) {
+  const TDraw draw = FindDraw(record, position);
+  if (draw == TDraw::None || position == 0 || FindDraw(record, position - 1) != draw) return draw;
+  return TDraw::None;
+}
+
 const char* DrawText(TDraw draw) {
   switch (draw) {
     case TDraw::Repetition: return "draw by repetition";

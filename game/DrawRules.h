@@ -21,5 +21,10 @@ std::vector<TPositionKey> PositionsSinceIrreversible(const Game& record, int pos
 // Whether the game is drawn in the position after move `position` of `record`.
 TDraw FindDraw(const Game& record, int position);
 
+// The draw in the position after move `position` when the position before it
+// was not drawn the same way: the moment the game becomes drawn, which stops
+// the computer playing itself. Playing on, the next draw is a new one.
+TDraw NewDraw(const Game& record, int position);
+
 // "draw by repetition", "draw by the 40-move rule", or "" for none.
 const char* DrawText(TDraw draw);

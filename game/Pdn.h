@@ -53,6 +53,9 @@ struct TPdnCollection {
 // before its result is refused, and the games after it are still read.
 TPdnCollection ReadPdn(std::string_view text);
 
+// Whether a file name ends in .pdn (in any case).
+bool IsPdnFileName(const std::string& path);
+
 // Reads a PDN file. False, with the reason in `error`, when it cannot be read.
 bool ReadPdnFile(const std::string& path, TPdnCollection* collection, std::string* error);
 
@@ -60,6 +63,9 @@ bool ReadPdnFile(const std::string& path, TPdnCollection* collection, std::strin
 // Moves are written from start to end square, with the landing squares between
 // only where two captures share both. The game's moves must be legal.
 std::string WritePdn(const TPdnGame& game);
+
+// The moves as the writer names them, played from `board` with `side` to move.
+std::vector<std::string> MoveNotations(const int* board, TPlayer side, const std::vector<std::vector<int>>& moves);
 
 // Writes games one after another, a blank line between them.
 std::string WritePdn(const std::vector<TPdnGame>& games);

@@ -328,6 +328,13 @@ TPdnCollection ReadPdn(std::string_view text) {
   return collection;
 }
 
+bool IsPdnFileName(const std::string& path) {
+  if (path.size() < 4 || path[path.size() - 4] != '.') return false;
+  std::string end = path.substr(path.size() - 3);
+  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return end == "pdn";
+}
+
 bool ReadPdnFile(const std::string& path, TPdnCollection* collection, std::string* error) {
   struct stat info;
   if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {

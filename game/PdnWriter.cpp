@@ -60,6 +60,21 @@ class TLineWriter {
 
 }  // namespace
 
+std::vector<std::string> MoveNotations(const int* start, TPlayer side, const std::vector<std::vector<int>>& moves) {
+  int board[BoardSize];
+  std::copy(start, start + BoardSize, board);
+  class TMoveGenerator generator;
+  TMoveList legal;
+  std::vector<std::string> names;
+  for (const std::vector<int>& move : moves) {
+    generator.MakeMoveList(board, side, &legal);
+    names.push_back(Notation(move.data(), legal));
+    TMoveGenerator::MakeMove(move.data(), board);
+    side = static_cast<TPlayer>(1 - side);
+  }
+  return names;
+}
+
 std::string WritePdn(const TPdnGame& game) {
   std::string out;
   const std::pair<const char*, const std::string*> named[] = {
@@ -74,20 +89,14 @@ std::string WritePdn(const TPdnGame& game) {
     WriteTag(out, "FEN", FormatPosition(game.StartBoard, game.StartSide));
   }
 
-  int board[BoardSize];
-  std::copy(game.StartBoard, game.StartBoard + BoardSize, board);
-  TPlayer side = game.StartSide;
-  class TMoveGenerator generator;
-  TMoveList legal;
+  const std::vector<std::string> moves = MoveNotations(game.StartBoard, game.StartSide, game.Moves);
   TLineWriter line(out);
   int number = 1;
-  for (size_t i = 0; i < game.Moves.size(); ++i) {
-    const int* move = game.Moves[i].data();
+  TPlayer side = game.StartSide;
+  for (size_t i = 0; i < moves.size(); ++i) {
     if (side == Black) line.Add(std::to_string(number) + ".");
     else if (i == 0) line.Add(std::to_string(number) + "...");
-    generator.MakeMoveList(board, side, &legal);
-    line.Add(Notation(move, legal));
-    TMoveGenerator::MakeMove(move, board);
+    line.Add(moves[i]);
     if (side == White) ++number;
     side = static_cast<TPlayer>(1 - side);
   }

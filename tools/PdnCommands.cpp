@@ -64,7 +64,7 @@ bool TakeGameNumber(const char* command, TArgs& args, int* number, int* exitCode
 
 bool LoadAnyGame(const char* command, const std::string& path, int number, Game& record, TPdnGame* game,
                  int* exitCode) {
-  if (HasExtension(path, ".pdn")) {
+  if (IsPdnFileName(path)) {
     if (!PickPdnGame(command, path, number, game, exitCode)) return false;
     PdnToRecord(*game, record);
     return true;
@@ -116,7 +116,7 @@ int CmdConvert(const TArgs& words) {
   if (!TakeGameNumber("convert", args, &number, &code)) return code;
   if (args.size() != 2) return CommandError("convert", "usage: varek-cli convert [--game N] IN OUT");
   const std::string& out = args[1];
-  const bool toPdn = HasExtension(out, ".pdn");
+  const bool toPdn = IsPdnFileName(out);
   if (!toPdn && !HasExtension(out, ".vrk")) return CommandError("convert", "OUT must end in .pdn or .vrk: " + out);
   Game record;
   TPdnGame game;

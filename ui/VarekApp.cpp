@@ -7,6 +7,7 @@
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
+#include "framework/MoveListPanel.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
@@ -88,4 +89,7 @@ void TVarekApp::InitMainWindow() {
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
+
+  board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
+  if (!StartFile.empty()) board->OpenStartFile(StartFile);
 }

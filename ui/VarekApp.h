@@ -3,6 +3,8 @@
 // the accelerators.
 #pragma once
 
+#include <string>
+
 #include "framework/Application.h"
 
 class TModule;
@@ -12,6 +14,9 @@ class TVarekApp : public TApplication {
   TVarekApp();
   ~TVarekApp() override;
   void InitMainWindow() override;
+
+  // A saved game or PDN file to open once the window is made ("" for none).
+  std::string StartFile;
 };
 
 // The caption of the main window.

@@ -7,7 +7,9 @@
 #include "engine/MoveGenerator.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
+#include "framework/MoveListPanel.h"
 #include "ui/Graphics.h"
+#include "ui/MoveListView.h"
 #include "ui/Thinking.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
@@ -84,7 +86,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
     EvCommandEnable<W>(260, &W::CeOptionsLevel7),
 };
 
-TVarekWindow::TVarekWindow(TWindow* parent) : TWindow(parent, nullptr) {
+TVarekWindow::TVarekWindow(TWindow* parent)
+    : TWindow(parent, nullptr),
+      PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
+      UserSide(Black) {
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Checkers Game (*.vrk)|*.vrk|",

@@ -4,11 +4,15 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
 
+class TMoveListPanel;
 class TStatusBar;
+struct TMoveListContents;
 
 class TVarekWindow : public TWindow {
  public:
@@ -16,6 +20,8 @@ class TVarekWindow : public TWindow {
   ~TVarekWindow() override;
 
   TOpenSaveDialog::TData* FileData;  // shared by Open and Save As
+  TOpenSaveDialog::TData PdnData;    // shared by Import PDN and Export PDN
+  int UserSide;                      // the side the user last moved in Normal Play (You in an export)
   bool GameChanged;                  // differs from what was last saved or loaded
   bool Untitled;                     // no file name yet
 
@@ -44,9 +50,25 @@ class TVarekWindow : public TWindow {
   void CmFileSave();
   void CmFileSaveAs();
   void CmFileExit();
-  // Write the game to, or read it from, the file named in FileData.
+  // Write the game to, or read it from, the file named in FileData (a .pdn
+  // file is imported).
   void SaveFile();
   void OpenFile();
+  void CmFileImportPdn();
+  void CmFileExportPdn();
+  // Reads a PDN file and opens the game chosen from it; false when none was opened.
+  bool ImportPdn(const std::string& path);
+  // Opens the file named on the command line, reporting failures as Open does.
+  void OpenStartFile(const std::string& path);
+  // View.
+  void CmViewMoveList();
+  // The move list beside the board, made by the application with the frame.
+  void SetMoveListPanel(std::unique_ptr<TMoveListPanel> panel);
+  TMoveListPanel* GetMoveListPanel() const { return moveList_.get(); }
+  // Shows the record as it is now in the move list (only what changed).
+  void SyncMoveList();
+  // Shows the position after move n of the record, as undo and redo do.
+  void ShowPosition(int n);
   // Moves.
   void CmMovesUndo();
   void CmMovesUndoAll();
@@ -99,6 +121,7 @@ class TVarekWindow : public TWindow {
   void CeOptionsLevel6(TCommandEnabler& ce);
   void CeOptionsLevel7(TCommandEnabler& ce);
   void CeOptionsSound(TCommandEnabler& ce);
+  void CeViewMoveList(TCommandEnabler& ce);
 
   static const TResponseEntry<TVarekWindow> ResponseTable[65];
 
@@ -114,6 +137,11 @@ class TVarekWindow : public TWindow {
   void EditSquares(const TPoint& point, bool leftButton);
   void SetLevel(int level);
   void CeLevel(TCommandEnabler& ce, int level);
+  // The game chosen from a PDN collection becomes the record, at its last move.
+  void LoadImported(const struct TPdnGame& game);
+
+  std::unique_ptr<TMoveListPanel> moveList_;
+  std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
 
 // The board window, for the computer's thread and the reports.

@@ -36,6 +36,14 @@ TEST(DrawRules, ThirdRepetitionWithTheSameSideToMove) {
   for (int n = 0; n < 8; ++n) EXPECT_EQ(FindDraw(record, n), TDraw::None) << n;
   EXPECT_EQ(FindDraw(record, 8), TDraw::Repetition);
   EXPECT_STREQ(DrawText(FindDraw(record, 8)), "draw by repetition");
+  // Played on, every position comes a third or fourth time: drawn still, but
+  // only the first of them is a new draw.
+  Shuffle(record, 1);
+  EXPECT_EQ(NewDraw(record, 8), TDraw::Repetition);
+  for (int n = 9; n <= 12; ++n) {
+    EXPECT_EQ(FindDraw(record, n), TDraw::Repetition) << n;
+    EXPECT_EQ(NewDraw(record, n), TDraw::None) << n;
+  }
 
 }
 
@@ -88,6 +96,8 @@ TEST(DrawRules, FortyMovesEachWithoutCaptureOrManMove) {
   while (!KingWalk(record, random, 90));
   EXPECT_EQ(FindDraw(record, FortyMoveRulePlies - 1), TDraw::None);
   EXPECT_EQ(FindDraw(record, FortyMoveRulePlies), TDraw::FortyMoves);
+  EXPECT_EQ(NewDraw(record, FortyMoveRulePlies), TDraw::FortyMoves);
+  EXPECT_EQ(NewDraw(record, FortyMoveRulePlies + 1), TDraw::None);  // drawn already
   EXPECT_STREQ(DrawText(TDraw::FortyMoves), "draw by the 40-move rule");
 
   // A man moved first: the count starts after it.
