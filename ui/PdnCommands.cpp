@@ -8,6 +8,7 @@
 #include "framework/ListDialog.h"
 #include "framework/MoveListPanel.h"
 #include "framework/StatusBar.h"
+#include "game/DrawRules.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
 #include "ui/MoveListView.h"
@@ -149,6 +150,13 @@ void TVarekWindow::SyncMoveList() {
   shownMoves_ = std::make_unique<TMoveListContents>(std::move(now));
 }
 
+bool TVarekWindow::NoticeDraw() {
+  const TDraw draw = NewDraw(GameRecord, GameRecord.Position);
+  if (draw == TDraw::None) return false;
+  ShowStatus(DrawText(draw));
+  return true;
+}
+
 void TVarekWindow::ShowPosition(int n) {
   if (GameStatus.Thinking || GameStatus.SetupMode || n < 0 || n > GameRecord.MoveCount) return;
   int previous[BoardSize];
@@ -173,3 +181,5 @@ void TVarekWindow::CeViewMoveList(TCommandEnabler& ce) {
   SyncMoveList();
   ce.SetCheck(moveList_ && moveList_->IsVisible() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
+
+void TVarekWindow::CeActionHint(TCommandEnabler& ce) { ce.Enable(!GameStatus.Thinking && !GameStatus.SetupMode); }

@@ -103,11 +103,12 @@ void thread_code(void*) {
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
 
-    bool over = false, autoPlay = false;
+    bool over = false, autoPlay = false, drawn = false;
     int next = Black;
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->GameChanged = true;
       GameRecord.AddMove(move);
+      drawn = MainWindowPtr && MainWindowPtr->NoticeDraw();
       GameStatus.SideToMove = 1 - GameStatus.SideToMove;
       next = GameStatus.SideToMove;
       over = generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(next)) != 0;
@@ -117,7 +118,7 @@ void thread_code(void*) {
       ShowStatus(WinnerText(next));
       break;
     }
-    if (!autoPlay || GameStatus.StopSearch || GameStatus.QuitSearch) break;
+    if (!autoPlay || drawn || GameStatus.StopSearch || GameStatus.QuitSearch) break;
   }
   RunOnUiThread([] {
     GameStatus.PlayMode = 1;

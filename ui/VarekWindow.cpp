@@ -111,9 +111,11 @@ bool TVarekWindow::Find(TEventInfo& info) {
   if (!SearchResponseTable(this, ResponseTable, info)) return TWindow::Find(info);
   // A command key pressed while a piece is dragged ends the drag first, so that
   // no move chosen for the old position is dropped on a changed board.
+  // A hint's marks last until the next command.
   if (info.Kind == TEventKind::Command)
     info.Handler = [this, handler = std::move(info.Handler)] {
       CancelDrag();
+      ClearHint();
       handler();
     };
   return true;
@@ -123,6 +125,7 @@ void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   TWindow::Paint(dc, erase, rect);
   Driver.SetScale(Attr.W, Attr.H);
   Driver.DrawBoard(dc);
+  DrawHint(dc);
 }
 
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {

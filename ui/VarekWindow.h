@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/Board.h"
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
 
@@ -67,6 +68,9 @@ class TVarekWindow : public TWindow {
   TMoveListPanel* GetMoveListPanel() const { return moveList_.get(); }
   // Shows the record as it is now in the move list (only what changed).
   void SyncMoveList();
+  // After a move: when it made the game drawn, says so on the status bar and
+  // returns true (the computer then does not play on by itself).
+  bool NoticeDraw();
   // Shows the position after move n of the record, as undo and redo do.
   void ShowPosition(int n);
   // Moves.
@@ -87,6 +91,13 @@ class TVarekWindow : public TWindow {
   // Action.
   void CmActionComputerGo();
   void CmActionForceMove();
+  void CmActionHint();
+  // The hint's search found `move`: marks its squares and shows it with the search's report.
+  void ShowHint(const int* move, const char* info);
+  // Removes the marks of a hint (the next command or move does).
+  void ClearHint();
+  bool HintShown() const { return hint_[0] != 0; }
+  const int* Hint() const { return hint_; }
   // Options and Help.
   void CmOptionsLevel0();
   void CmOptionsLevel1();
@@ -102,6 +113,7 @@ class TVarekWindow : public TWindow {
   // Enablers.
   void CeNotThinking(TCommandEnabler& ce);
   void CeThinking(TCommandEnabler& ce);
+  void CeActionHint(TCommandEnabler& ce);
   void CeMovesUndo(TCommandEnabler& ce);
   void CeMovesRedo(TCommandEnabler& ce);
   void CeMovesNormalPlay(TCommandEnabler& ce);
@@ -140,6 +152,9 @@ class TVarekWindow : public TWindow {
   // The game chosen from a PDN collection becomes the record, at its last move.
   void LoadImported(const struct TPdnGame& game);
 
+  void DrawHint(TDC& dc);
+
+  int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
   std::unique_ptr<TMoveListPanel> moveList_;
   std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
