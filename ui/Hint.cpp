@@ -16,6 +16,7 @@
 #include "framework/UiThread.h"
 #include "search/Searcher.h"
 #include "ui/Graphics.h"
+#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -52,8 +53,9 @@ void TVarekWindow::CmActionHint() {
   }
   bool idle = false;
   if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
-  GameStatus.StopSearch = false;
-  GameStatus.MoveAvailable = false;
+  ComputerControl.StopRequest = false;
+  ComputerControl.MoveAvailable = false;
+  TSearcher.Control = &ComputerControl;
   if (StatusBar) StatusBar->SetText("thinking of a hint...");
   std::array<int, BoardSize> board;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board.begin());
@@ -77,7 +79,7 @@ void TVarekWindow::CmActionHint() {
 
 void TVarekWindow::ShowHint(const int* move, const char* info) {
   // Closing stopped the search for good: its move is no advice.
-  if (GameStatus.QuitSearch) return;
+  if (ComputerControl.LastingStop) return;
   Status_Of_The_Game::CopyMove(hint_, move);
   char notation[8], text[192];
   std::snprintf(text, sizeof text, "hint: %s (%s)", TMetrics::MoveToStr(move, notation), info);

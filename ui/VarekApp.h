@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Application.h"
+#include "ui/Thinking.h"
 
 class TModule;
 
@@ -14,6 +15,8 @@ class TVarekApp : public TApplication {
   TVarekApp();
   ~TVarekApp() override;
   void InitMainWindow() override;
+
+  TComputerThread ComputerThread;
 
   // A saved game or PDN file to open once the window is made ("" for none).
   std::string StartFile;
