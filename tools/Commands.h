@@ -12,6 +12,7 @@ int CmdDivide(const TArgs& args);
 int CmdShow(const TArgs& args);
 int CmdSearch(const TArgs& args);
 int CmdBench(const TArgs& args);
+int CmdEgdb(const TArgs& args);
 
 // Prints "varek-cli COMMAND: TEXT" on stderr and returns the usage exit code 2.
 int CommandError(const char* command, const std::string& text);
