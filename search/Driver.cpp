@@ -23,6 +23,8 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     TKillers::CopyMove(move, roots.Moves[0]);
     return;
   }
+  // A root the database holds is played from it.
+  if (DatabaseMove(board, side, move)) return;
 
   GameStatus.StopSearch = false;
   GameStatus.MoveAvailable = false;

@@ -14,7 +14,7 @@ const char Usage[] =
     "  divide DEPTH [POSITION]   the same count for each move from the position\n"
     "  show FILE                 the start, the moves and the final position of a saved game\n"
     "  search [ARGS]             let the computer choose a move\n"
-    "  bench [ARGS]              speed of the computer player\n"
+    "  bench [--egdb [DIR]]      speed of the computer player, without or with the database\n"
     "  egdb build [DIR]          solve every ending of up to 4 pieces into DIR\n"
     "  egdb probe POSITION       the database's value: win in N, loss in N or draw\n"
     "POSITION is e.g. B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12\n"
