@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
@@ -12,6 +13,7 @@
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -78,10 +80,12 @@ void thread_code(void*) {
     if (!firstTurn && (GameStatus.StopSearch || GameStatus.QuitSearch)) break;
     TPlayer side = Black;
     int timeLimit = 0;
+    std::vector<TPositionKey> history;
     RunOnUiThread([&] {
       side = static_cast<TPlayer>(GameStatus.SideToMove);
       std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
       timeLimit = GameStatus.TimeLimit;
+      history = GameHistory();
     });
     if (generator.NoMovesLeft(board, side)) {
       ShowStatus(WinnerText(side));
@@ -93,6 +97,7 @@ void thread_code(void*) {
     });
 
     TSearcher.TimeLimit = timeLimit;
+    TSearcher.SetHistory(history);
     TSearcher.GetComputerMoveHash(board, side, move);
 
     char text[160];

@@ -12,6 +12,7 @@
 #include "game/Game.h"
 #include "resources/VarekResources.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -88,4 +89,12 @@ void TVarekApp::InitMainWindow() {
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
+
+  // The endgame database, once a run; what is missing or damaged is said once.
+  static bool databaseLoaded = false;
+  if (!databaseLoaded) {
+    databaseLoaded = true;
+    const std::string problem = LoadEndgameDatabase();
+    if (!problem.empty()) StatusBar->SetText(problem.c_str());
+  }
 }
