@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "framework/Internal.h"
+#include "framework/ListDialog.h"
 #include "framework/Resources.h"
 #include "framework/UiThread.h"
 #include "framework/Window.h"
@@ -88,11 +89,13 @@ class TQtDesktop : public TDesktop {
 
   int RunDialog(TWindow* owner, int resId) override {
     if (const TDialogRunner* runner = GetModule().FindDialog(resId)) return (*runner)(owner);
-    const TDialogTemplate* resource = GetModule().FindDialogTemplate(resId);
+    const TInfoDialog* resource = GetModule().FindInfoDialog(resId);
     if (!resource) return IDCANCEL;
-    std::unique_ptr<QDialog> dialog = BuildDialog(*resource, owner ? owner->GetHandle() : nullptr);
-    return DialogResult(dialog->exec());
+    std::unique_ptr<QDialog> dialog = BuildInfoDialog(*resource, owner ? owner->GetHandle() : nullptr);
+    return dialog->exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   }
+
+  int RunListDialog(TWindow* owner, TListDialogData& data) override { return RunQtListDialog(owner, data); }
 
   void Beep(unsigned) override { QApplication::beep(); }
 };
@@ -100,6 +103,8 @@ class TQtDesktop : public TDesktop {
 TDesktop* replacement = nullptr;
 
 }  // namespace
+
+int TDesktop::RunListDialog(TWindow*, TListDialogData&) { return IDCANCEL; }
 
 void SetDesktop(TDesktop* desktop) { replacement = desktop; }
 

@@ -1,5 +1,6 @@
 // The status bar at the bottom of the frame: one message area whose text is
-// set with SetText (from any thread: the text is handed to the UI thread).
+// set with SetText (from any thread: the text is handed to the UI thread,
+// and shown in order, without waiting).
 #pragma once
 
 #include <string>
@@ -32,5 +33,5 @@ class TStatusBar : public TMessageBar {
   QStatusBar* GetHandle() const;
 
  private:
-  QStatusBar* bar_;
+  QStatusBar* bar_;  // deleted with this object, wherever the frame puts it
 };

@@ -2,8 +2,11 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "resources/CommandIds.h"
 #include "resources/Painting.h"
 #include "resources/VarekResources.h"
+
+using namespace CommandId;
 
 namespace {
 
@@ -134,13 +137,27 @@ void Clear(QPainter& p) {
   p.restore();
 }
 
+// 124 Hint: a light bulb.
+void Hint(QPainter& p) {
+  p.setPen(QPen(QColor(150, 110, 0), 1));
+  p.setBrush(QColor(255, 230, 80));
+  p.drawEllipse(QRectF(4.5, 1.5, 11, 11));
+  p.setPen(QPen(Art::Ink, 1));
+  p.setBrush(QColor(170, 170, 170));
+  p.drawRect(QRectF(7.5, 12.5, 5, 4));
+  p.drawLine(QPointF(8, 18.5), QPointF(12, 18.5));
+}
+
 // 155 and 156: the side to move, as one of its pieces.
 void SideToMove(QPainter& p, bool black) { Art::Piece(p, QRectF(2, 4, 16, 9), 4, black, 1); }
 
 }  // namespace
 
 const std::vector<int>& GlyphCommands() {
-  static const std::vector<int> commands{102, 103, 104, 115, 116, 122, 123, 151, 152, 153, 154, 155, 156};
+  static const std::vector<int> commands{CmFileNew,    CmFileOpen,         CmFileSave,        CmMovesUndo,
+                                         CmMovesRedo,  CmActionComputerGo, CmActionForceMove, CmBoardInvertBoard,
+                                         CmBoardSetup, CmBoardStarting,    CmBoardClear,      CmBoardBTurn,
+                                         CmBoardWTurn, CmActionHint};
   return commands;
 }
 
@@ -149,19 +166,48 @@ QImage DrawToolGlyph(int commandId) {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   switch (commandId) {
-    case 102: NewGame(p); break;
-    case 103: Open(p); break;
-    case 104: Save(p); break;
-    case 115: TurnArrow(p, true); break;
-    case 116: TurnArrow(p, false); break;
-    case 122: ComputerGo(p); break;
-    case 123: ForceMove(p); break;
-    case 151: Invert(p); break;
-    case 152: Setup(p); break;
-    case 153: Starting(p); break;
-    case 154: Clear(p); break;
-    case 155: SideToMove(p, true); break;
-    case 156: SideToMove(p, false); break;
+    case CmFileNew:
+      NewGame(p);
+      break;
+    case CmFileOpen:
+      Open(p);
+      break;
+    case CmFileSave:
+      Save(p);
+      break;
+    case CmMovesUndo:
+      TurnArrow(p, true);
+      break;
+    case CmMovesRedo:
+      TurnArrow(p, false);
+      break;
+    case CmActionComputerGo:
+      ComputerGo(p);
+      break;
+    case CmActionForceMove:
+      ForceMove(p);
+      break;
+    case CmActionHint:
+      Hint(p);
+      break;
+    case CmBoardInvertBoard:
+      Invert(p);
+      break;
+    case CmBoardSetup:
+      Setup(p);
+      break;
+    case CmBoardStarting:
+      Starting(p);
+      break;
+    case CmBoardClear:
+      Clear(p);
+      break;
+    case CmBoardBTurn:
+      SideToMove(p, true);
+      break;
+    case CmBoardWTurn:
+      SideToMove(p, false);
+      break;
     default: return QImage();
   }
   return image;

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "search/HashTable.h"
 #include "search/Searcher.h"
@@ -45,8 +44,12 @@ void SetupBenchPosition(const TBenchPosition& position, int* board) {
 }
 
 long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
+  // Without the table the figures would measure another search altogether.
+  if (HashTable == nullptr) return -1;
   const int timeLimit = TSearcher.TimeLimit;
   const int maxDepth = TSearcher.MaxIterationDepth;
+  TSearchControl* const control = TSearcher.Control;
+  TSearcher.Control = nullptr;  // nothing may cut a bench search short
   int count = 0;
   const TBenchPosition* suite = BenchPositions(&count);
   long long total = 0;
@@ -68,5 +71,6 @@ long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
   }
   TSearcher.TimeLimit = timeLimit;
   TSearcher.MaxIterationDepth = maxDepth;
+  TSearcher.Control = control;
   return total;
 }

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "engine/GameState.h"
 #include "search/HashTable.h"
 
 int AUTOMATIC_SEARCH_DEEPENING = 1;
@@ -42,10 +41,7 @@ void TSearcher::GrowOrdering(int ply, int count) {
   }
 }
 
-bool TSearcher::StopRequested() const {
-  return GameStatus.StopSearch.load(std::memory_order_relaxed) ||
-         GameStatus.QuitSearch.load(std::memory_order_relaxed);
-}
+bool TSearcher::StopRequested() const { return Control != nullptr && Control->StopRequested(); }
 
 float TSearcher::Elapsed() const { return static_cast<float>((SearchClock() - StartClock) * 0.001); }
 

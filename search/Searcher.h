@@ -18,6 +18,7 @@
 #include "engine/PositionKey.h"
 #include "search/Evaluation.h"
 #include "search/Killers.h"
+#include "search/SearchControl.h"
 
 // The result of a root search.
 struct TMoveInfo {
@@ -67,13 +68,15 @@ class TSearcher {
   long long Evals = 0;                             // leaf evaluations in this search
   long long Nodes = 0;                             // nodes entered in this search
   int MaxIterationDepth = 47;                      // deepest iteration the driver runs
+  // The caller's stop flags, set before the call; null: nothing stops the search.
+  TSearchControl* Control = nullptr;
   // The endgame database, or null. Positions it holds are scored from it, and
   // a root it holds is answered from it without a search.
   const TEndgameDatabase* Database = nullptr;
 
-  // The positions played before this one since the last capture or man move
-  // (the most recent last). A position of the search that is one of them
-  // scores as a draw. Kept until changed; at most MaxHistory are kept, the
+  // The positions of the game since the last capture or man move, the most
+  // recent last (the root may be among them). A position of the search that
+  // is one of them scores as a draw. Kept until changed; at most MaxHistory are kept, the
   // most recent ones.
   static constexpr int MaxHistory = 256;
   void SetHistory(std::span<const TPositionKey> positions);
@@ -113,6 +116,8 @@ class TSearcher {
 
   // Chooses the move for `side` (which must have one) into `move`, a buffer of
   // MoveBufferSize ints; `board` comes back unchanged and InfoText holds the report.
+  // A stop request in Control ends it with the best move so far; the caller
+  // clears the request before it starts a search.
   void GetComputerMoveHash(int* board, TPlayer side, int* move);
 
   // The database's score of a position of few pieces at `ply`, in the search's

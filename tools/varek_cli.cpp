@@ -12,7 +12,9 @@ const char Usage[] =
     "usage: varek-cli COMMAND ...\n"
     "  perft DEPTH [POSITION]    positions reached after DEPTH plies, with time and speed\n"
     "  divide DEPTH [POSITION]   the same count for each move from the position\n"
-    "  show FILE                 the start, the moves and the final position of a saved game\n"
+    "  show [--game N] FILE      the start, the moves and the final position of a saved game (.vrk or .pdn)\n"
+    "  pdn FILE                  the games of a PDN collection, one line each, and those that cannot be read\n"
+    "  convert [--game N] IN OUT a saved game to PDN or back, by the names' endings .vrk and .pdn\n"
     "  search [ARGS]             let the computer choose a move\n"
     "  bench [--egdb [DIR]]      speed of the computer player, without or with the database\n"
     "  egdb build [DIR]          solve every ending of up to 4 pieces into DIR\n"
@@ -26,7 +28,8 @@ struct TCommand {
 };
 
 const TCommand Commands[] = {
-    {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench}, {"egdb", CmdEgdb},
+    {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
+    {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},
 };
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include "ui/EndgameDatabase.h"
 
-#include <algorithm>
-
-#include "engine/MoveGenerator.h"
+#include "game/DrawRules.h"
 #include "game/Game.h"
 #include "search/Searcher.h"
 
@@ -19,21 +17,4 @@ std::string LoadEndgameDatabase(const std::string& folder) {
   return report.Problem();
 }
 
-std::vector<TPositionKey> GameHistory() {
-  std::vector<TPositionKey> positions;
-  int board[BoardSize];
-  std::copy(GameRecord.StartBoard, GameRecord.StartBoard + BoardSize, board);
-  TPlayer side = static_cast<TPlayer>(GameRecord.StartSide);
-  int played = 0;
-  for (const GameNode* node = GameRecord.Head->Next; node != nullptr && played < GameRecord.Position;
-       node = node->Next, ++played) {
-    // Nothing before a capture or a man's move can come back.
-    if (IsIrreversibleMove(node->Move, board))
-      positions.clear();
-    else
-      positions.push_back(MakePositionKey(board, side));
-    TMoveGenerator::MakeMove(node->Move, board);
-    side = static_cast<TPlayer>(1 - side);
-  }
-  return positions;
-}
+std::vector<TPositionKey> GameHistory() { return PositionsSinceIrreversible(GameRecord, GameRecord.Position); }

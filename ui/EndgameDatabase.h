@@ -14,6 +14,6 @@
 // damaged file, or "" when all is well.
 std::string LoadEndgameDatabase(const std::string& folder = DefaultEgdbFolder());
 
-// UI thread: the positions of the game record before its current position,
-// back to its last capture or man move, the most recent last.
+// UI thread: the positions of the game record up to its current one, back to
+// its last capture or man move, the most recent last.
 std::vector<TPositionKey> GameHistory();

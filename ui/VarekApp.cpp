@@ -7,9 +7,11 @@
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
+#include "framework/MoveListPanel.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
+#include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 #include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
@@ -66,13 +68,15 @@ void TVarekApp::InitMainWindow() {
   auto button = [bar](int id) { bar->Insert(std::make_unique<TButtonGadget>(id, id, TButtonGadget::Command, false,
                                                                            TButtonGadget::Up, false)); };
   auto separator = [bar] { bar->Insert(std::make_unique<TSeparatorGadget>(10)); };
-  button(102), button(103), button(104);
+  button(CommandId::CmFileNew), button(CommandId::CmFileOpen), button(CommandId::CmFileSave);
   separator();
-  button(115), button(123), button(122), button(116);
+  button(CommandId::CmMovesUndo), button(CommandId::CmActionForceMove), button(CommandId::CmActionComputerGo),
+      button(CommandId::CmMovesRedo), button(CommandId::CmActionHint);
   separator();
-  button(151);
+  button(CommandId::CmBoardInvertBoard);
   separator();
-  button(152), button(153), button(154), button(155), button(156);
+  button(CommandId::CmBoardSetup), button(CommandId::CmBoardStarting), button(CommandId::CmBoardClear),
+      button(CommandId::CmBoardBTurn), button(CommandId::CmBoardWTurn);
   frame->Insert(bar, TDecoratedFrame::Top);
 
   frame->SetIconSm(&GetModule(), "IDI_VAREK");
@@ -89,6 +93,9 @@ void TVarekApp::InitMainWindow() {
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
+
+  board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
+  if (!StartFile.empty()) board->OpenStartFile(StartFile);
 
   // The endgame database, once a run; what is missing or damaged is said once.
   static bool databaseLoaded = false;

@@ -3,7 +3,10 @@
 // the accelerators.
 #pragma once
 
+#include <string>
+
 #include "framework/Application.h"
+#include "ui/Thinking.h"
 
 class TModule;
 
@@ -12,6 +15,11 @@ class TVarekApp : public TApplication {
   TVarekApp();
   ~TVarekApp() override;
   void InitMainWindow() override;
+
+  TComputerThread ComputerThread;
+
+  // A saved game or PDN file to open once the window is made ("" for none).
+  std::string StartFile;
 };
 
 // The caption of the main window.

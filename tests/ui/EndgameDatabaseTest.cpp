@@ -62,13 +62,15 @@ TEST_F(EndgameDatabase, TheHistoryHoldsThePositionsSinceTheLastCaptureOrManMove)
                {TMetrics::NotationToSquare(9), BlackMan}},
               Black);
   PlayMoves({{19, 23}, {14, 18}, {9, 13}});  // the man's move ends what can come back
-  EXPECT_TRUE(GameHistory().empty());
   const TPositionKey afterMan = MakePositionKey(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
+  EXPECT_EQ(GameHistory(), std::vector<TPositionKey>{afterMan});
   PlayMoves({{18, 22}, {23, 19}});
   const std::vector<TPositionKey> history = GameHistory();
-  ASSERT_EQ(history.size(), 2u);
+  ASSERT_EQ(history.size(), 3u);
   EXPECT_EQ(history[0], afterMan);
-  // After an undo only the positions before the one shown count.
+  EXPECT_EQ(history[2], MakePositionKey(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove)));
+  // After an undo only the positions up to the one shown count.
   GameRecord.GoTo(4, GameStatus.Board, reinterpret_cast<TPlayer*>(&GameStatus.SideToMove));
-  EXPECT_EQ(GameHistory(), std::vector<TPositionKey>{afterMan});
+  ASSERT_EQ(GameHistory().size(), 2u);
+  EXPECT_EQ(GameHistory()[0], afterMan);
 }
