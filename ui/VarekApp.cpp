@@ -7,12 +7,14 @@
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
+#include "framework/MoveListPanel.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
 #include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -69,7 +71,7 @@ void TVarekApp::InitMainWindow() {
   button(CommandId::CmFileNew), button(CommandId::CmFileOpen), button(CommandId::CmFileSave);
   separator();
   button(CommandId::CmMovesUndo), button(CommandId::CmActionForceMove), button(CommandId::CmActionComputerGo),
-      button(CommandId::CmMovesRedo);
+      button(CommandId::CmMovesRedo), button(CommandId::CmActionHint);
   separator();
   button(CommandId::CmBoardInvertBoard);
   separator();
@@ -91,4 +93,15 @@ void TVarekApp::InitMainWindow() {
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
+
+  board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
+  if (!StartFile.empty()) board->OpenStartFile(StartFile);
+
+  // The endgame database, once a run; what is missing or damaged is said once.
+  static bool databaseLoaded = false;
+  if (!databaseLoaded) {
+    databaseLoaded = true;
+    const std::string problem = LoadEndgameDatabase();
+    if (!problem.empty()) StatusBar->SetText(problem.c_str());
+  }
 }
