@@ -9,6 +9,7 @@
 #include "framework/StatusBar.h"
 #include "game/Game.h"
 #include "game/GameFile.h"
+#include "game/Pdn.h"
 #include "search/HashTable.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr int LevelTimes[8] = {0, 1, 2, 5, 10, 15, 30, 36000000};
 
 bool Thinking() { return GameStatus.Thinking; }
+
+const char OpenFilter[] = "Checkers Games (*.vrk *.pdn)|*.vrk;*.pdn|Checkers Game (*.vrk)|*.vrk|PDN Games (*.pdn)|*.pdn|";
 
 void ShowStatus(const char* text) {
   if (StatusBar) StatusBar->SetText(text);
@@ -50,10 +53,19 @@ void TVarekWindow::CmFileNew() {
 
 void TVarekWindow::CmFileOpen() {
   if (Thinking() || !CanClose()) return;
-  if (TFileOpenDialog(this, *FileData).Execute() == IDOK) OpenFile();
+  // Open reads PDN games too; Save As writes saved games only.
+  const std::string saveFilter = FileData->Filter;
+  FileData->Filter = OpenFilter;
+  const int answer = TFileOpenDialog(this, *FileData).Execute();
+  FileData->Filter = saveFilter;
+  if (answer == IDOK) OpenFile();
 }
 
 void TVarekWindow::OpenFile() {
+  if (IsPdnFileName(FileData->FileName)) {
+    ImportPdn(FileData->FileName);
+    return;
+  }
   // A damaged file has been reported by the reader and left the record
   // without moves; the board then shows what the record still holds.
   if (LoadGameFile(FileData->FileName, GameRecord) == TLoadResult::CannotOpen) {

@@ -111,11 +111,12 @@ void thread_code(void*) {
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
 
-    bool over = false, autoPlay = false;
+    bool over = false, autoPlay = false, drawn = false;
     int next = Black;
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->GameChanged = true;
       GameRecord.AddMove(move);
+      drawn = MainWindowPtr && MainWindowPtr->NoticeDraw();
       GameStatus.SideToMove = 1 - GameStatus.SideToMove;
       next = GameStatus.SideToMove;
       over = generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(next)) != 0;
@@ -125,7 +126,7 @@ void thread_code(void*) {
       ShowStatus(WinnerText(next));
       break;
     }
-    if (!autoPlay || ComputerControl.StopRequested()) break;
+    if (!autoPlay || drawn || ComputerControl.StopRequested()) break;
   }
   RunOnUiThread([] {
     GameStatus.PlayMode = 1;

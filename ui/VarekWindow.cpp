@@ -7,15 +7,17 @@
 #include "engine/MoveGenerator.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
+#include "framework/MoveListPanel.h"
 #include "resources/CommandIds.h"
 #include "ui/Graphics.h"
+#include "ui/MoveListView.h"
 #include "ui/Thinking.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
 TStatusBar* StatusBar = nullptr;
 
 using W = TVarekWindow;
-const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
+const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[73] = {
     EvMessage<W>(WM_LBUTTONDBLCLK, &W::EvLButtonDblClk),
     EvMessage<W>(WM_RBUTTONDBLCLK, &W::EvRButtonDblClk),
     EvMessage<W>(WM_LBUTTONDOWN, &W::EvLButtonDown),
@@ -54,6 +56,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
     EvCommand<W>(CommandId::CmOptionsLevel6, &W::CmOptionsLevel6),
     EvCommand<W>(CommandId::CmOptionsLevel7, &W::CmOptionsLevel7),
     EvCommand<W>(CommandId::CmAbout, &W::CmAbout),
+    EvCommand<W>(CommandId::CmFileImportPdn, &W::CmFileImportPdn),
+    EvCommand<W>(CommandId::CmFileExportPdn, &W::CmFileExportPdn),
+    EvCommand<W>(CommandId::CmActionHint, &W::CmActionHint),
+    EvCommand<W>(CommandId::CmViewMoveList, &W::CmViewMoveList),
 
     EvCommandEnable<W>(CommandId::CmFileNew, &W::CeNotThinking),
     EvCommandEnable<W>(CommandId::CmFileOpen, &W::CeNotThinking),
@@ -75,6 +81,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
     EvCommandEnable<W>(CommandId::CmBoardBTurn, &W::CeBoardBTurn),
     EvCommandEnable<W>(CommandId::CmBoardWTurn, &W::CeBoardWTurn),
     EvCommandEnable<W>(CommandId::CmOptionsSound, &W::CeOptionsSound),
+    EvCommandEnable<W>(CommandId::CmFileImportPdn, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmFileExportPdn, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmActionHint, &W::CeActionHint),
+    EvCommandEnable<W>(CommandId::CmViewMoveList, &W::CeViewMoveList),
     EvCommandEnable<W>(CommandId::CmOptionsLevel0, &W::CeOptionsLevel0),
     EvCommandEnable<W>(CommandId::CmOptionsLevel1, &W::CeOptionsLevel1),
     EvCommandEnable<W>(CommandId::CmOptionsLevel2, &W::CeOptionsLevel2),
@@ -85,7 +95,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
     EvCommandEnable<W>(CommandId::CmOptionsLevel7, &W::CeOptionsLevel7),
 };
 
-TVarekWindow::TVarekWindow(TWindow* parent) : TWindow(parent, nullptr) {
+TVarekWindow::TVarekWindow(TWindow* parent)
+    : TWindow(parent, nullptr),
+      PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
+      UserSide(Black) {
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Checkers Game (*.vrk)|*.vrk|",
@@ -107,9 +120,11 @@ bool TVarekWindow::Find(TEventInfo& info) {
   if (!SearchResponseTable(this, ResponseTable, info)) return TWindow::Find(info);
   // A command key pressed while a piece is dragged ends the drag first, so that
   // no move chosen for the old position is dropped on a changed board.
+  // A hint's marks last until the next command.
   if (info.Kind == TEventKind::Command)
     info.Handler = [this, handler = std::move(info.Handler)] {
       CancelDrag();
+      ClearHint();
       handler();
     };
   return true;
@@ -119,6 +134,7 @@ void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   TWindow::Paint(dc, erase, rect);
   Driver.SetScale(Attr.W, Attr.H);
   Driver.DrawBoard(dc);
+  DrawHint(dc);
 }
 
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {

@@ -4,11 +4,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <string>
 
+#include "engine/Board.h"
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
 
+class TMoveListPanel;
 class TStatusBar;
+struct TMoveListContents;
 
 class TVarekWindow : public TWindow {
  public:
@@ -16,6 +21,8 @@ class TVarekWindow : public TWindow {
   ~TVarekWindow() override;
 
   TOpenSaveDialog::TData* FileData;  // shared by Open and Save As
+  TOpenSaveDialog::TData PdnData;    // shared by Import PDN and Export PDN
+  int UserSide;                      // the side the user last moved in Normal Play (You in an export)
   bool GameChanged;                  // differs from what was last saved or loaded
   bool Untitled;                     // no file name yet
 
@@ -44,9 +51,28 @@ class TVarekWindow : public TWindow {
   void CmFileSave();
   void CmFileSaveAs();
   void CmFileExit();
-  // Write the game to, or read it from, the file named in FileData.
+  // Write the game to, or read it from, the file named in FileData (a .pdn
+  // file is imported).
   void SaveFile();
   void OpenFile();
+  void CmFileImportPdn();
+  void CmFileExportPdn();
+  // Reads a PDN file and opens the game chosen from it; false when none was opened.
+  bool ImportPdn(const std::string& path);
+  // Opens the file named on the command line, reporting failures as Open does.
+  void OpenStartFile(const std::string& path);
+  // View.
+  void CmViewMoveList();
+  // The move list beside the board, made by the application with the frame.
+  void SetMoveListPanel(std::unique_ptr<TMoveListPanel> panel);
+  TMoveListPanel* GetMoveListPanel() const { return moveList_.get(); }
+  // Shows the record as it is now in the move list (only what changed).
+  void SyncMoveList();
+  // After a move: when it made the game drawn, says so on the status bar and
+  // returns true (the computer then does not play on by itself).
+  bool NoticeDraw();
+  // Shows the position after move n of the record, as undo and redo do.
+  void ShowPosition(int n);
   // Moves.
   void CmMovesUndo();
   void CmMovesUndoAll();
@@ -65,6 +91,13 @@ class TVarekWindow : public TWindow {
   // Action.
   void CmActionComputerGo();
   void CmActionForceMove();
+  void CmActionHint();
+  // The hint's search found `move`: marks its squares and shows it with the search's report.
+  void ShowHint(const int* move, const char* info);
+  // Removes the marks of a hint (the next command or move does).
+  void ClearHint();
+  bool HintShown() const { return hint_[0] != 0; }
+  const int* Hint() const { return hint_; }
   // Options and Help.
   void CmOptionsLevel0();
   void CmOptionsLevel1();
@@ -80,6 +113,7 @@ class TVarekWindow : public TWindow {
   // Enablers.
   void CeNotThinking(TCommandEnabler& ce);
   void CeThinking(TCommandEnabler& ce);
+  void CeActionHint(TCommandEnabler& ce);
   void CeMovesUndo(TCommandEnabler& ce);
   void CeMovesRedo(TCommandEnabler& ce);
   void CeMovesNormalPlay(TCommandEnabler& ce);
@@ -99,8 +133,9 @@ class TVarekWindow : public TWindow {
   void CeOptionsLevel6(TCommandEnabler& ce);
   void CeOptionsLevel7(TCommandEnabler& ce);
   void CeOptionsSound(TCommandEnabler& ce);
+  void CeViewMoveList(TCommandEnabler& ce);
 
-  static const TResponseEntry<TVarekWindow> ResponseTable[65];
+  static const TResponseEntry<TVarekWindow> ResponseTable[73];
 
  private:
   enum class TNavigation { Undo, UndoAll, Redo, RedoAll };
@@ -115,6 +150,14 @@ class TVarekWindow : public TWindow {
   void EditSquares(const TPoint& point, bool leftButton);
   void SetLevel(int level);
   void CeLevel(TCommandEnabler& ce, int level);
+  // The game chosen from a PDN collection becomes the record, at its last move.
+  void LoadImported(const struct TPdnGame& game);
+
+  void DrawHint(TDC& dc);
+
+  int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
+  std::unique_ptr<TMoveListPanel> moveList_;
+  std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
 
 // The board window, for the computer's thread and the reports.
