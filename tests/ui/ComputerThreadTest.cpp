@@ -13,6 +13,8 @@
 #include <thread>
 
 #include "UiFixture.h"
+#include "engine/Metrics.h"
+#include "search/Searcher.h"
 #include "ui/Thinking.h"
 
 namespace {
@@ -328,3 +330,17 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
 }
 
 }  // namespace
+
+// Two kings against one, the computer playing both sides: the database's
+// moves end it in a win, as quickly as the defence allows, not in repetitions.
+TEST_F(ComputerThread, AutoPlayOfAWonEndingEndsInAWin) {
+  ASSERT_NE(TSearcher.Database, nullptr);
+  SetPosition({{TMetrics::NotationToSquare(14), WhiteKing},
+               {TMetrics::NotationToSquare(19), BlackKing},
+               {TMetrics::NotationToSquare(27), BlackKing}},
+              White);
+  frame->ExecuteCommand(114);
+  ASSERT_TRUE(WaitUntilIdle(60000));
+  EXPECT_EQ(StatusText(), "Black wins");
+  EXPECT_EQ(GameRecord.MoveCount, 26);
+}
