@@ -127,6 +127,7 @@ void THashTable::Flush() {
 
 void THashTable::Clear() {
   const long n = static_cast<long>(RowCount) * EntriesPerRow;
-  for (long i = 0; i < n; ++i) Rows[i] = THashEntry{0, -1, 0, 0, 0, 0};
+  const THashEntry empty{.Lock = -1, .Score = 0, .Depth = 0, .Bound = 0, .Move = 0, .Used = 0};
+  for (long i = 0; i < n; ++i) Rows[i] = empty;
   Probes = Hits = 0;
 }

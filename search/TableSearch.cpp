@@ -84,6 +84,7 @@ int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int
         int k1 = key1;
         int k2 = key2;
         HashTable->UpdateKey(board, move, k1, k2);
+        HashTable->Prefetch(k1);  // the child looks itself up first
         TMaterial child = material;
         MakeMoveAndMaterialEvaluation(board, move, undo, child);
         if (j == 0) {
