@@ -243,6 +243,27 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
   EXPECT_TRUE(frame->IsVisible());
 }
 
+// The move list's visibility, the board's side, the level and the window's
+// place are remembered from one run to the next.
+TEST_F(StartFile, ChoicesAreRememberedAcrossRuns) {
+  frame->ExecuteCommand(CmViewMoveList);
+  frame->ExecuteCommand(CmBoardInvertBoard);
+  frame->ExecuteCommand(CmOptionsLevel5);
+  frame->SetClientSize(500, 420);
+  ProcessEvents();
+  const TRect client = window->GetClientRect();
+  GameStatus.Inverted = false;
+  GameStatus.Level = 2;
+  Restart("");
+  ProcessEvents();
+  EXPECT_FALSE(window->GetMoveListPanel()->IsVisible());
+  EXPECT_TRUE(GameStatus.Inverted);
+  EXPECT_EQ(GameStatus.Level, 5);
+  EXPECT_EQ(window->GetClientRect().Width(), client.Width());
+  EXPECT_EQ(window->GetClientRect().Height(), client.Height());
+  EXPECT_FALSE(Checked(CmViewMoveList));
+}
+
 // The real list dialog: typing keeps the matching rows, Ok takes the first shown.
 TEST_F(PdnWindow, ListDialogFiltersAsTheUserTypes) {
   SetDesktop(nullptr);
