@@ -10,6 +10,8 @@
 #include "game/Game.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
+#include "framework/Settings.h"
+#include "ui/WindowSettings.h"
 #include "search/HashTable.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -246,6 +248,7 @@ void TVarekWindow::CmActionForceMove() {
 void TVarekWindow::SetLevel(int level) {
   GameStatus.TimeLimit = LevelTimes[level];
   GameStatus.Level = level;
+  TSettings().WriteInt(SettingLevel, level);
 }
 void TVarekWindow::CmOptionsLevel0() { SetLevel(0); }
 void TVarekWindow::CmOptionsLevel1() { SetLevel(1); }

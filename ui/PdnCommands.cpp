@@ -12,6 +12,8 @@
 #include "game/GameFile.h"
 #include "game/Pdn.h"
 #include "ui/MoveListView.h"
+#include "ui/WindowSettings.h"
+#include "framework/Settings.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -172,7 +174,9 @@ void TVarekWindow::ShowPosition(int n) {
 }
 
 void TVarekWindow::CmViewMoveList() {
-  if (moveList_) moveList_->SetVisible(!moveList_->IsVisible());
+  if (!moveList_) return;
+  moveList_->SetVisible(!moveList_->IsVisible());
+  TSettings().WriteBool(SettingMoveList, moveList_->IsVisible());
 }
 
 // The enabling pass runs after every command and whenever the event loop is

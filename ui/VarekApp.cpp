@@ -8,6 +8,9 @@
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/MoveListPanel.h"
+#include "framework/Settings.h"
+#include "ui/WindowSettings.h"
+#include "engine/GameState.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
@@ -45,6 +48,7 @@ TVarekApp::TVarekApp() : TApplication(nullptr) {}
 TVarekApp::~TVarekApp() {
   // Stop the computer while the windows it reports to still exist.
   ComputerThread.Stop();
+  if (TDecoratedFrame* frame = GetMainWindow()) TSettings().SaveGeometry(SettingGeometry, *frame);
   SetProgressSink(nullptr);
   StatusBar = nullptr;
 }
@@ -95,6 +99,13 @@ void TVarekApp::InitMainWindow() {
   });
 
   board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
+  // What the user chose last time: the window's place, the move list, the board's side and the level.
+  TSettings settings;
+  settings.RestoreGeometry(SettingGeometry, *frame);
+  board->GetMoveListPanel()->SetVisible(settings.ReadBool(SettingMoveList, true));
+  GameStatus.Inverted = settings.ReadBool(SettingInverted, GameStatus.Inverted);
+  const int level = settings.ReadInt(SettingLevel, GameStatus.Level);
+  if (level >= 0 && level <= 7) board->SetLevel(level);
   if (!StartFile.empty()) board->OpenStartFile(StartFile);
 
   // The endgame database, once a run; what is missing or damaged is said once.

@@ -11,6 +11,8 @@
 #include "resources/CommandIds.h"
 #include "ui/Graphics.h"
 #include "ui/MoveListView.h"
+#include "ui/WindowSettings.h"
+#include "framework/Settings.h"
 #include "ui/Thinking.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
@@ -144,6 +146,7 @@ void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {
 
 void TVarekWindow::CmBoardInvertBoard() {
   GameStatus.Inverted = !GameStatus.Inverted;
+  TSettings().WriteBool(SettingInverted, GameStatus.Inverted);
   Invalidate(true);
 }
 

@@ -108,6 +108,8 @@ class TVarekWindow : public TWindow {
   void CmOptionsLevel6();
   void CmOptionsLevel7();
   void CmOptionsSound();
+  // Level 0 (Easy) to 7 (Infinite), as the Level menu sets it; remembered.
+  void SetLevel(int level);
   void CmAbout();
 
   // Enablers.
@@ -148,7 +150,6 @@ class TVarekWindow : public TWindow {
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
   void CancelDrag();
   void EditSquares(const TPoint& point, bool leftButton);
-  void SetLevel(int level);
   void CeLevel(TCommandEnabler& ce, int level);
   // The game chosen from a PDN collection becomes the record, at its last move.
   void LoadImported(const struct TPdnGame& game);

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "UiFixture.h"
+#include "framework/ListDialog.h"
 #include "game/GameFile.h"
 
 class TScriptedDesktop : public TRecordingDesktop {
@@ -26,6 +27,20 @@ class TScriptedDesktop : public TRecordingDesktop {
   // Names chosen in the next file dialogs, in order; "" cancels, as does running out.
   std::deque<std::string> FileAnswers;
   std::vector<TFileDialogCall> FileDialogs;
+  // Rows chosen in the next list dialogs, in order; -1 cancels, as does running out.
+  std::deque<int> ListAnswers;
+  std::vector<TListDialogData> ListDialogs;
+
+  int RunListDialog(TWindow*, TListDialogData& data) override {
+    ListDialogs.push_back(data);
+    if (ListAnswers.empty() || ListAnswers.front() < 0) {
+      if (!ListAnswers.empty()) ListAnswers.pop_front();
+      return IDCANCEL;
+    }
+    data.Chosen = ListAnswers.front();
+    ListAnswers.pop_front();
+    return IDOK;
+  }
 
   int ShowMessageBox(TWindow* owner, const std::string& text, const std::string& caption, unsigned type) override {
     TRecordingDesktop::ShowMessageBox(owner, text, caption, type);

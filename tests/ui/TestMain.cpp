@@ -1,8 +1,13 @@
 // The window tests' entry: Qt is started once for all of them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "framework/Settings.h"
 #include "framework/Testing.h"
 #include "framework/Toolkit.h"
 
@@ -11,7 +16,12 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   StartToolkit(argc, argv);
   QuietPlatformNotes();
+  // The user's own choices are neither read nor changed by the tests.
+  const std::string settings = "/tmp/varek-ui-tests-" + std::to_string(getpid()) + ".ini";
+  TSettings::UseFile(settings);
   const int result = RUN_ALL_TESTS();
+  std::error_code ignored;
+  std::filesystem::remove(settings, ignored);
   StopToolkit();
   return result;
 }

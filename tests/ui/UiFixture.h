@@ -17,6 +17,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/StatusBar.h"
+#include "framework/Settings.h"
 #include "framework/Testing.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
@@ -90,6 +91,7 @@ class UiTest : public ::testing::Test {
 
   void SetUp() override {
     ResetGame();
+    TSettings().Clear();  // each test starts from the program's first run
     SetDesktop(&desktop);
     SetPauseScale(0.1);
     app = std::make_unique<TVarekApp>();
