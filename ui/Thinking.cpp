@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
@@ -13,6 +14,7 @@
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/VarekApp.h"
 #include "ui/VarekWindow.h"
 
@@ -86,10 +88,12 @@ void thread_code(void*) {
     if (!firstTurn && ComputerControl.StopRequested()) break;
     TPlayer side = Black;
     int timeLimit = 0;
+    std::vector<TPositionKey> history;
     RunOnUiThread([&] {
       side = static_cast<TPlayer>(GameStatus.SideToMove);
       std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
       timeLimit = GameStatus.TimeLimit;
+      history = GameHistory();
     });
     if (generator.NoMovesLeft(board, side)) {
       ShowStatus(WinnerText(side));
@@ -101,6 +105,7 @@ void thread_code(void*) {
     });
 
     TSearcher.TimeLimit = timeLimit;
+    TSearcher.SetHistory(history);
     TSearcher.GetComputerMoveHash(board, side, move);
 
     char text[160];

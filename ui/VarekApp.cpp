@@ -17,6 +17,7 @@
 #include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -46,7 +47,7 @@ TVarekApp::TVarekApp() : TApplication(nullptr) {}
 
 TVarekApp::~TVarekApp() {
   // Stop the computer while the windows it reports to still exist.
-  StopThinkingMove();
+  ComputerThread.Stop();
   if (TDecoratedFrame* frame = GetMainWindow()) TSettings().SaveGeometry(SettingGeometry, *frame);
   SetProgressSink(nullptr);
   StatusBar = nullptr;
@@ -106,4 +107,12 @@ void TVarekApp::InitMainWindow() {
   const int level = settings.ReadInt(SettingLevel, GameStatus.Level);
   if (level >= 0 && level <= 7) board->SetLevel(level);
   if (!StartFile.empty()) board->OpenStartFile(StartFile);
+
+  // The endgame database, once a run; what is missing or damaged is said once.
+  static bool databaseLoaded = false;
+  if (!databaseLoaded) {
+    databaseLoaded = true;
+    const std::string problem = LoadEndgameDatabase();
+    if (!problem.empty()) StatusBar->SetText(problem.c_str());
+  }
 }
