@@ -15,6 +15,7 @@
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -60,6 +61,8 @@ void TVarekWindow::CmActionHint() {
   std::array<int, BoardSize> board;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board.begin());
   const int timeLimit = GameStatus.TimeLimit;
+  // The positions since the last capture or man move, as for the computer's own moves.
+  TSearcher.SetHistory(GameHistory());
   try {
     HintThread.Start([board, side, timeLimit]() mutable {
       int move[MoveBufferSize];
