@@ -1,6 +1,7 @@
 // The board window's menu commands and their enablers.
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
@@ -10,6 +11,7 @@
 #include "game/Game.h"
 #include "game/GameFile.h"
 #include "search/HashTable.h"
+#include "ui/GameOver.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
@@ -48,19 +50,47 @@ void TVarekWindow::CmFileNew() {
   ShowStatus("new game");
 }
 
+// The file dialogs open only in the folder of the last game saved or opened:
+// a name left from a failed save or open is offered without its folder, so
+// that no dialog opens in a place where nothing could be done (a special
+// folder that the dialog might hang reading).
+void TVarekWindow::PrepareFileDialog() {
+  const std::filesystem::path name(FileData->FileName);
+  if (name.has_parent_path() && name.parent_path().string() != FileFolder)
+    FileData->FileName = name.filename().string();
+  FileData->InitialDir = FileFolder;
+}
+
+void TVarekWindow::RememberFileFolder() {
+  FileFolder = std::filesystem::path(FileData->FileName).parent_path().string();
+}
+
 void TVarekWindow::CmFileOpen() {
   if (Thinking() || !CanClose()) return;
-  if (TFileOpenDialog(this, *FileData).Execute() == IDOK) OpenFile();
+  const std::string before = FileData->FileName;
+  PrepareFileDialog();
+  if (TFileOpenDialog(this, *FileData).Execute() == IDOK)
+    OpenFile();
+  else
+    FileData->FileName = before;
 }
 
 void TVarekWindow::OpenFile() {
   // A damaged file has been reported by the reader and left the record
   // without moves; the board then shows what the record still holds.
-  if (LoadGameFile(FileData->FileName, GameRecord) == TLoadResult::CannotOpen) {
-    MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
-  } else {
-    CmMovesRedoAll();
-    ShowMoveCount("game loaded ~ %d moves");
+  switch (LoadGameFile(FileData->FileName, GameRecord)) {
+    case TLoadResult::CannotOpen:
+      MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
+      break;
+    case TLoadResult::Damaged:
+      CmMovesRedoAll();
+      ShowStatus("game not loaded");
+      break;
+    case TLoadResult::Loaded:
+      CmMovesRedoAll();
+      ShowMoveCount("game loaded ~ %d moves");
+      RememberFileFolder();
+      break;
   }
   GameChanged = false;
   Untitled = false;
@@ -81,43 +111,67 @@ void TVarekWindow::CmFileSave() {
 void TVarekWindow::CmFileSaveAs() {
   if (Thinking()) return;
   if (Untitled) FileData->FileName.clear();
-  if (TFileSaveDialog(this, *FileData).Execute() == IDOK) SaveFile();
+  const std::string previous = FileData->FileName;
+  PrepareFileDialog();
+  // A name that was not chosen, or could not be written, is not the game's name.
+  if (TFileSaveDialog(this, *FileData).Execute() != IDOK || !SaveFile()) FileData->FileName = previous;
 }
 
-void TVarekWindow::SaveFile() {
+bool TVarekWindow::SaveFile() {
   // The game goes to a new file beside the old one, which it replaces only
   // once all of it is written: a failed save leaves the old file as it was.
   if (!SaveGameFile(FileData->FileName, GameRecord)) {
     MessageBox(this, "Unable to save file", "File Error", MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
   ShowMoveCount("game saved ~ %d moves");
   GameChanged = false;
   Untitled = false;
+  RememberFileFolder();
+  return true;
 }
 
 bool TVarekWindow::CanClose() {
-  if (GameChanged && !Thinking()) {
+  // A running search is stopped for good (a stop asked for before it begins
+  // is not lost), and the window waits while the computer finishes its move,
+  // which is recorded; then the game, with that move, can be saved.
+  if (Thinking()) StopThinkingMove();
+  if (GameChanged) {
     switch (MessageBox(this, "Do you wish to save it?", "Game has changed", MB_YESNOCANCEL | MB_ICONQUESTION)) {
       case IDCANCEL: return false;
       case IDYES: CmFileSave(); break;  // whether it is saved or not, the caller goes on
       default: break;
     }
   }
-  // A running search is stopped for good (a stop asked for before it begins
-  // is not lost), and the window waits while the computer finishes its move.
-  if (Thinking()) StopThinkingMove();
   return true;
 }
 
 void TVarekWindow::CmFileExit() {
-  // The computer's thread must not outlive the window it draws on.
+  // The same question as closing the window; the computer's thread, which
+  // must not outlive the window it draws on, is stopped by it.
+  if (!CanClose()) return;
   StopThinkingMove();
   if (TApplication* app = TApplication::Current()) app->PostQuitMessage(0);
 }
 
 // Moves. Each step replays the record from its start to the target and
 // redraws only the squares that changed.
+
+// How many moves Undo takes back. Against the computer that is its reply and
+// the user's move before it, so that the user is to move again; when the
+// user's own move ended the game, only that move. Two players, and the
+// computer against itself, step one move at a time.
+int TVarekWindow::UndoStep() const {
+  if (GameStatus.PlayMode != 1) return 1;
+  const bool usersTurn = UserSide < 0 || GameStatus.SideToMove == UserSide;
+  return std::min(usersTurn ? 2 : 1, GameRecord.Position);
+}
+
+// Redo mirrors it: the user's move with the computer's reply, when there is one.
+int TVarekWindow::RedoStep() const {
+  return std::min(GameStatus.PlayMode == 1 ? 2 : 1, GameRecord.MoveCount - GameRecord.Position);
+}
+
 void TVarekWindow::Navigate(TNavigation step) {
   if (Thinking()) return;
   int previous[BoardSize];
@@ -126,7 +180,7 @@ void TVarekWindow::Navigate(TNavigation step) {
   const char* text = "";
   switch (step) {
     case TNavigation::Undo:
-      GameRecord.TakeBack(1, GameStatus.Board, &side);
+      GameRecord.TakeBack(UndoStep(), GameStatus.Board, &side);
       text = "undo";
       break;
     case TNavigation::UndoAll:
@@ -134,7 +188,7 @@ void TVarekWindow::Navigate(TNavigation step) {
       text = "undo all";
       break;
     case TNavigation::Redo:
-      GameRecord.Forward(1, GameStatus.Board, &side);
+      GameRecord.Forward(RedoStep(), GameStatus.Board, &side);
       text = "redo";
       break;
     case TNavigation::RedoAll:

@@ -7,6 +7,7 @@
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
+#include "ui/GameOver.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -57,11 +58,14 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   GameChanged = true;
   MakeMoveShowMove(move);
   GameRecord.AddMove(move);
+  UserSide = GameStatus.SideToMove;
   GameStatus.SideToMove = 1 - GameStatus.SideToMove;
   if (GameStatus.PlayMode == 1) {
     StartThinkingMove();
   } else {
     GameStatus.SetPossibleStart();
+    // Two players: the end is announced here; against the computer its thread does it.
+    if (const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove)) AnnounceGameOver(over);
   }
 }
 

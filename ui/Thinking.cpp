@@ -12,6 +12,7 @@
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "search/Searcher.h"
+#include "ui/GameOver.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -40,14 +41,6 @@ class TComputerThread {
 
 TComputerThread ComputerThread;
 
-void ShowStatus(const char* text) {
-  RunOnUiThread([&] {
-    if (StatusBar) StatusBar->SetText(text);
-  });
-}
-
-const char* WinnerText(int sideWithoutMove) { return sideWithoutMove == Black ? "White wins" : "Black wins"; }
-
 }  // namespace
 
 void StartThinkingMove() {
@@ -69,7 +62,6 @@ void StartThinkingMove() {
 // Everything the thread reads or changes of the game and the window is done
 // on the UI thread (RunOnUiThread); the search itself works on its own copy.
 void thread_code(void*) {
-  class TMoveGenerator generator;
   int board[BoardSize];
   int move[MoveBufferSize];
   for (bool firstTurn = true;; firstTurn = false) {
@@ -83,8 +75,8 @@ void thread_code(void*) {
       std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
       timeLimit = GameStatus.TimeLimit;
     });
-    if (generator.NoMovesLeft(board, side)) {
-      ShowStatus(WinnerText(side));
+    if (const char* over = GameOverText(board, side)) {
+      AnnounceGameOver(over);
       break;
     }
     RunOnUiThread([] {
@@ -103,18 +95,17 @@ void thread_code(void*) {
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
 
-    bool over = false, autoPlay = false;
-    int next = Black;
+    const char* over = nullptr;
+    bool autoPlay = false;
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->GameChanged = true;
       GameRecord.AddMove(move);
       GameStatus.SideToMove = 1 - GameStatus.SideToMove;
-      next = GameStatus.SideToMove;
-      over = generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(next)) != 0;
+      over = GameOverText(GameStatus.Board, GameStatus.SideToMove);
       autoPlay = GameStatus.PlayMode == 0;
     });
     if (over) {
-      ShowStatus(WinnerText(next));
+      AnnounceGameOver(over);
       break;
     }
     if (!autoPlay || GameStatus.StopSearch || GameStatus.QuitSearch) break;

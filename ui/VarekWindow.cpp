@@ -87,7 +87,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
 TVarekWindow::TVarekWindow(TWindow* parent) : TWindow(parent, nullptr) {
   Untitled = true;
   GameChanged = false;
-  FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Checkers Game (*.vrk)|*.vrk|",
+  FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
                                         nullptr, "", "vrk");
   SetBkgndColor(TColor(128, 128, 128));
   MainWindowPtr = this;

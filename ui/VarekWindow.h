@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
@@ -18,6 +19,8 @@ class TVarekWindow : public TWindow {
   TOpenSaveDialog::TData* FileData;  // shared by Open and Save As
   bool GameChanged;                  // differs from what was last saved or loaded
   bool Untitled;                     // no file name yet
+  std::string FileFolder;            // where a game was last saved or opened ("" before)
+  int UserSide = -1;                 // the side of the user's last move (-1 before any)
 
   bool CanClose() override;
   void Paint(TDC& dc, bool erase, TRect& rect) override;
@@ -45,7 +48,7 @@ class TVarekWindow : public TWindow {
   void CmFileSaveAs();
   void CmFileExit();
   // Write the game to, or read it from, the file named in FileData.
-  void SaveFile();
+  bool SaveFile();
   void OpenFile();
   // Moves.
   void CmMovesUndo();
@@ -105,6 +108,10 @@ class TVarekWindow : public TWindow {
  private:
   enum class TNavigation { Undo, UndoAll, Redo, RedoAll };
   void Navigate(TNavigation step);
+  int UndoStep() const;
+  int RedoStep() const;
+  void PrepareFileDialog();
+  void RememberFileFolder();
   void SetSideToMove(int side);
   // Draws on the window from either thread (the drawing runs on the UI thread).
   void Draw(const std::function<void(TDC&)>& drawing);
