@@ -40,6 +40,13 @@ std::vector<int> ToolBarLayout(TDecoratedFrame& frame);
 // Whether the tool-bar button of `commandId` is enabled / shown pressed.
 bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId);
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId);
+// The frame's outer size, and resizing it as the user would (within its limits).
+TSize FrameSize(TDecoratedFrame& frame);
+void ResizeFrame(TDecoratedFrame& frame, int width, int height);
+// Whether every tool-bar button and every menu-bar title is shown whole
+// (none moved behind an overflow chevron or cut at the edge).
+bool ToolBarShowsAllButtons(TDecoratedFrame& frame);
+bool MenuBarShowsAllTitles(TDecoratedFrame& frame);
 // Whether the window's icon offers an image of this size.
 bool FrameHasIconSize(TDecoratedFrame& frame, int size);
 // A dialog as it is shown: caption, size, where it opens and its controls in

@@ -14,8 +14,8 @@ TGraphics::TGraphics()
       WhiteSideColor(128, 128, 128) {}
 
 void TGraphics::SetScale(int width, int height) {
-  if (width < 200) width = 200;
-  if (height < 200) height = 200;
+  if (width < MinimumBoardSize) width = MinimumBoardSize;
+  if (height < MinimumBoardSize) height = MinimumBoardSize;
   const int m = width < height ? width : height;
   SquareSize = (m - 2 * (m / 20)) / 8;
   OriginX = width / 2 - 4 * SquareSize;

@@ -7,6 +7,9 @@
 #include "framework/DC.h"
 #include "framework/Geometry.h"
 
+// The least window width and height the board is fitted to: a smaller window cuts it.
+constexpr int MinimumBoardSize = 200;
+
 class TGraphics {
  public:
   TGraphics();

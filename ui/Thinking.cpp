@@ -1,7 +1,6 @@
 #include "ui/Thinking.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <system_error>
 #include <thread>
 
@@ -13,6 +12,7 @@
 #include "game/Game.h"
 #include "search/Searcher.h"
 #include "ui/GameOver.h"
+#include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -85,12 +85,12 @@ void thread_code(void*) {
     });
 
     TSearcher.TimeLimit = timeLimit;
+    ProgressClockStarted();
     TSearcher.GetComputerMoveHash(board, side, move);
+    ProgressClockStopped();
 
-    char text[160];
-    std::snprintf(text, sizeof text, "Played %s", TSearcher.InfoText);
+    ShowComputerResult(TSearcher.InfoText);
     RunOnUiThread([&] {
-      if (StatusBar) StatusBar->SetText(text);
       if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);

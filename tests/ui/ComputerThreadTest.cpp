@@ -186,7 +186,7 @@ TEST_F(ComputerThread, AnEarlierForceMoveDoesNotEndTheNextAutoPlay) {
 TEST_F(ComputerThread, WindowStaysResponsiveWhileThinking) {
   frame->ExecuteCommand(260);
   frame->ExecuteCommand(122);
-  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000)) << StatusText();
+  ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000)) << ProgressText();
   window->Invalidate(true);
   const TBitmap shown = window->Snapshot();
   EXPECT_EQ(shown.Color(Driver.SquareX[35] + 27, Driver.SquareY[35] + 18), Driver.BlackTopColor);
@@ -269,7 +269,7 @@ TEST_F(ComputerThread, ExitWhileSearchingStopsForGood) {
 TEST_F(ComputerThread, CloseDuringADeepSearch) {
   frame->ExecuteCommand(260);
   frame->ExecuteCommand(122);
-  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000));
   EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(GameStatus.Thinking);
   EXPECT_EQ(GameRecord.MoveCount, 1);
@@ -294,7 +294,7 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
   Repaint();
   frame->ExecuteCommand(260);
   frame->ExecuteCommand(122);
-  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000));
   ProcessEvents(300);
   frame->EnableCommands();
   const TBitmap shot = GrabFrame(*frame);

@@ -177,11 +177,11 @@ TEST_F(Frame, WindowFillsTheClientAreaWithGreyAroundTheBoard) {
   EXPECT_EQ(shown.Height(), ClientHeight);
   EXPECT_EQ(shown.Color(5, 5), TColor(128, 128, 128));
   EXPECT_EQ(Driver.SquareSize, 54);
-  frame->SetClientSize(300, 500);
+  frame->SetClientSize(500, 700);  // taller than wide (the tool bar keeps it this wide)
   ProcessEvents();
   window->UpdateWindow();
-  EXPECT_EQ(window->Attr.W, 300);
-  EXPECT_EQ(Driver.SquareSize, (300 - 2 * 15) / 8);  // rescaled at the next paint
+  EXPECT_EQ(window->Attr.W, 500);
+  EXPECT_EQ(Driver.SquareSize, (500 - 2 * 25) / 8);  // rescaled at the next paint
 }
 
 TEST_F(Frame, SoundCommandTogglesAndReports) {

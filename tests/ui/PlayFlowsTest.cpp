@@ -19,7 +19,7 @@ class ComputerThreadFlows : public GameFlowTest {
     return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
   }
   bool WaitForProgress() {
-    return ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000);
+    return ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000);
   }
 };
 

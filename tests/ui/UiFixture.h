@@ -114,6 +114,11 @@ class UiTest : public ::testing::Test {
     window->UpdateWindow();
   }
   std::string StatusText() const { return StatusBar ? StatusBar->GetText() : std::string(); }
+  // The computer's progress fields beside the message area: its best move, then the figures.
+  std::string ProgressText() const {
+    if (!StatusBar) return std::string();
+    return StatusBar->GetFieldText(0) + " | " + StatusBar->GetFieldText(1);
+  }
 
   TRecordingDesktop desktop;
   std::unique_ptr<TVarekApp> app;
