@@ -1,6 +1,8 @@
 #include "framework/DC.h"
 
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -141,6 +143,16 @@ void TDC::LineTo(int x, int y) {
     }
   }
   position_ = TPoint(x, y);
+}
+
+void TDC::TextOut(int left, int top, int height, const TColor& color, const char* text) {
+  if (!text || !*text || height < 1) return;
+  QPainter painter(target_);
+  QFont font = painter.font();
+  font.setPixelSize(height);
+  painter.setFont(font);
+  painter.setPen(QColor::fromRgba(color.Argb()));
+  painter.drawText(QPoint(left, top + painter.fontMetrics().ascent()), QString::fromUtf8(text));
 }
 
 void TDC::FillRect(const TRect& rect, const TBrush& brush) {

@@ -58,6 +58,10 @@ class TDC {
   // (FLOODFILLBORDER) or made of `color` (FLOODFILLSURFACE); neighbours are the four sides.
   void ExtFloodFill(const TPoint& point, const TColor& color, int mode = FLOODFILLBORDER);
 
+  // One line of text in `color`, its letters `height` pixels tall, with the
+  // top-left corner of its box at (left, top); the background shows through.
+  void TextOut(int left, int top, int height, const TColor& color, const char* text);
+
   TColor GetPixel(int x, int y) const;
   int Width() const;
   int Height() const;

@@ -27,6 +27,7 @@ void AddCommandResources(TModule& module) {
       }},
       {"&Board", 150, {
           {"&Invert Board\tCtrl+I", 151, {}},
+          {"Square &Numbers", 157, {}},
           separator,
           {"&Setup position\tCtrl+S", 152, {}},
           {"&Starting Position", 153, {}},

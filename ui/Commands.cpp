@@ -198,6 +198,7 @@ void TVarekWindow::Navigate(TNavigation step) {
   }
   GameStatus.SideToMove = side;
   UpdateBoard(previous);
+  ShowLastMove();
   GameStatus.SetPossibleStart();
   ShowStatus(text);
 }
@@ -241,6 +242,7 @@ void TVarekWindow::CmBoardSetup() {
   // after setup mode replay from where they were played (and a saved game
   // reads back), even when nothing was edited.
   GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
+  ShowLastMove();
   GameChanged = false;
   Untitled = true;
   if (!GameStatus.SetupMode) GameStatus.SetPossibleStart();

@@ -58,6 +58,7 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   GameChanged = true;
   MakeMoveShowMove(move);
   GameRecord.AddMove(move);
+  ShowLastMove();
   UserSide = GameStatus.SideToMove;
   GameStatus.SideToMove = 1 - GameStatus.SideToMove;
   if (GameStatus.PlayMode == 1) {

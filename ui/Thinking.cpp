@@ -100,6 +100,7 @@ void thread_code(void*) {
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->GameChanged = true;
       GameRecord.AddMove(move);
+      if (MainWindowPtr) MainWindowPtr->ShowLastMove();
       GameStatus.SideToMove = 1 - GameStatus.SideToMove;
       over = GameOverText(GameStatus.Board, GameStatus.SideToMove);
       autoPlay = GameStatus.PlayMode == 0;

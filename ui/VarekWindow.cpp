@@ -5,16 +5,22 @@
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
+#include "framework/Settings.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
+
+namespace {
+// Where the Square Numbers switch is remembered.
+constexpr const char* SquareNumbersKey = "Board/SquareNumbers";
+}  // namespace
 TStatusBar* StatusBar = nullptr;
 
 using W = TVarekWindow;
-const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
+const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[67] = {
     EvMessage<W>(WM_LBUTTONDBLCLK, &W::EvLButtonDblClk),
     EvMessage<W>(WM_RBUTTONDBLCLK, &W::EvRButtonDblClk),
     EvMessage<W>(WM_LBUTTONDOWN, &W::EvLButtonDown),
@@ -39,6 +45,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
     EvCommand<W>(113, &W::CmMovesTwoPlayer),
     EvCommand<W>(114, &W::CmMovesAutoPlay),
     EvCommand<W>(151, &W::CmBoardInvertBoard),
+    EvCommand<W>(157, &W::CmBoardSquareNumbers),
     EvCommand<W>(152, &W::CmBoardSetup),
     EvCommand<W>(153, &W::CmBoardStarting),
     EvCommand<W>(154, &W::CmBoardClear),
@@ -68,6 +75,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[65] = {
     EvCommandEnable<W>(113, &W::CeMovesTwoPlayer),
     EvCommandEnable<W>(114, &W::CeMovesAutoPlay),
     EvCommandEnable<W>(151, &W::CeNotThinking),
+    EvCommandEnable<W>(157, &W::CeBoardSquareNumbers),
     EvCommandEnable<W>(152, &W::CeBoardSetup),
     EvCommandEnable<W>(153, &W::CeBoardStarting),
     EvCommandEnable<W>(154, &W::CeBoardClear),
@@ -93,6 +101,8 @@ TVarekWindow::TVarekWindow(TWindow* parent) : TWindow(parent, nullptr) {
   MainWindowPtr = this;
   TMoveGenerator::InitBoard(GameStatus.Board);
   GameRecord.InitGame(GameStatus.Board, Black);
+  Driver.MarkedFrom = Driver.MarkedTo = 0;
+  Driver.ShowNumbers = TSettings().ReadBool(SquareNumbersKey, false);
 }
 
 TVarekWindow::~TVarekWindow() {
@@ -117,7 +127,25 @@ bool TVarekWindow::Find(TEventInfo& info) {
 void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   TWindow::Paint(dc, erase, rect);
   Driver.SetScale(Attr.W, Attr.H);
+  const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
+  Driver.MarkedFrom = last ? last[0] : 0;
+  Driver.MarkedTo = last ? MoveDestination(last) : 0;
   Driver.DrawBoard(dc);
+}
+
+void TVarekWindow::ShowLastMove() {
+  RunOnUiThread([this] {
+    const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
+    const int from = last ? last[0] : 0, to = last ? MoveDestination(last) : 0;
+    if (from == Driver.MarkedFrom && to == Driver.MarkedTo) return;
+    const int changed[4] = {Driver.MarkedFrom, Driver.MarkedTo, from, to};
+    Driver.MarkedFrom = from;
+    Driver.MarkedTo = to;
+    Draw([&](TDC& dc) {
+      for (int square : changed)
+        if (square != 0) Driver.RedrawSquare(dc, square);
+    });
+  });
 }
 
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {
@@ -128,6 +156,16 @@ void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {
 void TVarekWindow::CmBoardInvertBoard() {
   GameStatus.Inverted = !GameStatus.Inverted;
   Invalidate(true);
+}
+
+void TVarekWindow::CmBoardSquareNumbers() {
+  Driver.ShowNumbers = !Driver.ShowNumbers;
+  TSettings().WriteBool(SquareNumbersKey, Driver.ShowNumbers);
+  Invalidate(true);
+}
+
+void TVarekWindow::CeBoardSquareNumbers(TCommandEnabler& ce) {
+  ce.SetCheck(Driver.ShowNumbers ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
 void TVarekWindow::Draw(const std::function<void(TDC&)>& drawing) {

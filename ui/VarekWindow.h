@@ -29,6 +29,9 @@ class TVarekWindow : public TWindow {
   void EvSize(unsigned sizeType, const TSize& size);
   // Redraws the squares that differ from `previous`.
   void UpdateBoard(const int* previous);
+  // Frames the squares of the move that led to the position shown (none at
+  // the record's start), redrawing the squares whose frame comes or goes.
+  void ShowLastMove();
   // Shows the move step by step, then makes it on the board. Called on the UI
   // thread for the user's moves and on the computer's thread for its own.
   void MakeMoveShowMove(const int* move);
@@ -60,6 +63,7 @@ class TVarekWindow : public TWindow {
   void CmMovesAutoPlay();
   // Board.
   void CmBoardInvertBoard();
+  void CmBoardSquareNumbers();
   void CmBoardSetup();
   void CmBoardStarting();
   void CmBoardClear();
@@ -88,6 +92,7 @@ class TVarekWindow : public TWindow {
   void CeMovesNormalPlay(TCommandEnabler& ce);
   void CeMovesTwoPlayer(TCommandEnabler& ce);
   void CeMovesAutoPlay(TCommandEnabler& ce);
+  void CeBoardSquareNumbers(TCommandEnabler& ce);
   void CeBoardSetup(TCommandEnabler& ce);
   void CeBoardStarting(TCommandEnabler& ce);
   void CeBoardClear(TCommandEnabler& ce);
@@ -103,7 +108,7 @@ class TVarekWindow : public TWindow {
   void CeOptionsLevel7(TCommandEnabler& ce);
   void CeOptionsSound(TCommandEnabler& ce);
 
-  static const TResponseEntry<TVarekWindow> ResponseTable[65];
+  static const TResponseEntry<TVarekWindow> ResponseTable[67];
 
  private:
   enum class TNavigation { Undo, UndoAll, Redo, RedoAll };

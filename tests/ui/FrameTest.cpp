@@ -20,7 +20,7 @@ TEST_F(Frame, MenuTextsAsShown) {
       "&Game",   "  &New\tCtrl+N", "  &Open", "  &Save", "  Save &as", "", "  E&xit\tCtrl+X",
       "&Moves",  "  &Undo move\tPgUp", "  &Undo All\tHome", "  &Redo move\tPgDn", "  &Redo All\tEnd", "",
       "  &Normal Play", "  &Two Player", "  &Auto Play",
-      "&Board",  "  &Invert Board\tCtrl+I", "", "  &Setup position\tCtrl+S", "  &Starting Position",
+      "&Board",  "  &Invert Board\tCtrl+I", "  Square &Numbers", "", "  &Setup position\tCtrl+S", "  &Starting Position",
       "  &Clear Board", "  &Black to move", "  &White to move",
       "&Action", "  &Computer Go\tCtrl+G", "  &Force Move\tCtrl+F",
       "&Options", "  &Level", "    Easy", "     2 Seconds/Move", "     5 Seconds/Move", "    10 Seconds/Move",
@@ -79,15 +79,15 @@ TEST_F(Frame, EveryCommandEnabledAndCheckedAtTheStart) {
                {{102, {true, false}}, {103, {true, false}}, {104, {true, false}}, {105, {true, false}},
                 {106, {true, false}}, {115, {false, false}}, {117, {false, false}}, {116, {false, false}},
                 {118, {false, false}}, {112, {true, true}}, {113, {true, false}}, {114, {true, false}},
-                {151, {true, false}}, {152, {true, false}}, {153, {false, false}}, {154, {false, false}},
-                {155, {false, true}}, {156, {false, false}}, {122, {true, false}}, {123, {false, false}},
-                {253, {true, false}}, {254, {true, false}}, {255, {true, true}}, {256, {true, false}},
+                {151, {true, false}}, {157, {true, false}}, {152, {true, false}}, {153, {false, false}},
+                {154, {false, false}}, {155, {false, true}}, {156, {false, false}}, {122, {true, false}},
+                {123, {false, false}}, {253, {true, false}}, {254, {true, false}}, {255, {true, true}}, {256, {true, false}},
                 {257, {true, false}}, {258, {true, false}}, {259, {true, false}}, {260, {true, false}},
                 {252, {true, true}}, {301, {true, false}}},
                "start");
 }
 
-TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundAndAboutStayEnabled) {
+TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundSquareNumbersAndAboutStayEnabled) {
   GameStatus.Thinking = true;  // as the computer's thread sets it
   std::map<int, TState> expected;
   for (int id : {102, 103, 104, 105, 115, 116, 117, 118, 113, 114, 151, 152, 153, 154, 156, 122, 253, 254, 256,
@@ -99,6 +99,7 @@ TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundAndAboutStayEnabled) {
   expected[106] = {true, false};
   expected[123] = {true, false};
   expected[252] = {true, true};
+  expected[157] = {true, false};  // how the board is shown, not what is on it
   expected[301] = {true, false};
   ExpectStates(*frame, expected, "thinking");
   GameStatus.Thinking = false;
@@ -217,7 +218,7 @@ TEST_F(Frame, EveryCommandRunsAtTheStart) {
 // Every command and enabler of the menu reaches its handler in the board
 // window's table; Exit and About have no enabler, the right button's release no handler.
 TEST_F(Frame, TableRoutesEveryCommandMessageAndEnabler) {
-  const int commands[] = {102, 103, 104, 105, 106, 115, 116, 117, 118, 112, 113, 114, 151, 152, 153,
+  const int commands[] = {102, 103, 104, 105, 106, 115, 116, 117, 118, 112, 113, 114, 151, 157, 152, 153,
                           154, 155, 156, 122, 123, 253, 254, 255, 256, 257, 258, 259, 260, 252, 301};
   for (int id : commands) {
     TEventInfo command;

@@ -16,6 +16,7 @@
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
+#include "framework/Settings.h"
 #include "framework/StatusBar.h"
 #include "framework/Testing.h"
 #include "framework/UiThread.h"
@@ -86,6 +87,7 @@ class UiTest : public ::testing::Test {
 
   void SetUp() override {
     ResetGame();
+    TSettings().Clear();  // every test starts with the program's first choices
     SetDesktop(&desktop);
     SetPauseScale(0.1);
     app = std::make_unique<TVarekApp>();

@@ -1,10 +1,20 @@
 // How big the main window is: never so small that the board, the menu or the
 // tool bar is cut, and at its first size wide enough for the computer's
 // whole progress and result lines beside the user's text.
+#include <filesystem>
+
 #include "UiFixture.h"
 #include "ui/Progress.h"
 
 namespace {
+
+void Shoot(TDecoratedFrame& frame, const char* name) {
+  const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
+  std::filesystem::create_directories(dir);
+  frame.EnableCommands();
+  ProcessEvents(20);
+  EXPECT_TRUE(GrabFrame(frame).Save((dir / name).string().c_str()));
+}
 
 class WindowSize : public ::testing::Test {
  protected:
@@ -38,6 +48,7 @@ TEST_F(WindowSize, AtItsFirstSizeTheUsersMoveAndTheComputersWholeLinesShow) {
   ProcessEvents(20);
   EXPECT_EQ(StatusBar->GetText(), "you played 11x18");  // the progress has fields of its own
   EXPECT_TRUE(StatusBar->TextsFit());
+  Shoot(*frame, "first-size-progress.png");
 
   ShowComputerResult(LongResult);
   ProcessEvents(20);
@@ -63,6 +74,7 @@ TEST_F(WindowSize, ShrunkAsFarAsItGoesTheBoardMenuAndToolBarStayWhole) {
   EXPECT_GE(Driver.OriginY - 3, 0);
   EXPECT_LE(Driver.OriginX + 8 * Driver.SquareSize + 4, client.Width());
   EXPECT_LE(Driver.OriginY + 8 * Driver.SquareSize + 4, client.Height());
+  Shoot(*frame, "smallest.png");
   // Narrow and tall, or wide and flat: the same.
   ResizeFrame(*frame, 10, 900);
   EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
