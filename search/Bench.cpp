@@ -46,6 +46,8 @@ void SetupBenchPosition(const TBenchPosition& position, int* board) {
 
 long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
   const int timeLimit = TSearcher.TimeLimit;
+  const int hardLimit = TSearcher.HardLimitMs;
+  TSearcher.HardLimitMs = 0;  // the same nodes on any machine
   const int maxDepth = TSearcher.MaxIterationDepth;
   int count = 0;
   const TBenchPosition* suite = BenchPositions(&count);
@@ -67,6 +69,7 @@ long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
     if (finished) finished(result);
   }
   TSearcher.TimeLimit = timeLimit;
+  TSearcher.HardLimitMs = hardLimit;
   TSearcher.MaxIterationDepth = maxDepth;
   return total;
 }

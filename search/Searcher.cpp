@@ -42,9 +42,16 @@ void TSearcher::GrowOrdering(int ply, int count) {
   }
 }
 
-bool TSearcher::StopRequested() const {
-  return GameStatus.StopSearch.load(std::memory_order_relaxed) ||
-         GameStatus.QuitSearch.load(std::memory_order_relaxed);
+bool TSearcher::StopRequested() {
+  if (GameStatus.StopSearch.load(std::memory_order_relaxed) || GameStatus.QuitSearch.load(std::memory_order_relaxed))
+    return true;
+  if (hardDeadline_ == 0) return false;
+  if (HardStopClock != 0) return true;  // cut off already: every level unwinds
+  if ((++stopPolls_ & 255) != 0) return false;
+  const int now = SearchClock();
+  if (now < hardDeadline_) return false;
+  HardStopClock = now;
+  return true;
 }
 
 float TSearcher::Elapsed() const { return static_cast<float>((SearchClock() - StartClock) * 0.001); }

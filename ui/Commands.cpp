@@ -12,13 +12,11 @@
 #include "game/GameFile.h"
 #include "search/HashTable.h"
 #include "ui/GameOver.h"
+#include "ui/Levels.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
-
-// Seconds handed to the search by the Level menu's items, Easy to Infinite.
-constexpr int LevelTimes[8] = {0, 1, 2, 5, 10, 15, 30, 36000000};
 
 bool Thinking() { return GameStatus.Thinking; }
 
@@ -286,7 +284,7 @@ void TVarekWindow::CmActionForceMove() {
 
 // Options.
 void TVarekWindow::SetLevel(int level) {
-  GameStatus.TimeLimit = LevelTimes[level];
+  GameStatus.TimeLimit = LevelTime(level);
   GameStatus.Level = level;
 }
 void TVarekWindow::CmOptionsLevel0() { SetLevel(0); }

@@ -17,7 +17,8 @@ void ShowProgressOn(TStatusBar* bar);
 // shown after "Played "). Any thread.
 void ShowComputerProgress(const char* line);
 void ShowComputerResult(const char* infoText);
-// The computer's thread starts and ends a search (the clock of the counting seconds).
+// The computer's thread starts and ends a search (the clock of the counting
+// seconds). Any thread.
 void ProgressClockStarted();
 void ProgressClockStopped();
 

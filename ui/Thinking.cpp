@@ -12,6 +12,7 @@
 #include "game/Game.h"
 #include "search/Searcher.h"
 #include "ui/GameOver.h"
+#include "ui/Levels.h"
 #include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
@@ -69,11 +70,12 @@ void thread_code(void*) {
     // the next search would clear the request.
     if (!firstTurn && (GameStatus.StopSearch || GameStatus.QuitSearch)) break;
     TPlayer side = Black;
-    int timeLimit = 0;
+    int timeLimit = 0, hardLimit = 0;
     RunOnUiThread([&] {
       side = static_cast<TPlayer>(GameStatus.SideToMove);
       std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
       timeLimit = GameStatus.TimeLimit;
+      hardLimit = LevelHardLimitMs(GameStatus.Level);
     });
     if (const char* over = GameOverText(board, side)) {
       AnnounceGameOver(over);
@@ -82,15 +84,16 @@ void thread_code(void*) {
     RunOnUiThread([] {
       GameStatus.DragState = 0;
       if (MainWindowPtr) MainWindowPtr->SetCursor(nullptr, IDC_ARROW);
+      ProgressClockStarted();
     });
 
     TSearcher.TimeLimit = timeLimit;
-    ProgressClockStarted();
+    TSearcher.HardLimitMs = hardLimit;
     TSearcher.GetComputerMoveHash(board, side, move);
-    ProgressClockStopped();
 
-    ShowComputerResult(TSearcher.InfoText);
     RunOnUiThread([&] {
+      ProgressClockStopped();
+      ShowComputerResult(TSearcher.InfoText);
       if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);

@@ -69,6 +69,7 @@ class SearchTest : public ::testing::Test {
     TKillers.ClearKillers();
     SetProgressSink(nullptr);
     TSearcher.TimeLimit = 36000000;
+    TSearcher.HardLimitMs = 0;
     TSearcher.MaxIterationDepth = 47;
     TSearcher.Nodes = TSearcher.Evals = 0;
     TSearcher.MaxPly = 0;
@@ -83,6 +84,7 @@ class SearchTest : public ::testing::Test {
     GameStatus.StopSearch = false;
     GameStatus.QuitSearch = false;
     TSearcher.TimeLimit = 2;
+    TSearcher.HardLimitMs = 0;
     TSearcher.MaxIterationDepth = 47;
   }
 };

@@ -1,6 +1,7 @@
 // The computer's progress while it thinks: the user's text stays in the
-// message area, and the seconds go on counting when the search is silent for
-// a long time (label `threaded`).
+// message area, the seconds go on counting when the search is silent for a
+// long time, and each level hands the search its label's time as the moment
+// a running iteration is cut off (label `threaded`).
 #include <atomic>
 #include <cstdlib>
 
@@ -57,6 +58,21 @@ TEST_F(ComputerThreadProgress, SecondsKeepCountingWhileTheSearchReportsNothing) 
   const std::string figures = StatusBar->GetFieldText(1);
   ProcessEvents(600);
   EXPECT_EQ(StatusBar->GetFieldText(1), figures);
+}
+
+TEST_F(ComputerThreadProgress, EachLevelsLabelTimeIsTheSearchsHardLimit) {
+  const std::pair<int, int> levels[] = {{253, 0}, {254, 2000}, {255, 5000}, {256, 10000},
+                                        {257, 15000}, {258, 30000}, {259, 60000}, {260, 0}};
+  for (auto [command, ms] : levels) {
+    SCOPED_TRACE(command);
+    SetPosition({{21, WhiteMan}, {26, BlackMan}, {44, BlackMan}}, White);  // one move: answered at once
+    frame->ExecuteCommand(command);
+    TSearcher.HardLimitMs = -1;
+    frame->ExecuteCommand(122);
+    ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
+    EXPECT_EQ(TSearcher.HardLimitMs, ms);
+    EXPECT_EQ(GameRecord.MoveCount, 1);
+  }
 }
 
 }  // namespace
