@@ -2,9 +2,7 @@
 
 #include "engine/MoveGenerator.h"
 
-Status_Of_The_Game::Status_Of_The_Game()
-    : PossibleMoves(16), LegalMoves(), Thinking(false), StopSearch(false), MoveAvailable(false),
-      QuitSearch(false) {
+Status_Of_The_Game::Status_Of_The_Game() : PossibleMoves(16), LegalMoves(), Thinking(false) {
   Inverted = false;
   DragState = 0;
   Level = 2;

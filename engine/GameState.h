@@ -1,7 +1,7 @@
 // Status_Of_The_Game: the game as the board window shows it. The displayed
 // position and side to move, the play settings, the move-input lists that tell
 // the mouse handling which pieces may be picked up and where they may go, and
-// the flags shared between the window and the computer's thread.
+// the flag that tells the window the computer's thread is running.
 #pragma once
 
 #include <atomic>
@@ -22,11 +22,7 @@ class Status_Of_The_Game {
   TMoveList LegalMoves;     // the generator's list for this record
   int Board[BoardSize];
   int SideToMove;
-  // Shared with the computer's thread.
-  std::atomic<bool> Thinking;       // the computer's thread is running
-  std::atomic<bool> StopSearch;     // play the best move found so far (cleared by each search)
-  std::atomic<bool> MoveAvailable;  // the running search holds a move a stop could play
-  std::atomic<bool> QuitSearch;     // stop for good: never cleared by the search (closing)
+  std::atomic<bool> Thinking;  // the computer's thread is running (shared with it)
   bool Inverted;
   int DragState;  // 0 arrow, 804 hand over a movable piece, 800 dragging
   bool Sound;

@@ -1,12 +1,11 @@
 #include "framework/ControlBar.h"
 
+#include <QAction>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "framework/Frame.h"
 #include "framework/Resources.h"
@@ -33,41 +32,29 @@ class TSeparatorWidget : public QWidget {
 
 }  // namespace
 
-TGadget::~TGadget() {
-  // The bar's Qt widget deletes the gadget's widget when it goes first.
-  if (widget_ && !widget_->parent()) delete widget_;
-}
+TGadget::~TGadget() = default;  // the bar's Qt widget owns the gadget's widget
 
-TButtonGadget::TButtonGadget(int glyphResId, int commandId, TType, bool enabled, TState state, bool)
-    : glyphResId_(glyphResId), commandId_(commandId), enabled_(enabled), state_(state) {}
+TButtonGadget::TButtonGadget(int glyphResId, int commandId, TType, bool enabled, TState, bool)
+    : glyphResId_(glyphResId), commandId_(commandId), enabled_(enabled) {}
 
-QToolButton* TButtonGadget::Button() const { return static_cast<QToolButton*>(widget_); }
-
-void TButtonGadget::Create() {
-  auto* button = new QToolButton;
-  button->setAutoRaise(true);
-  button->setCheckable(true);  // a checked command shows its button pressed
-  button->setFocusPolicy(Qt::NoFocus);
+void TButtonGadget::Create(QToolBar* bar, TDecoratedFrame* frame) {
+  QAction* action = frame->CommandAction(commandId_);
   if (const TBitmap* glyph = GetModule().FindBitmap(glyphResId_)) {
-    button->setIcon(QIcon(QPixmap::fromImage(glyph->Image())));
-    button->setIconSize(QSize(glyph->Width(), glyph->Height()));
+    action->setIcon(QIcon(QPixmap::fromImage(glyph->Image())));
+    action->setIconVisibleInMenu(false);  // the menus show no pictures
+    bar->setIconSize(QSize(glyph->Width(), glyph->Height()));
   }
-  widget_ = button;
-  SetEnabled(enabled_);
-  SetButtonState(state_);
+  // Until the first enabling pass says otherwise.
+  action->setEnabled(enabled_);
+  bar->addAction(action);
+  widget_ = bar->widgetForAction(action);
+  widget_->setFocusPolicy(Qt::NoFocus);
 }
 
-void TButtonGadget::SetEnabled(bool enabled) {
-  enabled_ = enabled;
-  if (widget_) widget_->setEnabled(enabled);
+void TSeparatorGadget::Create(QToolBar* bar, TDecoratedFrame*) {
+  widget_ = new TSeparatorWidget(width_);
+  bar->addWidget(widget_);
 }
-
-void TButtonGadget::SetButtonState(TState state) {
-  state_ = state;
-  if (widget_) Button()->setChecked(state == Down);
-}
-
-void TSeparatorGadget::Create() { widget_ = new TSeparatorWidget(width_); }
 
 TControlBar::TControlBar(TDecoratedFrame* parent, TTileDirection direction, const TGadgetWindowFont& font)
     : frame_(parent), bar_(new QToolBar) {
@@ -89,16 +76,7 @@ TControlBar::~TControlBar() {
 }
 
 void TControlBar::Insert(std::unique_ptr<TGadget> gadget) {
-  gadget->Create();
-  bar_->addWidget(gadget->widget_);
-  if (auto* button = dynamic_cast<TButtonGadget*>(gadget.get())) {
-    QPointer<QToolButton> qbutton = static_cast<QToolButton*>(button->widget_);
-    const int id = button->GetCommandId();
-    TDecoratedFrame* frame = frame_;
-    QObject::connect(qbutton, &QToolButton::clicked, qbutton, [frame, id] {
-      if (frame) frame->ExecuteCommand(id);
-    });
-  }
+  gadget->Create(bar_, frame_);
   gadgets_.push_back(std::move(gadget));
 }
 

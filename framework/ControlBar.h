@@ -1,13 +1,13 @@
 // The control bar: a horizontal row of gadgets at the top of the frame.
-// Command buttons show a glyph bitmap of the module and send their command;
-// separators leave a gap of a given width.
+// A command button shows a glyph bitmap of the module on the frame's action
+// for its command (the menu item's and the accelerator's too), so it is
+// enabled and shown pressed with them; separators leave a gap of a given width.
 #pragma once
 
 #include <memory>
 #include <vector>
 
 class QToolBar;
-class QToolButton;
 class QWidget;
 class TDecoratedFrame;
 
@@ -19,7 +19,7 @@ class TGadget {
  protected:
   QWidget* widget_ = nullptr;  // made when the gadget is inserted
   friend class TControlBar;
-  virtual void Create() = 0;
+  virtual void Create(QToolBar* bar, TDecoratedFrame* frame) = 0;
 };
 
 class TButtonGadget : public TGadget {
@@ -32,19 +32,13 @@ class TButtonGadget : public TGadget {
                 bool repeat = false);
 
   int GetCommandId() const { return commandId_; }
-  bool GetEnabled() const { return enabled_; }
-  TState GetButtonState() const { return state_; }
-  void SetEnabled(bool enabled);
-  void SetButtonState(TState state);
 
  private:
-  void Create() override;
-  QToolButton* Button() const;
+  void Create(QToolBar* bar, TDecoratedFrame* frame) override;
 
   int glyphResId_;
   int commandId_;
   bool enabled_;
-  TState state_;
 };
 
 class TSeparatorGadget : public TGadget {
@@ -53,7 +47,7 @@ class TSeparatorGadget : public TGadget {
   int GetWidth() const { return width_; }
 
  private:
-  void Create() override;
+  void Create(QToolBar* bar, TDecoratedFrame* frame) override;
   int width_;
 };
 

@@ -1,14 +1,17 @@
 // Device contexts: drawing with solid pens and brushes into a window's image
-// (TClientDC, TPaintDC) or into a bitmap (TMemoryDC). Coordinates are pixels;
-// the right and bottom edges of rectangles and ellipse boxes and the end point
-// of a line are not drawn. Drawing outside the target is clipped.
+// (TClientDC, TPaintDC) or into a bitmap (TMemoryDC), through a QPainter.
+// Coordinates are the window's logical pixels; an image made for a screen of
+// higher density holds more pixels per logical one and the drawing uses them
+// all. The right and bottom edges of rectangles and ellipse boxes and the end
+// point of a line are not drawn. Drawing outside the target is clipped.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
 #include "framework/Geometry.h"
 
 class QImage;
+class QPainter;
 class TBitmap;
 class TWindow;
 
@@ -24,9 +27,6 @@ class TBrush {
   explicit TBrush(TColor color) : Color(color) {}
   TColor Color;
 };
-
-// ExtFloodFill modes: fill up to a border colour, or fill the area of one colour.
-enum { FLOODFILLBORDER = 0, FLOODFILLSURFACE = 1 };
 
 class TDC {
  public:
@@ -49,32 +49,28 @@ class TDC {
   // A line from the current position up to, not including, (x, y); (x, y) becomes the current position.
   void LineTo(int x, int y);
   void FillRect(const TRect& rect, const TBrush& brush);
-  // The ellipse inscribed in the box: filled with the brush, outlined with the pen (one pixel wide).
+  // The ellipse inscribed in the box, smoothed: filled with the brush, outlined with the pen (one pixel wide).
   void Ellipse(int left, int top, int right, int bottom);
-  // Part of the outline of the ellipse inscribed in the box, counter-clockwise
-  // from where the ray from its centre through `start` meets it to where the ray through `end` does.
-  void Arc(int left, int top, int right, int bottom, const TPoint& start, const TPoint& end);
-  // Fills with the brush the area around `point` that is bounded by `color`
-  // (FLOODFILLBORDER) or made of `color` (FLOODFILLSURFACE); neighbours are the four sides.
-  void ExtFloodFill(const TPoint& point, const TColor& color, int mode = FLOODFILLBORDER);
 
   // One line of text in `color`, its letters `height` pixels tall, with the
   // top-left corner of its box at (left, top); the background shows through.
   void TextOut(int left, int top, int height, const TColor& color, const char* text);
 
+  // The colour under the logical pixel's top-left corner.
   TColor GetPixel(int x, int y) const;
+  // In logical pixels.
   int Width() const;
   int Height() const;
+  // For drawings of their own (the pieces), in logical pixels.
+  QPainter& Painter() { return *painter_; }
 
  protected:
   explicit TDC(QImage* target);
 
  private:
-  void Plot(int x, int y, std::uint32_t argb);
-  void Span(int x0, int x1, int y, std::uint32_t argb);
-  void Stamp(int x, int y, std::uint32_t argb);
-
+  std::unique_ptr<QImage> scratch_;  // drawn on instead of a target with no pixels yet
   QImage* target_;
+  std::unique_ptr<QPainter> painter_;
   TPen pen_;
   TBrush brush_;
   TPoint position_;

@@ -93,10 +93,10 @@ class TQtDesktop : public TDesktop {
 
   int RunDialog(TWindow* owner, int resId) override {
     if (const TDialogRunner* runner = GetModule().FindDialog(resId)) return (*runner)(owner);
-    const TDialogTemplate* resource = GetModule().FindDialogTemplate(resId);
+    const TInfoDialog* resource = GetModule().FindInfoDialog(resId);
     if (!resource) return IDCANCEL;
-    std::unique_ptr<QDialog> dialog = BuildDialog(*resource, owner ? owner->GetHandle() : nullptr);
-    return DialogResult(dialog->exec());
+    std::unique_ptr<QDialog> dialog = BuildInfoDialog(*resource, owner ? owner->GetHandle() : nullptr);
+    return dialog->exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   }
 
   void Beep(unsigned) override { QApplication::beep(); }

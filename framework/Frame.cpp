@@ -10,10 +10,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPixmap>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QToolButton>
 
 #include "framework/ControlBar.h"
 #include "framework/Internal.h"
@@ -83,8 +81,17 @@ TDecoratedFrame::~TDecoratedFrame() {
 void TDecoratedFrame::Insert(TControlBar* bar, TLocation location) {
   controlBar_.reset(bar);
   frame_->addToolBar(location == Top ? Qt::TopToolBarArea : Qt::BottomToolBarArea, bar->GetHandle());
-  // Tool tips from the menu texts, when the menu is there already.
-  if (menu_) AssignMenu(nullptr);
+}
+
+QAction* TDecoratedFrame::CommandAction(int id) {
+  QAction*& action = actions_[id];
+  if (action) return action;
+  action = new QAction(frame_);
+  action->setProperty("commandId", id);
+  // In the frame itself, so that its keys work whether or not a menu shows it.
+  frame_->addAction(action);
+  QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteCommand(id); });
+  return action;
 }
 
 void TDecoratedFrame::Insert(TStatusBar* bar, TLocation) {
@@ -101,13 +108,10 @@ void TDecoratedFrame::BuildMenu(QMenu* menu, const std::vector<TMenuItem>& items
     } else if (item.Id == 0 && item.Text.empty()) {
       menu->addSeparator();
     } else {
-      QAction* action = menu->addAction(ToQString(item.Text.c_str()));
-      const int id = item.Id;
-      QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteCommand(id); });
-      menuActions_.emplace_back(id, action);
-      if (controlBar_)
-        if (TButtonGadget* b = controlBar_->FindButton(id); b && b->GetHandle())
-          b->GetHandle()->setToolTip(PlainText(item.Text));
+      QAction* action = CommandAction(item.Id);
+      action->setText(ToQString(item.Text.c_str()));
+      action->setToolTip(PlainText(item.Text));  // what its button says
+      menu->addAction(action);
     }
   }
 }
@@ -117,7 +121,6 @@ void TDecoratedFrame::AssignMenu(const char* menuName) {
   if (!menu_) return;
   QMenuBar* bar = frame_->menuBar();
   bar->clear();
-  menuActions_.clear();
   for (const TMenuItem& top : *menu_) {
     QMenu* popup = bar->addMenu(ToQString(top.Text.c_str()));
     QObject::connect(popup, &QMenu::aboutToShow, popup, [this] { EnableCommands(); });
@@ -145,10 +148,11 @@ void TDecoratedFrame::SetAcceleratorTable(const char* name) {
     if (a.Flags & FCONTROL) mods |= Qt::ControlModifier;
     if (a.Flags & FSHIFT) mods |= Qt::ShiftModifier;
     if (a.Flags & FALT) mods |= Qt::AltModifier;
-    auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(mods, QtKey(a.Key))), frame_);
-    shortcut->setContext(Qt::WindowShortcut);
-    const int id = a.Command;
-    QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, id] { ExecuteCommand(id); });
+    QAction* action = CommandAction(a.Command);
+    QList<QKeySequence> keys = action->shortcuts();
+    keys.append(QKeySequence(QKeyCombination(mods, QtKey(a.Key))));
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
   }
 }
 
@@ -183,30 +187,18 @@ void TDecoratedFrame::Enable(QAction* action, int id) {
 void TDecoratedFrame::EnableCommands() {
   if (enabling_) return;
   enabling_ = true;
-  for (auto& [id, action] : menuActions_) Enable(action, id);
-  if (controlBar_) {
-    for (const auto& gadget : controlBar_->Gadgets()) {
-      auto* button = dynamic_cast<TButtonGadget*>(gadget.get());
-      if (!button) continue;
-      TCommandEnabler ce(button->GetCommandId());
-      QueryEnabler(ce);
-      button->SetEnabled(ce.IsEnabled());
-      button->SetButtonState(ce.IsChecked() ? TButtonGadget::Down : TButtonGadget::Up);
-    }
-  }
+  for (auto& [id, action] : actions_) Enable(action, id);
   enabling_ = false;
 }
 
 bool TDecoratedFrame::IsCommandEnabled(int id) const {
-  for (auto& [i, action] : menuActions_)
-    if (i == id) return action->isEnabled();
-  return false;
+  auto it = actions_.find(id);
+  return it != actions_.end() && it->second->isEnabled();
 }
 
 bool TDecoratedFrame::IsCommandChecked(int id) const {
-  for (auto& [i, action] : menuActions_)
-    if (i == id) return action->isChecked();
-  return false;
+  auto it = actions_.find(id);
+  return it != actions_.end() && it->second->isChecked();
 }
 
 void TDecoratedFrame::ExecuteCommand(int id) {

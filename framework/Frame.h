@@ -1,10 +1,12 @@
 // TDecoratedFrame: the main window. It holds a client window, bars at its top
 // and bottom, a menu and an accelerator table from the module, and its icons.
-// Menu items, tool-bar buttons and accelerators send commands to the client
-// window; the command-enabling pass asks the client's enablers which commands
-// are available (and checked) and shows the answers.
+// Each command has one QAction, shared by its menu item, its tool-bar button
+// and its accelerator keys, which sends the command to the client window; the
+// command-enabling pass asks the client's enablers which commands are
+// available (and checked) and sets the actions accordingly.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +74,8 @@ class TDecoratedFrame {
   // whole menu bar and tool bar beside it. Call once the bars are in.
   void SetMinimumClientSize(int width, int height);
   QMainWindow* GetHandle() const;
+  // The action of command `id`, made on first use.
+  QAction* CommandAction(int id);
 
  private:
   void BuildMenu(QMenu* menu, const std::vector<TMenuItem>& items);
@@ -85,7 +89,7 @@ class TDecoratedFrame {
   std::unique_ptr<TStatusBar> statusBar_;
   const std::vector<TMenuItem>* menu_ = nullptr;
   const std::vector<TAccelerator>* accelerators_ = nullptr;
-  std::vector<std::pair<int, QAction*>> menuActions_;
+  std::map<int, QAction*> actions_;  // owned by the Qt frame
   bool enabling_ = false;
   int lastCommand_ = 0;
   TSize pendingClientSize_;  // asked for before the frame was shown

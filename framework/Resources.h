@@ -1,6 +1,6 @@
 // TModule: the program's resources, looked up by name or number: icons (one
 // name, several sizes), tool-bar bitmaps, cursors with their hot spots, menus,
-// accelerator tables and modal dialogs (templates, or code that runs one). The
+// accelerator tables and modal dialogs (described, or code that runs one). The
 // program registers them at start-up.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/Bitmap.h"
-#include "framework/DialogTemplate.h"
+#include "framework/InfoDialog.h"
 #include "framework/Geometry.h"
 
 class TWindow;
@@ -51,7 +51,7 @@ class TModule {
     accelerators_[name] = std::move(table);
   }
   void AddDialog(int id, TDialogRunner runner) { dialogs_[id] = std::move(runner); }
-  void AddDialog(int id, TDialogTemplate resource) { dialogTemplates_[id] = std::move(resource); }
+  void AddDialog(int id, TInfoDialog resource) { infoDialogs_[id] = std::move(resource); }
 
   const std::vector<TBitmap>* FindIcon(const std::string& name) const { return Lookup(icons_, name); }
   const TBitmap* FindBitmap(int id) const { return Lookup(bitmaps_, id); }
@@ -61,7 +61,7 @@ class TModule {
     return Lookup(accelerators_, name);
   }
   const TDialogRunner* FindDialog(int id) const { return Lookup(dialogs_, id); }
-  const TDialogTemplate* FindDialogTemplate(int id) const { return Lookup(dialogTemplates_, id); }
+  const TInfoDialog* FindInfoDialog(int id) const { return Lookup(infoDialogs_, id); }
 
  private:
   template <class Map, class Key>
@@ -76,7 +76,7 @@ class TModule {
   std::map<std::string, std::vector<TMenuItem>> menus_;
   std::map<std::string, std::vector<TAccelerator>> accelerators_;
   std::map<int, TDialogRunner> dialogs_;
-  std::map<int, TDialogTemplate> dialogTemplates_;
+  std::map<int, TInfoDialog> infoDialogs_;
 };
 
 // The program's module.

@@ -10,8 +10,9 @@
 TMessageBar::~TMessageBar() = default;
 
 void TMessageBar::SetText(const char* text) {
-  std::string copy = text ? text : "";
-  RunOnUiThread([&] {
+  // The label goes with the bar, so a text still on its way to a bar that
+  // is gone is dropped.
+  PostToUiThread(label_, [this, copy = std::string(text ? text : "")] {
     text_ = copy;
     if (label_) label_->setText(ToQString(copy.c_str()));
   });
@@ -51,8 +52,8 @@ TStatusBar::TStatusBar(TDecoratedFrame*, TBorderStyle style, unsigned) : bar_(ne
 }
 
 TStatusBar::~TStatusBar() {
-  // The frame deletes the Qt bar with itself; delete it here only if it has not.
-  if (!bar_->parent()) delete bar_;
+  // The bar's label goes with it, and with the label any text not yet shown.
+  delete bar_;
 }
 
 QStatusBar* TStatusBar::GetHandle() const { return bar_; }
@@ -68,8 +69,8 @@ int TStatusBar::AddField() {
 }
 
 void TStatusBar::SetFieldText(int field, const char* text) {
-  std::string copy = text ? text : "";
-  RunOnUiThread([&] {
+  // In order with the message area's texts, and dropped with the bar.
+  PostToUiThread(label_, [this, field, copy = std::string(text ? text : "")] {
     if (field < 0 || field >= static_cast<int>(fields_.size())) return;
     fieldTexts_[field] = copy;
     fields_[field]->setText(ToQString(copy.c_str()));

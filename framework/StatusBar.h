@@ -1,6 +1,7 @@
 // The status bar at the bottom of the frame: one message area whose text is
-// set with SetText (from any thread: the text is handed to the UI thread),
-// and any number of fields at its right end, each as wide as its text.
+// set with SetText (from any thread: the text is handed to the UI thread,
+// and shown in order, without waiting), and any number of fields at its
+// right end, each as wide as its text.
 #pragma once
 
 #include <string>
@@ -42,7 +43,7 @@ class TStatusBar : public TMessageBar {
   QStatusBar* GetHandle() const;
 
  private:
-  QStatusBar* bar_;
+  QStatusBar* bar_;  // deleted with this object, wherever the frame puts it
   TBorderStyle style_;
   std::vector<QLabel*> fields_;
   std::vector<std::string> fieldTexts_;

@@ -1,5 +1,7 @@
 #include "framework/Testing.h"
 
+#include <set>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -18,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -174,6 +177,39 @@ bool MenuBarShowsAllTitles(TDecoratedFrame& frame) {
   return true;
 }
 
+namespace {
+void CollectCommandActions(QMenu* menu, int id, std::set<QAction*>& out) {
+  for (QAction* a : menu->actions()) {
+    if (a->menu()) CollectCommandActions(a->menu(), id, out);
+    if (a->property("commandId").toInt() == id) out.insert(a);
+  }
+}
+}  // namespace
+
+TCommandReach CommandReach(TDecoratedFrame& frame, int id) {
+  std::set<QAction*> actions;
+  for (QAction* a : frame.GetHandle()->menuBar()->actions())
+    if (a->menu()) CollectCommandActions(a->menu(), id, actions);
+  TCommandReach reach;
+  reach.InMenu = !actions.empty();
+  if (TControlBar* bar = frame.GetControlBar())
+    for (QAction* a : bar->GetHandle()->actions())
+      if (auto* button = qobject_cast<QToolButton*>(bar->GetHandle()->widgetForAction(a)))
+        if (button->defaultAction() && button->defaultAction()->property("commandId").toInt() == id) {
+          actions.insert(button->defaultAction());
+          reach.OnToolBar = true;
+        }
+  for (QAction* a : frame.GetHandle()->actions())
+    if (a->property("commandId").toInt() == id && !a->shortcuts().isEmpty()) actions.insert(a);
+  reach.Actions = static_cast<int>(actions.size());
+  for (QAction* a : actions) reach.Keys += static_cast<int>(a->shortcuts().size());
+  return reach;
+}
+
+int SeparateShortcuts(TDecoratedFrame& frame) {
+  return static_cast<int>(frame.GetHandle()->findChildren<QShortcut*>().size());
+}
+
 bool FrameHasIconSize(TDecoratedFrame& frame, int size) {
   for (const QSize& s : frame.GetHandle()->windowIcon().availableSizes())
     if (s.width() == size && s.height() == size) return true;
@@ -208,9 +244,8 @@ bool LineEditTextFits(const QLineEdit* edit) {
 TShownControl DescribeControl(QWidget* widget) {
   TShownControl c;
   c.Kind = static_cast<TShownControl::TKind>(widget->property("controlKind").toInt());
-  c.Id = widget->property("controlId").toInt();
-  const QRect g = widget->geometry();
-  c.Box = TRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+  const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+  c.Box = TRect(at.x(), at.y(), at.x() + widget->width(), at.y() + widget->height());
   c.TabStop = (widget->focusPolicy() & Qt::TabFocus) != 0;
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     c.Text = label->text().toStdString();
@@ -248,15 +283,11 @@ TShownDialog Describe(QDialog* dialog, TWindow* owner) {
     const QPoint origin = owner->GetHandle()->mapToGlobal(QPoint(0, 0));
     d.Offset = TPoint(dialog->x() - origin.x(), dialog->y() - origin.y());
   }
-  d.UnitX = dialog->property("unitX").toDouble();
-  d.UnitY = dialog->property("unitY").toDouble();
   d.Modal = dialog->isModal();
   d.SystemMenu = dialog->windowFlags().testFlag(Qt::WindowSystemMenuHint);
   d.Resizable = dialog->minimumSize() != dialog->maximumSize();
-  for (QObject* child : dialog->children()) {
-    auto* widget = qobject_cast<QWidget*>(child);
-    if (widget && widget->property("controlKind").isValid()) d.Controls.push_back(DescribeControl(widget));
-  }
+  for (QWidget* widget : dialog->findChildren<QWidget*>())
+    if (widget->property("controlKind").isValid()) d.Controls.push_back(DescribeControl(widget));
   d.Picture = TBitmap(dialog->grab().toImage());
   return d;
 }
@@ -264,9 +295,9 @@ TShownDialog Describe(QDialog* dialog, TWindow* owner) {
 }  // namespace
 
 TShownDialog DescribeDialog(TWindow* owner, int resId) {
-  const TDialogTemplate* resource = GetModule().FindDialogTemplate(resId);
+  const TInfoDialog* resource = GetModule().FindInfoDialog(resId);
   if (!resource) return TShownDialog();
-  std::unique_ptr<QDialog> dialog = BuildDialog(*resource, owner ? owner->GetHandle() : nullptr);
+  std::unique_ptr<QDialog> dialog = BuildInfoDialog(*resource, owner ? owner->GetHandle() : nullptr);
   dialog->show();
   QCoreApplication::processEvents();
   TShownDialog shown = Describe(dialog.get(), owner);

@@ -47,14 +47,24 @@ void ResizeFrame(TDecoratedFrame& frame, int width, int height);
 // (none moved behind an overflow chevron or cut at the edge).
 bool ToolBarShowsAllButtons(TDecoratedFrame& frame);
 bool MenuBarShowsAllTitles(TDecoratedFrame& frame);
+// How command `id` is reached from the menu, the tool bar and the keys: the
+// distinct actions that send it, and how many keys they carry.
+struct TCommandReach {
+  int Actions = 0;
+  bool InMenu = false;
+  bool OnToolBar = false;
+  int Keys = 0;
+};
+TCommandReach CommandReach(TDecoratedFrame& frame, int id);
+// Key handlers the frame holds besides its actions' own keys.
+int SeparateShortcuts(TDecoratedFrame& frame);
 // Whether the window's icon offers an image of this size.
 bool FrameHasIconSize(TDecoratedFrame& frame, int size);
 // A dialog as it is shown: caption, size, where it opens and its controls in
 // pixels, with a picture of it.
 struct TShownControl {
-  enum TKind { Static, Icon, Edit, Button, EtchedLine };  // as in a dialog template
+  enum TKind { Static, Icon, Edit, Button, EtchedLine };
   TKind Kind = Static;
-  int Id = -1;
   std::string Text;  // shown text (edit boxes: their contents, lines joined by "\n")
   TRect Box;         // in the dialog's client area
   bool ReadOnly = false;
@@ -69,11 +79,10 @@ struct TShownDialog {
   std::string Caption;
   TSize Size;
   TPoint Offset;  // from the owner window's top-left corner
-  double UnitX = 0, UnitY = 0;  // pixels per dialog unit
   bool Modal = false;
   bool SystemMenu = false;
   bool Resizable = true;
-  std::vector<TShownControl> Controls;
+  std::vector<TShownControl> Controls;  // in the order they are made (and tabbed through)
   TBitmap Picture;
 };
 // The module's dialog `resId`, built and shown as TDialog::Execute shows it,

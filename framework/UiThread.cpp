@@ -1,21 +1,15 @@
 #include "framework/UiThread.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
-#include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <exception>
-#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -24,82 +18,22 @@
 
 namespace {
 
-// A task handed over by another thread. The waiting thread and the UI thread
-// meet through the mutex; a byte in the pipe wakes the UI thread's event loop.
-// (No toolkit call is made off the UI thread, not even to post an event.)
-struct THandOver {
-  std::function<void()> Task;
-  bool Finished = false;
-  std::exception_ptr Error;
-};
-
-struct TUiThreadState {
-  std::thread::id Id;
-  int Pipe[2] = {-1, -1};
-  QSocketNotifier* Notifier = nullptr;
-  std::mutex Mutex;
-  std::condition_variable Done;
-  std::deque<THandOver*> Queue;
-};
-
-TUiThreadState& State() {
-  static TUiThreadState state;
-  return state;
-}
-
 std::atomic<bool> started{false};
 int pauseDepth = 0;
 std::atomic<double> pauseScale{1.0};
 std::vector<std::pair<QPointer<QObject>, std::function<void()>>> afterPauses;
 
-void Nudge() {
-  const char byte = 1;
-  // A full pipe already holds a wake-up.
-  [[maybe_unused]] const ssize_t n = write(State().Pipe[1], &byte, 1);
-}
-
-void RunHandedOver() {
-  TUiThreadState& s = State();
-  char buffer[64];
-  while (read(s.Pipe[0], buffer, sizeof buffer) > 0) {
-  }
-  for (;;) {
-    THandOver* item = nullptr;
-    {
-      std::lock_guard lock(s.Mutex);
-      if (s.Queue.empty()) return;
-      item = s.Queue.front();
-      s.Queue.pop_front();
-    }
-    try {
-      item->Task();
-    } catch (...) {
-      item->Error = std::current_exception();
-    }
-    {
-      std::lock_guard lock(s.Mutex);
-      item->Finished = true;
-    }
-    s.Done.notify_all();
-  }
-}
-
 }  // namespace
 
 void StartUiThread() {
-  if (started.load()) return;
-  TUiThreadState& s = State();
-  s.Id = std::this_thread::get_id();
-  if (pipe2(s.Pipe, O_NONBLOCK | O_CLOEXEC) != 0) {
-    std::perror("varek: pipe");
-    std::abort();
-  }
-  s.Notifier = new QSocketNotifier(s.Pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(s.Notifier, &QSocketNotifier::activated, s.Notifier, [] { RunHandedOver(); });
+  if (started.load() || !QCoreApplication::instance()) return;
   started.store(true);
 }
 
-bool IsUiThread() { return started.load() && std::this_thread::get_id() == State().Id; }
+bool IsUiThread() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  return started.load() && app && QThread::currentThread() == app->thread();
+}
 
 void RequireUiThread(const char* what) {
   if (IsUiThread()) return;
@@ -112,30 +46,37 @@ void RunOnUiThread(const std::function<void()>& task) {
     task();
     return;
   }
-  TUiThreadState& s = State();
-  THandOver item;
-  item.Task = task;
-  {
-    std::lock_guard lock(s.Mutex);
-    s.Queue.push_back(&item);
+  std::exception_ptr error;
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [&] {
+        try {
+          task();
+        } catch (...) {
+          error = std::current_exception();
+        }
+      },
+      Qt::BlockingQueuedConnection);
+  if (error) std::rethrow_exception(error);
+}
+
+void PostToUiThread(QObject* context, std::function<void()> task) {
+  if (!started.load() || IsUiThread()) {
+    task();
+    return;
   }
-  Nudge();
-  {
-    std::unique_lock lock(s.Mutex);
-    s.Done.wait(lock, [&] { return item.Finished; });
-  }
-  if (item.Error) std::rethrow_exception(item.Error);
+  QMetaObject::invokeMethod(context ? context : QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
 }
 
 void WakeUiThread() {
-  if (started.load()) Nudge();
+  if (started.load()) QMetaObject::invokeMethod(QCoreApplication::instance(), [] {}, Qt::QueuedConnection);
 }
 
 void WaitWhile(const std::function<bool()>& busy) {
   RequireUiThread("WaitWhile");
   while (busy()) {
-    // Something handed over or a wake-up always arrives through the pipe, so
-    // the wait cannot miss the end.
+    // Work handed over, or the wake-up that follows the change, always arrives
+    // as an event, so the wait cannot miss the end.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
   }
 }

@@ -1,12 +1,15 @@
 // The UI thread is the thread that runs the message loop; every toolkit call
-// happens on it. Another thread hands its window work over with RunOnUiThread,
-// which waits until the UI thread has done it, so order is kept.
+// happens on it. Another thread hands its window work over as events of that
+// loop: RunOnUiThread waits until the UI thread has done it, PostToUiThread
+// does not; either way the order is kept.
 #pragma once
 
 #include <functional>
 
-// Makes the calling thread the UI thread and sets up the hand-over. Called by
-// the application and by the first window; the toolkit must be running.
+class QObject;
+
+// Starts the hand-over; the UI thread is the one the toolkit was started on.
+// Called by the application and by the first window.
 void StartUiThread();
 bool IsUiThread();
 // Stops the program with a message when called off the UI thread.
@@ -16,6 +19,10 @@ void RequireUiThread(const char* what);
 // itself it runs at once. The UI thread must keep processing events meanwhile
 // (its message loop, a modal dialog, a pause or WaitWhile all do).
 void RunOnUiThread(const std::function<void()>& task);
+// Hands `task` to the UI thread without waiting for it; tasks run in the order
+// they were handed over, blocking ones included. Dropped if `context` (null:
+// the application) is gone by then. On the UI thread it runs at once.
+void PostToUiThread(QObject* context, std::function<void()> task);
 
 // On the UI thread: processes events, except user input, for as long as
 // `busy` returns true. Another thread that makes `busy` false calls

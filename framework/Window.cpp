@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+#include <utility>
 
 #include "framework/Internal.h"
 #include "framework/Resources.h"
@@ -29,6 +30,8 @@ class TWindowWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     if (!owner_) return;
+    // Moved to a screen of another density: the picture is made again for it.
+    if (owner_->image_->devicePixelRatio() != devicePixelRatioF()) NewImage();
     owner_->PaintImage();
     QPainter painter(this);
     painter.drawImage(0, 0, *owner_->image_);
@@ -36,10 +39,7 @@ class TWindowWidget : public QWidget {
 
   void resizeEvent(QResizeEvent*) override {
     if (!owner_) return;
-    *owner_->image_ = QImage(width(), height(), QImage::Format_RGB32);
-    owner_->image_->fill(owner_->background_.Argb());
-    owner_->needsPaint_ = true;
-    owner_->needsErase_ = true;
+    NewImage();
     TEventInfo info;
     info.Id = WM_SIZE;
     info.Flags = SIZE_RESTORED;  // a child window is never minimized or maximized itself
@@ -62,6 +62,18 @@ class TWindowWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* e) override { Mouse(WM_MOUSEMOVE, e); }
 
  private:
+  // The window's picture in device pixels: the logical size times the
+  // screen's pixel ratio, so nothing is scaled up when it is shown.
+  void NewImage() {
+    const qreal ratio = devicePixelRatioF();
+    QImage& image = *owner_->image_;
+    image = QImage(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(owner_->background_.Argb());
+    owner_->needsPaint_ = true;
+    owner_->needsErase_ = true;
+  }
+
   void Mouse(int message, QMouseEvent* e) {
     if (!owner_) return;
     TEventInfo info;
@@ -149,6 +161,10 @@ void TWindow::UpdateWindow() {
 
 void TWindow::ShowDrawing() {
   if (widget_) widget_->update();
+}
+
+void TWindow::Post(std::function<void()> task) {
+  if (widget_) PostToUiThread(widget_, std::move(task));
 }
 
 QImage* TWindow::BackingImage() { return image_.get(); }

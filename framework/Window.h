@@ -1,11 +1,13 @@
 // TWindow: a child window with a background colour, a Paint callback, size and
 // mouse messages routed through response tables, invalidation, a per-window
-// cursor and mouse capture. The window keeps an image of what it shows: Paint
-// redraws that image when the window was invalidated (and when it is first shown
-// or resized), client DCs draw into it between paints, and the screen shows it.
+// cursor and mouse capture. The window keeps an image of what it shows, in the
+// screen's own pixels: Paint redraws that image when the window was invalidated
+// (and when it is first shown or resized), client DCs draw into it between
+// paints, and the screen shows it.
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "framework/Bitmap.h"
@@ -53,7 +55,10 @@ class TWindow {
   void ReleaseCapture();
   bool HasCapture() const { return captured_; }
   TRect GetClientRect() const;
-  // What the window shows now, after any pending repaint.
+  // Runs `task` on the UI thread without waiting (at once there); dropped if
+  // the window is gone by then.
+  void Post(std::function<void()> task);
+  // What the window shows now, after any pending repaint, in device pixels.
   TBitmap Snapshot();
 
   struct TAttr {

@@ -7,8 +7,10 @@
 #include "game/Game.h"
 
 // Writes `game` to a temporary file beside `path` and renames it over `path`
-// only when the whole write succeeded. On failure the temporary file is
-// removed, any old file at `path` is left as it was, and false is returned.
+// only when the whole write has reached the disk; true once the renamed entry
+// has too. A file replaced keeps its permissions, a new one gets rw-rw-rw-
+// less the umask. When the write fails the temporary file is removed, any old
+// file at `path` is left as it was, and false is returned.
 bool SaveGameFile(const std::string& path, Game& game);
 
 enum class TLoadResult {

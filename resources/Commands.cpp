@@ -2,72 +2,75 @@
 #include <QImage>
 
 #include "framework/Resources.h"
+#include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
+
+using namespace CommandId;
 
 void AddCommandResources(TModule& module) {
   const TMenuItem separator{};
   module.AddMenu("COMMANDS", {
-      {"&Game", 101, {
-          {"&New\tCtrl+N", 102, {}},
-          {"&Open", 103, {}},
-          {"&Save", 104, {}},
-          {"Save &as", 105, {}},
+      {"&Game", MenuGame, {
+          {"&New\tCtrl+N", CmFileNew, {}},
+          {"&Open", CmFileOpen, {}},
+          {"&Save", CmFileSave, {}},
+          {"Save &as", CmFileSaveAs, {}},
           separator,
-          {"E&xit\tCtrl+X", 106, {}},
+          {"E&xit\tCtrl+X", CmFileExit, {}},
       }},
-      {"&Moves", 111, {
-          {"&Undo move\tPgUp", 115, {}},
-          {"&Undo All\tHome", 117, {}},
-          {"&Redo move\tPgDn", 116, {}},
-          {"&Redo All\tEnd", 118, {}},
+      {"&Moves", MenuMoves, {
+          {"&Undo move\tPgUp", CmMovesUndo, {}},
+          {"&Undo All\tHome", CmMovesUndoAll, {}},
+          {"&Redo move\tPgDn", CmMovesRedo, {}},
+          {"&Redo All\tEnd", CmMovesRedoAll, {}},
           separator,
-          {"&Normal Play", 112, {}},
-          {"&Two Player", 113, {}},
-          {"&Auto Play", 114, {}},
+          {"&Normal Play", CmMovesNormalPlay, {}},
+          {"&Two Player", CmMovesTwoPlayer, {}},
+          {"&Auto Play", CmMovesAutoPlay, {}},
       }},
-      {"&Board", 150, {
-          {"&Invert Board\tCtrl+I", 151, {}},
-          {"Square &Numbers", 157, {}},
+      {"&Board", MenuBoard, {
+          {"&Invert Board\tCtrl+I", CmBoardInvertBoard, {}},
+          {"Square &Numbers", CmBoardSquareNumbers, {}},
           separator,
-          {"&Setup position\tCtrl+S", 152, {}},
-          {"&Starting Position", 153, {}},
-          {"&Clear Board", 154, {}},
-          {"&Black to move", 155, {}},
-          {"&White to move", 156, {}},
+          {"&Setup position\tCtrl+S", CmBoardSetup, {}},
+          {"&Starting Position", CmBoardStarting, {}},
+          {"&Clear Board", CmBoardClear, {}},
+          {"&Black to move", CmBoardBTurn, {}},
+          {"&White to move", CmBoardWTurn, {}},
       }},
-      {"&Action", 121, {
-          {"&Computer Go\tCtrl+G", 122, {}},
-          {"&Force Move\tCtrl+F", 123, {}},
+      {"&Action", MenuAction, {
+          {"&Computer Go\tCtrl+G", CmActionComputerGo, {}},
+          {"&Force Move\tCtrl+F", CmActionForceMove, {}},
       }},
-      {"&Options", 131, {
-          {"&Level", 133, {
-              {"Easy", 253, {}},
-              {" 2 Seconds/Move", 254, {}},
-              {" 5 Seconds/Move", 255, {}},
-              {"10 Seconds/Move", 256, {}},
-              {"15 Seconds/Move", 257, {}},
-              {"30 Seconds/Move", 258, {}},
-              {"60 Seconds/Move", 259, {}},
-              {"Infinite", 260, {}},
+      {"&Options", MenuOptions, {
+          {"&Level", MenuLevel, {
+              {"Easy", CmOptionsLevel0, {}},
+              {" 2 Seconds/Move", CmOptionsLevel1, {}},
+              {" 5 Seconds/Move", CmOptionsLevel2, {}},
+              {"10 Seconds/Move", CmOptionsLevel3, {}},
+              {"15 Seconds/Move", CmOptionsLevel4, {}},
+              {"30 Seconds/Move", CmOptionsLevel5, {}},
+              {"60 Seconds/Move", CmOptionsLevel6, {}},
+              {"Infinite", CmOptionsLevel7, {}},
           }},
-          {"&Sound", 252, {}},
+          {"&Sound", CmOptionsSound, {}},
       }},
-      {"&Help", 141, {
-          {"&About", 301, {}},
+      {"&Help", MenuHelp, {
+          {"&About", CmAbout, {}},
       }},
   });
 
   module.AddAccelerators("COMMANDS", {
-      {FVIRTKEY | FCONTROL, 'N', 102},
-      {FVIRTKEY | FCONTROL, 'I', 151},
-      {FVIRTKEY | FCONTROL, 'X', 106},
-      {FVIRTKEY | FCONTROL, 'G', 122},
-      {FVIRTKEY | FCONTROL, 'F', 123},
-      {FVIRTKEY, VK_PRIOR, 115},
-      {FVIRTKEY, VK_NEXT, 116},
-      {FVIRTKEY, VK_HOME, 117},
-      {FVIRTKEY, VK_END, 118},
-      {FVIRTKEY | FCONTROL, 'S', 152},
+      {FVIRTKEY | FCONTROL, 'N', CmFileNew},
+      {FVIRTKEY | FCONTROL, 'I', CmBoardInvertBoard},
+      {FVIRTKEY | FCONTROL, 'X', CmFileExit},
+      {FVIRTKEY | FCONTROL, 'G', CmActionComputerGo},
+      {FVIRTKEY | FCONTROL, 'F', CmActionForceMove},
+      {FVIRTKEY, VK_PRIOR, CmMovesUndo},
+      {FVIRTKEY, VK_NEXT, CmMovesRedo},
+      {FVIRTKEY, VK_HOME, CmMovesUndoAll},
+      {FVIRTKEY, VK_END, CmMovesRedoAll},
+      {FVIRTKEY | FCONTROL, 'S', CmBoardSetup},
   });
 }
 

@@ -2,8 +2,11 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "resources/CommandIds.h"
 #include "resources/Painting.h"
 #include "resources/VarekResources.h"
+
+using namespace CommandId;
 
 namespace {
 
@@ -140,7 +143,10 @@ void SideToMove(QPainter& p, bool black) { Art::Piece(p, QRectF(2, 4, 16, 9), 4,
 }  // namespace
 
 const std::vector<int>& GlyphCommands() {
-  static const std::vector<int> commands{102, 103, 104, 115, 116, 122, 123, 151, 152, 153, 154, 155, 156};
+  static const std::vector<int> commands{CmFileNew,    CmFileOpen,         CmFileSave,        CmMovesUndo,
+                                         CmMovesRedo,  CmActionComputerGo, CmActionForceMove, CmBoardInvertBoard,
+                                         CmBoardSetup, CmBoardStarting,    CmBoardClear,      CmBoardBTurn,
+                                         CmBoardWTurn};
   return commands;
 }
 
@@ -149,19 +155,45 @@ QImage DrawToolGlyph(int commandId) {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   switch (commandId) {
-    case 102: NewGame(p); break;
-    case 103: Open(p); break;
-    case 104: Save(p); break;
-    case 115: TurnArrow(p, true); break;
-    case 116: TurnArrow(p, false); break;
-    case 122: ComputerGo(p); break;
-    case 123: ForceMove(p); break;
-    case 151: Invert(p); break;
-    case 152: Setup(p); break;
-    case 153: Starting(p); break;
-    case 154: Clear(p); break;
-    case 155: SideToMove(p, true); break;
-    case 156: SideToMove(p, false); break;
+    case CmFileNew:
+      NewGame(p);
+      break;
+    case CmFileOpen:
+      Open(p);
+      break;
+    case CmFileSave:
+      Save(p);
+      break;
+    case CmMovesUndo:
+      TurnArrow(p, true);
+      break;
+    case CmMovesRedo:
+      TurnArrow(p, false);
+      break;
+    case CmActionComputerGo:
+      ComputerGo(p);
+      break;
+    case CmActionForceMove:
+      ForceMove(p);
+      break;
+    case CmBoardInvertBoard:
+      Invert(p);
+      break;
+    case CmBoardSetup:
+      Setup(p);
+      break;
+    case CmBoardStarting:
+      Starting(p);
+      break;
+    case CmBoardClear:
+      Clear(p);
+      break;
+    case CmBoardBTurn:
+      SideToMove(p, true);
+      break;
+    case CmBoardWTurn:
+      SideToMove(p, false);
+      break;
     default: return QImage();
   }
   return image;

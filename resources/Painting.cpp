@@ -1,10 +1,10 @@
 #include "resources/Painting.h"
 
-#include <QLinearGradient>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QRadialGradient>
 #include <cmath>
+
+#include "resources/PieceRenderer.h"
 
 namespace Art {
 
@@ -14,44 +14,10 @@ QImage Canvas(int size) {
   return image;
 }
 
-namespace {
-
-void Disc(QPainter& p, const QRectF& face, qreal rim, bool black) {
-  const QColor top = black ? Red : Silver;
-  const QColor side = black ? DarkRed : Grey;
-  const qreal outline = std::max<qreal>(0.6, face.width() / 40);
-
-  // The side: the face's lower half moved down by the rim, joined to the face.
-  QPainterPath sidePath;
-  const QRectF low = face.translated(0, rim);
-  sidePath.moveTo(face.left(), face.center().y());
-  sidePath.lineTo(low.left(), low.center().y());
-  sidePath.arcTo(low, 180, 180);
-  sidePath.lineTo(face.right(), face.center().y());
-  sidePath.closeSubpath();
-  QLinearGradient shade(face.left(), 0, face.right(), 0);
-  shade.setColorAt(0, side.darker(130));
-  shade.setColorAt(0.35, side.lighter(125));
-  shade.setColorAt(1, side.darker(150));
-  p.setPen(QPen(Qt::black, outline));
-  p.setBrush(shade);
-  p.drawPath(sidePath);
-
-  QRadialGradient light(face.center().x() - face.width() * 0.18, face.center().y() - face.height() * 0.25,
-                        face.width() * 0.7);
-  light.setColorAt(0, top.lighter(135));
-  light.setColorAt(1, top.darker(112));
-  p.setBrush(light);
-  p.drawEllipse(face);
-}
-
-}  // namespace
-
 void Piece(QPainter& p, const QRectF& face, qreal rim, bool black, int layers) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  for (int layer = layers - 1; layer >= 0; --layer) Disc(p, face.translated(0, layer * rim), rim, black);
-  p.restore();
+  const TPieceColours colours = black ? TPieceColours{TColor(255, 0, 0), TColor(128, 0, 0)}
+                                      : TPieceColours{TColor(192, 192, 192), TColor(128, 128, 128)};
+  PaintPiece(p, face, rim, layers, colours, true);
 }
 
 void Board(QPainter& p, const QRectF& box, int n) {

@@ -17,8 +17,8 @@ inline const QColor Ink(32, 32, 32);
 
 // A transparent square canvas.
 QImage Canvas(int size);
-// A piece seen from above at an angle: `layers` discs (1 a man, 2 a king),
-// `face` the top face of the upper disc, `rim` the thickness of one disc.
+// A piece in the board's colours, shaded (PaintPiece): `layers` discs (1 a
+// man, 2 a king), `face` the top face of the upper disc, `rim` the thickness of one disc.
 void Piece(QPainter& p, const QRectF& face, qreal rim, bool black, int layers);
 // A board of n x n squares filling `box`, dark squares where (row + column) is odd.
 void Board(QPainter& p, const QRectF& box, int n);

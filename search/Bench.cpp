@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "search/HashTable.h"
 #include "search/Searcher.h"
@@ -45,10 +44,14 @@ void SetupBenchPosition(const TBenchPosition& position, int* board) {
 }
 
 long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
+  // Without the table the figures would measure another search altogether.
+  if (HashTable == nullptr) return -1;
   const int timeLimit = TSearcher.TimeLimit;
   const int hardLimit = TSearcher.HardLimitMs;
   TSearcher.HardLimitMs = 0;  // the same nodes on any machine
   const int maxDepth = TSearcher.MaxIterationDepth;
+  TSearchControl* const control = TSearcher.Control;
+  TSearcher.Control = nullptr;  // nothing may cut a bench search short
   int count = 0;
   const TBenchPosition* suite = BenchPositions(&count);
   long long total = 0;
@@ -71,5 +74,6 @@ long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
   TSearcher.TimeLimit = timeLimit;
   TSearcher.HardLimitMs = hardLimit;
   TSearcher.MaxIterationDepth = maxDepth;
+  TSearcher.Control = control;
   return total;
 }

@@ -2,7 +2,6 @@
 // and then deeper and deeper table searches until the level's time is up.
 #include <cstdio>
 
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "search/HashTable.h"
 #include "search/Searcher.h"
@@ -28,17 +27,16 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     return;
   }
 
-  GameStatus.StopSearch = false;
-  GameStatus.MoveAvailable = false;
+  if (Control) Control->MoveAvailable = false;
   int copy[BoardSize];
   for (int i = 0; i < BoardSize; ++i) copy[i] = board[i];
   const TMoveInfo fallback = AlphaBeta0(copy, 20, side);
   PrintMoveInfo(fallback, false);
   TKillers::CopyMove(move, fallback.Move);
-  GameStatus.MoveAvailable = true;
+  if (Control) Control->MoveAvailable = true;
   // From here on a stop request plays the best move so far. A lasting stop
   // (the program is closing) ends the search before it starts.
-  if (GameStatus.QuitSearch || HashTable == nullptr) return;
+  if ((Control && Control->LastingStop) || HashTable == nullptr) return;
 
   IterationDepth = 9;
   HashTable->ReduceDepth();

@@ -2,7 +2,6 @@
 // gain, capture balance and a bonus for a man running in to crown.
 #include <utility>
 
-#include "engine/GameState.h"
 #include "search/HashTable.h"
 #include "search/Searcher.h"
 

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "engine/GameState.h"
 #include "search/HashTable.h"
 
 int AUTOMATIC_SEARCH_DEEPENING = 1;
@@ -43,8 +42,7 @@ void TSearcher::GrowOrdering(int ply, int count) {
 }
 
 bool TSearcher::StopRequested() {
-  if (GameStatus.StopSearch.load(std::memory_order_relaxed) || GameStatus.QuitSearch.load(std::memory_order_relaxed))
-    return true;
+  if (Control != nullptr && Control->StopRequested()) return true;
   if (hardDeadline_ == 0) return false;
   if (HardStopClock != 0) return true;  // cut off already: every level unwinds
   if ((++stopPolls_ & 255) != 0) return false;

@@ -15,6 +15,7 @@
 #include "engine/MoveList.h"
 #include "search/Evaluation.h"
 #include "search/Killers.h"
+#include "search/SearchControl.h"
 
 // The result of a root search.
 struct TMoveInfo {
@@ -66,6 +67,8 @@ class TSearcher {
   long long Evals = 0;                             // leaf evaluations in this search
   long long Nodes = 0;                             // nodes entered in this search
   int MaxIterationDepth = 47;                      // deepest iteration the driver runs
+  // The caller's stop flags, set before the call; null: nothing stops the search.
+  TSearchControl* Control = nullptr;
 
   // Plays `move` on the search board, keeps the old codes in `undo` and brings
   // `material` up to date with the new board.
@@ -102,6 +105,8 @@ class TSearcher {
 
   // Chooses the move for `side` (which must have one) into `move`, a buffer of
   // MoveBufferSize ints; `board` comes back unchanged and InfoText holds the report.
+  // A stop request in Control ends it with the best move so far; the caller
+  // clears the request before it starts a search.
   void GetComputerMoveHash(int* board, TPlayer side, int* move);
 
   // Stores a node's result in the table; wins and losses are made relative to `ply`.

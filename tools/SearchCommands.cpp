@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "engine/PositionString.h"
@@ -12,6 +11,9 @@
 #include "tools/Commands.h"
 
 namespace {
+
+// The window's level at start-up, " 5 Seconds/Move".
+constexpr int DefaultSeconds = 2;
 
 const char SearchUsage[] = "usage: varek-cli search [--depth N | --time SECONDS] [POSITION]";
 
@@ -60,7 +62,7 @@ int CmdSearch(const TArgs& args) {
     TSearcher.TimeLimit = 36000000;
     TSearcher.MaxIterationDepth = depth;
   } else {
-    TSearcher.TimeLimit = seconds >= 0 ? seconds : GameStatus.TimeLimit;
+    TSearcher.TimeLimit = seconds >= 0 ? seconds : DefaultSeconds;
     TSearcher.MaxIterationDepth = 47;
   }
   SetProgressSink([](const char* line) {
@@ -68,9 +70,7 @@ int CmdSearch(const TArgs& args) {
     std::fflush(stdout);
   });
   int move[MoveBufferSize];
-  GameStatus.Thinking = true;
   TSearcher.GetComputerMoveHash(board, side, move);
-  GameStatus.Thinking = false;
   SetProgressSink(nullptr);
   std::printf("Played %s\n", TSearcher.InfoText);
   return 0;
@@ -88,6 +88,10 @@ int CmdBench(const TArgs& args) {
     std::fflush(stdout);
     totalMs += result.Milliseconds;
   });
+  if (nodes < 0) {
+    std::fprintf(stderr, "varek-cli bench: no memory for the hash table; nothing measured\n");
+    return 1;
+  }
   const long long speed = totalMs > 0 ? nodes * 1000 / totalMs : 0;
   std::printf("total %lld nodes %lld ms %lld n/s\n", nodes, totalMs, speed);
   return 0;

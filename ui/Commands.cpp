@@ -279,7 +279,9 @@ void TVarekWindow::CmActionComputerGo() {
 }
 
 void TVarekWindow::CmActionForceMove() {
-  if (GameStatus.Thinking && GameStatus.MoveAvailable) GameStatus.StopSearch = true;
+  // Kept until the computer's run ends: a press before the search holds a move
+  // stops it as soon as it has one, a press between two moves ends Auto Play.
+  if (GameStatus.Thinking) ComputerControl.StopRequest = true;
 }
 
 // Options.

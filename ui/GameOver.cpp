@@ -6,6 +6,7 @@
 #include "framework/Dialogs.h"
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
+#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -24,6 +25,6 @@ const char* GameOverText(const int* board, int side) {
 void AnnounceGameOver(const char* text) {
   RunOnUiThread([text] {
     if (StatusBar) StatusBar->SetText(text);
-    if (text != NoPieces && !GameStatus.QuitSearch) MessageBox(MainWindowPtr, text, "Varek", MB_OK | MB_ICONASTERISK);
+    if (text != NoPieces && !ComputerControl.LastingStop) MessageBox(MainWindowPtr, text, "Varek", MB_OK | MB_ICONASTERISK);
   });
 }

@@ -5,6 +5,7 @@
 
 #include "engine/GameState.h"
 #include "engine/Metrics.h"
+#include "resources/PieceRenderer.h"
 
 TGraphics Driver;
 
@@ -92,34 +93,10 @@ void TGraphics::DrawPiece(int index, TDC& dc, int code) {
   const int h = H / 2;
   const int left = SquareX[index] + (s + 3) / 6;
   const int top = SquareY[index] + (IsKing(code) ? (s + 5) / 14 : (s + 1) / 6);
-  const int right = left + W;
-  const int mid = top + h;
   const bool black = (code & 1) == Black;
-
-  // The top face.
-  dc.SelectObject(TBrush(black ? BlackTopColor : WhiteTopColor));
-  dc.Ellipse(left, top, right, top + H);
-
-  // The rim below it: its sides and the lower half of the face moved down,
-  // then filled up to that black outline.
-  dc.SelectObject(TBrush(black ? BlackSideColor : WhiteSideColor));
-  dc.MoveTo(left, mid);
-  dc.LineTo(left, mid + h);
-  dc.MoveTo(right - 1, mid);
-  dc.LineTo(right - 1, mid + h + 1);
-  dc.Arc(left, mid, right, mid + H, TPoint(left, mid + h), TPoint(right, mid + h));
-  dc.ExtFloodFill(TPoint(left + 2, mid + h), TColor::Black, FLOODFILLBORDER);
-
-  // A king is a second disc under the first.
-  if (IsKing(code)) {
-    dc.MoveTo(left, mid);
-    dc.LineTo(left, mid + 2 * h);
-    dc.MoveTo(right - 1, mid);
-    dc.LineTo(right - 1, mid + 2 * h + 1);
-    dc.Arc(left, mid + h, right, mid + h + H, TPoint(left, mid + 2 * h), TPoint(right, mid + 2 * h));
-    dc.ExtFloodFill(TPoint(left + 2, mid + 2 * h), TColor::Black, FLOODFILLBORDER);
-  }
-  dc.RestoreBrush();
+  // A face with its rim below; a king is a second disc under the first.
+  ::DrawPiece(dc, left, top, W, H, h, IsKing(code) ? 2 : 1,
+              black ? TPieceColours{BlackTopColor, BlackSideColor} : TPieceColours{WhiteTopColor, WhiteSideColor});
 }
 
 bool TGraphics::IsInZone(const TPoint& point, int index) const {

@@ -1,6 +1,7 @@
 #include "ui/Thinking.h"
 
 #include <algorithm>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -14,46 +15,49 @@
 #include "ui/GameOver.h"
 #include "ui/Levels.h"
 #include "ui/Progress.h"
+#include "ui/VarekApp.h"
 #include "ui/VarekWindow.h"
 
+TSearchControl ComputerControl;
+
+TComputerThread::~TComputerThread() { Stop(); }
+
+void TComputerThread::Start() {
+  if (thread_.joinable()) thread_.join();  // the last run has ended: Thinking was clear
+  thread_ = std::thread(thread_code, nullptr);
+}
+
+void TComputerThread::Stop() {
+  RequireUiThread("TComputerThread::Stop");
+  if (GameStatus.Thinking) {
+    ComputerControl.LastingStop = true;
+    // The thread hands its last changes to this thread: serve them.
+    WaitWhile([] { return GameStatus.Thinking.load(); });
+  }
+  if (thread_.joinable()) thread_.join();
+  ComputerControl.LastingStop = false;
+}
+
 namespace {
-
-// The one computer's thread; joined before another starts and when the window goes.
-class TComputerThread {
- public:
-  ~TComputerThread() {
-    if (thread_.joinable()) {
-      GameStatus.QuitSearch = true;
-      GameStatus.StopSearch = true;
-      thread_.join();
-    }
-  }
-  void Start() {
-    Join();
-    thread_ = std::thread(thread_code, nullptr);
-  }
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-
- private:
-  std::thread thread_;
-};
-
-TComputerThread ComputerThread;
-
+TComputerThread* RunningApplicationsThread() {
+  auto* app = dynamic_cast<TVarekApp*>(TApplication::Current());
+  return app ? &app->ComputerThread : nullptr;
+}
 }  // namespace
 
 void StartThinkingMove() {
   RequireUiThread("StartThinkingMove");
   bool idle = false;
   if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
-  // A stop asked for during an earlier search is over; a forced move is
-  // answered without a search, which would not clear it.
-  GameStatus.StopSearch = false;
-  GameStatus.MoveAvailable = false;
+  // A stop asked for during an earlier run is over. Within this run nothing
+  // clears it again: one Force Move press ends Auto Play, whenever it comes.
+  ComputerControl.StopRequest = false;
+  ComputerControl.MoveAvailable = false;
+  TSearcher.Control = &ComputerControl;
   try {
-    ComputerThread.Start();
+    TComputerThread* thread = RunningApplicationsThread();
+    if (!thread) throw std::system_error(std::make_error_code(std::errc::no_such_process));
+    thread->Start();
   } catch (const std::system_error&) {
     GameStatus.Thinking = false;
     MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
@@ -61,14 +65,14 @@ void StartThinkingMove() {
 }
 
 // Everything the thread reads or changes of the game and the window is done
-// on the UI thread (RunOnUiThread); the search itself works on its own copy.
+// on the UI thread: handed over and waited for where the thread needs the
+// answer, posted where it does not. The search itself works on its own copy.
 void thread_code(void*) {
   int board[BoardSize];
   int move[MoveBufferSize];
   for (bool firstTurn = true;; firstTurn = false) {
-    // Force Move pressed between two moves of Auto Play ends it here, before
-    // the next search would clear the request.
-    if (!firstTurn && (GameStatus.StopSearch || GameStatus.QuitSearch)) break;
+    // Force Move pressed between two moves of Auto Play ends it here.
+    if (!firstTurn && ComputerControl.StopRequested()) break;
     TPlayer side = Black;
     int timeLimit = 0, hardLimit = 0;
     RunOnUiThread([&] {
@@ -91,9 +95,9 @@ void thread_code(void*) {
     TSearcher.HardLimitMs = hardLimit;
     TSearcher.GetComputerMoveHash(board, side, move);
 
-    RunOnUiThread([&] {
+    PostToUiThread(nullptr, [result = std::string(TSearcher.InfoText)] {
       ProgressClockStopped();
-      ShowComputerResult(TSearcher.InfoText);
+      ShowComputerResult(result.c_str());
       if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
@@ -112,7 +116,7 @@ void thread_code(void*) {
       AnnounceGameOver(over);
       break;
     }
-    if (!autoPlay || GameStatus.StopSearch || GameStatus.QuitSearch) break;
+    if (!autoPlay || ComputerControl.StopRequested()) break;
   }
   RunOnUiThread([] {
     GameStatus.PlayMode = 1;
@@ -123,12 +127,5 @@ void thread_code(void*) {
 }
 
 void StopThinkingMove() {
-  RequireUiThread("StopThinkingMove");
-  if (GameStatus.Thinking) {
-    GameStatus.QuitSearch = true;
-    GameStatus.StopSearch = true;
-    WaitWhile([] { return GameStatus.Thinking.load(); });
-  }
-  ComputerThread.Join();
-  GameStatus.QuitSearch = false;
+  if (TComputerThread* thread = RunningApplicationsThread()) thread->Stop();
 }

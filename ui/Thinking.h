@@ -4,11 +4,37 @@
 // animation pauses on its own.
 #pragma once
 
+#include <thread>
+
+#include "search/SearchControl.h"
+
+// The stop flags of the computer's searches: Force Move sets the stop
+// request, closing the lasting stop.
+extern TSearchControl ComputerControl;
+
+// The computer's thread. The application object owns the one there is, so
+// it is stopped and joined while the windows it reports to, and the UI
+// thread that serves it, are still there.
+class TComputerThread {
+ public:
+  TComputerThread() = default;
+  ~TComputerThread();
+  TComputerThread(const TComputerThread&) = delete;
+  TComputerThread& operator=(const TComputerThread&) = delete;
+  // Starts thread_code; throws std::system_error when no thread can be made.
+  void Start();
+  // UI thread: stops a running search for good, serves the thread until it
+  // has finished its move, and joins it.
+  void Stop();
+
+ private:
+  std::thread thread_;
+};
+
 // Starts the computer's thread unless it is thinking already. The thinking
 // flag is set here, before the thread starts, so no second one can start.
 void StartThinkingMove();
 // The thread's body: plays for the side to move (and on, in Auto Play).
 void thread_code(void*);
-// UI thread: stops a running search for good, waits (keeping the window
-// working) while the computer finishes its move, and joins the thread.
+// UI thread: TComputerThread::Stop on the running application's thread.
 void StopThinkingMove();

@@ -10,6 +10,7 @@
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
+#include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 #include "search/Searcher.h"
 #include "ui/Graphics.h"
@@ -67,13 +68,15 @@ void TVarekApp::InitMainWindow() {
   auto button = [bar](int id) { bar->Insert(std::make_unique<TButtonGadget>(id, id, TButtonGadget::Command, false,
                                                                            TButtonGadget::Up, false)); };
   auto separator = [bar] { bar->Insert(std::make_unique<TSeparatorGadget>(10)); };
-  button(102), button(103), button(104);
+  button(CommandId::CmFileNew), button(CommandId::CmFileOpen), button(CommandId::CmFileSave);
   separator();
-  button(115), button(123), button(122), button(116);
+  button(CommandId::CmMovesUndo), button(CommandId::CmActionForceMove), button(CommandId::CmActionComputerGo),
+      button(CommandId::CmMovesRedo);
   separator();
-  button(151);
+  button(CommandId::CmBoardInvertBoard);
   separator();
-  button(152), button(153), button(154), button(155), button(156);
+  button(CommandId::CmBoardSetup), button(CommandId::CmBoardStarting), button(CommandId::CmBoardClear),
+      button(CommandId::CmBoardBTurn), button(CommandId::CmBoardWTurn);
   frame->Insert(bar, TDecoratedFrame::Top);
 
   frame->SetIconSm(&GetModule(), "IDI_VAREK");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "ui/Thinking.h"
 
 class TModule;
 
@@ -12,6 +13,8 @@ class TVarekApp : public TApplication {
   TVarekApp();
   ~TVarekApp() override;
   void InitMainWindow() override;
+
+  TComputerThread ComputerThread;
 };
 
 // The caption of the main window.

@@ -1,6 +1,7 @@
 #include "ui/VarekWindow.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "engine/GameState.h"
@@ -8,6 +9,7 @@
 #include "framework/Settings.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
+#include "resources/CommandIds.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 
@@ -29,67 +31,67 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[67] = {
     EvMessage<W>(WM_LBUTTONUP, &W::EvLButtonUp),
     EvSizeMessage<W>(&W::EvSize),
 
-    EvCommand<W>(102, &W::CmFileNew),
-    EvCommand<W>(103, &W::CmFileOpen),
-    EvCommand<W>(104, &W::CmFileSave),
-    EvCommand<W>(105, &W::CmFileSaveAs),
-    EvCommand<W>(106, &W::CmFileExit),
-    EvCommand<W>(252, &W::CmOptionsSound),
-    EvCommand<W>(122, &W::CmActionComputerGo),
-    EvCommand<W>(123, &W::CmActionForceMove),
-    EvCommand<W>(115, &W::CmMovesUndo),
-    EvCommand<W>(116, &W::CmMovesRedo),
-    EvCommand<W>(117, &W::CmMovesUndoAll),
-    EvCommand<W>(118, &W::CmMovesRedoAll),
-    EvCommand<W>(112, &W::CmMovesNormalPlay),
-    EvCommand<W>(113, &W::CmMovesTwoPlayer),
-    EvCommand<W>(114, &W::CmMovesAutoPlay),
-    EvCommand<W>(151, &W::CmBoardInvertBoard),
-    EvCommand<W>(157, &W::CmBoardSquareNumbers),
-    EvCommand<W>(152, &W::CmBoardSetup),
-    EvCommand<W>(153, &W::CmBoardStarting),
-    EvCommand<W>(154, &W::CmBoardClear),
-    EvCommand<W>(155, &W::CmBoardBTurn),
-    EvCommand<W>(156, &W::CmBoardWTurn),
-    EvCommand<W>(253, &W::CmOptionsLevel0),
-    EvCommand<W>(254, &W::CmOptionsLevel1),
-    EvCommand<W>(255, &W::CmOptionsLevel2),
-    EvCommand<W>(256, &W::CmOptionsLevel3),
-    EvCommand<W>(257, &W::CmOptionsLevel4),
-    EvCommand<W>(258, &W::CmOptionsLevel5),
-    EvCommand<W>(259, &W::CmOptionsLevel6),
-    EvCommand<W>(260, &W::CmOptionsLevel7),
-    EvCommand<W>(301, &W::CmAbout),
+    EvCommand<W>(CommandId::CmFileNew, &W::CmFileNew),
+    EvCommand<W>(CommandId::CmFileOpen, &W::CmFileOpen),
+    EvCommand<W>(CommandId::CmFileSave, &W::CmFileSave),
+    EvCommand<W>(CommandId::CmFileSaveAs, &W::CmFileSaveAs),
+    EvCommand<W>(CommandId::CmFileExit, &W::CmFileExit),
+    EvCommand<W>(CommandId::CmOptionsSound, &W::CmOptionsSound),
+    EvCommand<W>(CommandId::CmActionComputerGo, &W::CmActionComputerGo),
+    EvCommand<W>(CommandId::CmActionForceMove, &W::CmActionForceMove),
+    EvCommand<W>(CommandId::CmMovesUndo, &W::CmMovesUndo),
+    EvCommand<W>(CommandId::CmMovesRedo, &W::CmMovesRedo),
+    EvCommand<W>(CommandId::CmMovesUndoAll, &W::CmMovesUndoAll),
+    EvCommand<W>(CommandId::CmMovesRedoAll, &W::CmMovesRedoAll),
+    EvCommand<W>(CommandId::CmMovesNormalPlay, &W::CmMovesNormalPlay),
+    EvCommand<W>(CommandId::CmMovesTwoPlayer, &W::CmMovesTwoPlayer),
+    EvCommand<W>(CommandId::CmMovesAutoPlay, &W::CmMovesAutoPlay),
+    EvCommand<W>(CommandId::CmBoardInvertBoard, &W::CmBoardInvertBoard),
+    EvCommand<W>(CommandId::CmBoardSquareNumbers, &W::CmBoardSquareNumbers),
+    EvCommand<W>(CommandId::CmBoardSetup, &W::CmBoardSetup),
+    EvCommand<W>(CommandId::CmBoardStarting, &W::CmBoardStarting),
+    EvCommand<W>(CommandId::CmBoardClear, &W::CmBoardClear),
+    EvCommand<W>(CommandId::CmBoardBTurn, &W::CmBoardBTurn),
+    EvCommand<W>(CommandId::CmBoardWTurn, &W::CmBoardWTurn),
+    EvCommand<W>(CommandId::CmOptionsLevel0, &W::CmOptionsLevel0),
+    EvCommand<W>(CommandId::CmOptionsLevel1, &W::CmOptionsLevel1),
+    EvCommand<W>(CommandId::CmOptionsLevel2, &W::CmOptionsLevel2),
+    EvCommand<W>(CommandId::CmOptionsLevel3, &W::CmOptionsLevel3),
+    EvCommand<W>(CommandId::CmOptionsLevel4, &W::CmOptionsLevel4),
+    EvCommand<W>(CommandId::CmOptionsLevel5, &W::CmOptionsLevel5),
+    EvCommand<W>(CommandId::CmOptionsLevel6, &W::CmOptionsLevel6),
+    EvCommand<W>(CommandId::CmOptionsLevel7, &W::CmOptionsLevel7),
+    EvCommand<W>(CommandId::CmAbout, &W::CmAbout),
 
-    EvCommandEnable<W>(102, &W::CeNotThinking),
-    EvCommandEnable<W>(103, &W::CeNotThinking),
-    EvCommandEnable<W>(104, &W::CeNotThinking),
-    EvCommandEnable<W>(105, &W::CeNotThinking),
-    EvCommandEnable<W>(122, &W::CeNotThinking),
-    EvCommandEnable<W>(123, &W::CeThinking),
-    EvCommandEnable<W>(115, &W::CeMovesUndo),
-    EvCommandEnable<W>(116, &W::CeMovesRedo),
-    EvCommandEnable<W>(117, &W::CeMovesUndo),
-    EvCommandEnable<W>(118, &W::CeMovesRedo),
-    EvCommandEnable<W>(112, &W::CeMovesNormalPlay),
-    EvCommandEnable<W>(113, &W::CeMovesTwoPlayer),
-    EvCommandEnable<W>(114, &W::CeMovesAutoPlay),
-    EvCommandEnable<W>(151, &W::CeNotThinking),
-    EvCommandEnable<W>(157, &W::CeBoardSquareNumbers),
-    EvCommandEnable<W>(152, &W::CeBoardSetup),
-    EvCommandEnable<W>(153, &W::CeBoardStarting),
-    EvCommandEnable<W>(154, &W::CeBoardClear),
-    EvCommandEnable<W>(155, &W::CeBoardBTurn),
-    EvCommandEnable<W>(156, &W::CeBoardWTurn),
-    EvCommandEnable<W>(252, &W::CeOptionsSound),
-    EvCommandEnable<W>(253, &W::CeOptionsLevel0),
-    EvCommandEnable<W>(254, &W::CeOptionsLevel1),
-    EvCommandEnable<W>(255, &W::CeOptionsLevel2),
-    EvCommandEnable<W>(256, &W::CeOptionsLevel3),
-    EvCommandEnable<W>(257, &W::CeOptionsLevel4),
-    EvCommandEnable<W>(258, &W::CeOptionsLevel5),
-    EvCommandEnable<W>(259, &W::CeOptionsLevel6),
-    EvCommandEnable<W>(260, &W::CeOptionsLevel7),
+    EvCommandEnable<W>(CommandId::CmFileNew, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmFileOpen, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmFileSave, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmFileSaveAs, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmActionComputerGo, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmActionForceMove, &W::CeThinking),
+    EvCommandEnable<W>(CommandId::CmMovesUndo, &W::CeMovesUndo),
+    EvCommandEnable<W>(CommandId::CmMovesRedo, &W::CeMovesRedo),
+    EvCommandEnable<W>(CommandId::CmMovesUndoAll, &W::CeMovesUndo),
+    EvCommandEnable<W>(CommandId::CmMovesRedoAll, &W::CeMovesRedo),
+    EvCommandEnable<W>(CommandId::CmMovesNormalPlay, &W::CeMovesNormalPlay),
+    EvCommandEnable<W>(CommandId::CmMovesTwoPlayer, &W::CeMovesTwoPlayer),
+    EvCommandEnable<W>(CommandId::CmMovesAutoPlay, &W::CeMovesAutoPlay),
+    EvCommandEnable<W>(CommandId::CmBoardInvertBoard, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmBoardSquareNumbers, &W::CeBoardSquareNumbers),
+    EvCommandEnable<W>(CommandId::CmBoardSetup, &W::CeBoardSetup),
+    EvCommandEnable<W>(CommandId::CmBoardStarting, &W::CeBoardStarting),
+    EvCommandEnable<W>(CommandId::CmBoardClear, &W::CeBoardClear),
+    EvCommandEnable<W>(CommandId::CmBoardBTurn, &W::CeBoardBTurn),
+    EvCommandEnable<W>(CommandId::CmBoardWTurn, &W::CeBoardWTurn),
+    EvCommandEnable<W>(CommandId::CmOptionsSound, &W::CeOptionsSound),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel0, &W::CeOptionsLevel0),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel1, &W::CeOptionsLevel1),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel2, &W::CeOptionsLevel2),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel3, &W::CeOptionsLevel3),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel4, &W::CeOptionsLevel4),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel5, &W::CeOptionsLevel5),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel6, &W::CeOptionsLevel6),
+    EvCommandEnable<W>(CommandId::CmOptionsLevel7, &W::CeOptionsLevel7),
 };
 
 TVarekWindow::TVarekWindow(TWindow* parent) : TWindow(parent, nullptr) {
@@ -138,10 +140,10 @@ void TVarekWindow::ShowLastMove() {
     const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
     const int from = last ? last[0] : 0, to = last ? MoveDestination(last) : 0;
     if (from == Driver.MarkedFrom && to == Driver.MarkedTo) return;
-    const int changed[4] = {Driver.MarkedFrom, Driver.MarkedTo, from, to};
+    const std::array<int, 4> changed{Driver.MarkedFrom, Driver.MarkedTo, from, to};
     Driver.MarkedFrom = from;
     Driver.MarkedTo = to;
-    Draw([&](TDC& dc) {
+    Draw([changed](TDC& dc) {
       for (int square : changed)
         if (square != 0) Driver.RedrawSquare(dc, square);
     });
@@ -168,8 +170,8 @@ void TVarekWindow::CeBoardSquareNumbers(TCommandEnabler& ce) {
   ce.SetCheck(Driver.ShowNumbers ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
-void TVarekWindow::Draw(const std::function<void(TDC&)>& drawing) {
-  RunOnUiThread([&] {
+void TVarekWindow::Draw(std::function<void(TDC&)> drawing) {
+  Post([this, drawing = std::move(drawing)] {
     TClientDC dc(*this);
     drawing(dc);
   });
@@ -188,7 +190,7 @@ void TVarekWindow::UpdateBoard(const int* previous) {
 namespace {
 // The computer's last move is not shown slowly while the program closes.
 void AnimationPause(int ms) {
-  if (!GameStatus.QuitSearch) Pause(ms);
+  if (!ComputerControl.LastingStop) Pause(ms);
 }
 }  // namespace
 
@@ -198,9 +200,9 @@ void TVarekWindow::MakeMoveShowMove(const int* move) {
   const int length = MoveLength(move);
   if (length == 2) {
     const int shown = IsMan(piece) && IsCrowningRow(move[1]) ? piece - 2 : piece;
-    Draw([&](TDC& dc) {
-      Driver.EraseSquare(dc, move[0]);
-      Driver.DrawPiece(move[1], dc, shown);
+    Draw([from = move[0], to = move[1], shown](TDC& dc) {
+      Driver.EraseSquare(dc, from);
+      Driver.DrawPiece(to, dc, shown);
     });
     AnimationPause(500);
   } else {
@@ -208,12 +210,12 @@ void TVarekWindow::MakeMoveShowMove(const int* move) {
     for (int k = 1; k + 1 < length; k += 2) {
       const int captured = move[k], landing = move[k + 1];
       if (IsMan(piece) && IsCrowningRow(landing)) piece -= 2;
-      Draw([&](TDC& dc) {
+      Draw([at, landing, piece](TDC& dc) {
         Driver.EraseSquare(dc, at);
         Driver.DrawPiece(landing, dc, piece);
       });
       AnimationPause(250);
-      Draw([&](TDC& dc) { Driver.EraseSquare(dc, captured); });
+      Draw([captured](TDC& dc) { Driver.EraseSquare(dc, captured); });
       AnimationPause(250);
       at = landing;
     }

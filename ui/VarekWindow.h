@@ -118,8 +118,9 @@ class TVarekWindow : public TWindow {
   void PrepareFileDialog();
   void RememberFileFolder();
   void SetSideToMove(int side);
-  // Draws on the window from either thread (the drawing runs on the UI thread).
-  void Draw(const std::function<void(TDC&)>& drawing);
+  // Draws on the window from either thread: the drawing is handed to the UI
+  // thread without waiting, so it keeps copies of what it draws.
+  void Draw(std::function<void(TDC&)> drawing);
   void PlayUserMove(const int* move);
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
   void CancelDrag();

@@ -32,9 +32,6 @@ TEST(GameState, InitialValues) {
   EXPECT_EQ(state.Level, 2);
   EXPECT_EQ(state.SideToMove, Black);
   EXPECT_FALSE(state.Thinking);
-  EXPECT_FALSE(state.StopSearch);
-  EXPECT_FALSE(state.MoveAvailable);
-  EXPECT_FALSE(state.QuitSearch);
   EXPECT_FALSE(state.Inverted);
   EXPECT_EQ(state.DragState, 0);
   EXPECT_TRUE(state.Sound);

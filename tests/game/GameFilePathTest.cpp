@@ -1,16 +1,20 @@
 // Saving and loading game files by path: the old file survives a failed
 // save, and "cannot open" is told apart from "damaged".
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "game/GameFile.h"
 #include "tests/game/GameTestSupport.h"
@@ -68,6 +72,39 @@ TEST_F(GameFilePathTest, SaveReplacesAnOldFileKeepingItsPermissions) {
   struct stat info;
   ASSERT_EQ(::stat(file.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A new file gets what the umask allows. Saving never touches the umask, so
+// files other threads create meanwhile keep theirs too.
+TEST_F(GameFilePathTest, NewFileTakesTheUmaskAndLeavesOtherFilesAlone) {
+  const mode_t old = ::umask(027);
+  std::atomic<bool> saving{true};
+  std::vector<mode_t> others;
+  std::thread creator([&] {
+    for (int k = 0; saving || k < 50; ++k) {
+      const fs::path other = folder / ("other-" + std::to_string(k));
+      const int fd = ::open(other.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+      if (fd < 0) break;
+      struct stat info;
+      ::fstat(fd, &info);
+      others.push_back(info.st_mode & 0777);
+      ::close(fd);
+      ::unlink(other.c_str());
+    }
+  });
+  for (int k = 0; k < 200; ++k) {
+    const fs::path file = folder / ("game-" + std::to_string(k) + ".vrk");
+    ASSERT_TRUE(SaveGameFile(file.string(), record));
+    struct stat info;
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    ASSERT_EQ(info.st_mode & 0777, 0640u) << k;
+  }
+  saving = false;
+  creator.join();
+  ::umask(old);
+  ASSERT_FALSE(others.empty());
+  for (mode_t mode : others) EXPECT_EQ(mode, 0640u);
+  EXPECT_EQ(FilesIn(folder), 200);  // no temporary file left behind
 }
 
 TEST_F(GameFilePathTest, FailedWriteLeavesTheOldFile) {

@@ -28,3 +28,13 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
   EXPECT_EQ(total, 15589015);
   EXPECT_EQ(TSearcher.TimeLimit, 36000000);  // the fixture's settings come back
 }
+
+TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {
+  THashTable* const table = HashTable;
+  HashTable = nullptr;
+  int reported = 0;
+  const long long total = RunBench([&reported](const TBenchResult&) { ++reported; });
+  HashTable = table;
+  EXPECT_EQ(total, -1);
+  EXPECT_EQ(reported, 0);
+}

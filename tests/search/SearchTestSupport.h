@@ -8,7 +8,6 @@
 #include <random>
 #include <string>
 
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "engine/PositionString.h"
 #include "search/HashTable.h"
@@ -62,9 +61,10 @@ void RandomGames(int games, int plies, unsigned seed, Visit visit) {
 class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    GameStatus.StopSearch = false;
-    GameStatus.MoveAvailable = false;
-    GameStatus.QuitSearch = false;
+    control.StopRequest = false;
+    control.LastingStop = false;
+    control.MoveAvailable = false;
+    TSearcher.Control = &control;
     HashTable->Clear();
     TKillers.ClearKillers();
     SetProgressSink(nullptr);
@@ -79,10 +79,11 @@ class SearchTest : public ::testing::Test {
     SINGULAR_EXTENSION = 2;
     FirstIteration = true;
   }
+  // The stop flags the searches of a test are steered by.
+  static inline TSearchControl control;
   void TearDown() override {
     SetProgressSink(nullptr);
-    GameStatus.StopSearch = false;
-    GameStatus.QuitSearch = false;
+    TSearcher.Control = nullptr;
     TSearcher.TimeLimit = 2;
     TSearcher.HardLimitMs = 0;
     TSearcher.MaxIterationDepth = 47;

@@ -220,7 +220,7 @@ TEST_F(SearchTest, TableIsUsedOnlyAboveDepthThirty) {
 
 TEST_F(SearchTest, StopDuringAnIterationDropsItAndRestoresTheBoard) {
   TPosition start = StartPosition();
-  SetProgressSink([](const char*) { GameStatus.StopSearch = true; });
+  SetProgressSink([](const char*) { control.StopRequest = true; });
   const TMoveInfo info = TSearcher.AlphaBetaHash0(start.Board, 110, Black, 10000, -10000);
   EXPECT_TRUE(info.Aborted);
   EXPECT_TRUE(SameBoard(start.Board, StartPosition().Board));
@@ -255,13 +255,13 @@ TEST_F(SearchTest, SingleMoveIsPlayedAtOnce) {
   const int killer[] = {32, 28, 0};
   TKillers.UpdateKiller(killer, 7, 0);
   TSearcher.Nodes = 12345;
-  GameStatus.StopSearch = true;  // a force-move press left over from the last search stays
+  control.StopRequest = true;  // a force-move press left over from the last search stays
   int move[MoveBufferSize];
   TSearcher.GetComputerMoveHash(forced.Board, Black, move);
   EXPECT_EQ(Text(move), "14x23");
   EXPECT_STREQ(TSearcher.InfoText, "14x23 only move");
   EXPECT_EQ(TSearcher.Nodes, 12345);
-  EXPECT_TRUE(GameStatus.StopSearch);
+  EXPECT_TRUE(control.StopRequest);
   EXPECT_EQ(Lookup(start).Depth, 50);
   EXPECT_TRUE(TKillers::IsEquivalentMove(TKillers.Killer[7], killer));
 }
@@ -282,7 +282,7 @@ TEST_F(SearchTest, EasyLevelPlaysTheFallbackMove) {
   TSearcher.GetComputerMoveHash(start.Board, Black, move);
   EXPECT_EQ(Text(move), expected);
   EXPECT_EQ(std::string(TSearcher.InfoText).rfind(expected + "  Score=", 0), 0u);
-  EXPECT_TRUE(GameStatus.MoveAvailable);
+  EXPECT_TRUE(control.MoveAvailable);
   EXPECT_EQ(TSearcher.Nodes, 0);  // no iteration ran...
   EXPECT_EQ(TSearcher.IterationDepth, 9);
   EXPECT_EQ(Lookup(start).Depth, 46);  // ...but the table was aged
@@ -297,8 +297,8 @@ TEST_F(SearchTest, StopInTheFirstIterationReturnsTheFallbackMove) {
   int lines = 0;
   SetProgressSink([&lines](const char*) {
     ++lines;
-    EXPECT_TRUE(GameStatus.MoveAvailable);  // Force Move may act now
-    GameStatus.StopSearch = true;
+    EXPECT_TRUE(control.MoveAvailable);  // Force Move may act now
+    control.StopRequest = true;
   });
   int move[MoveBufferSize];
   TSearcher.GetComputerMoveHash(start.Board, Black, move);
@@ -308,26 +308,50 @@ TEST_F(SearchTest, StopInTheFirstIterationReturnsTheFallbackMove) {
   EXPECT_TRUE(SameBoard(start.Board, StartPosition().Board));
 }
 
+// A press that arrives while the fallback move is still being found is not
+// lost: the search stops as soon as it has a move, and only the caller clears
+// the request.
+TEST_F(SearchTest, StopRequestedBeforeTheSearchPlaysTheFallbackAndStaysSet) {
+  TPosition start = StartPosition();
+  TPosition copy = start;
+  const std::string fallback = Text(TSearcher.AlphaBeta0(copy.Board, 20, Black).Move);
+  control.StopRequest = true;
+  int move[MoveBufferSize];
+  TSearcher.GetComputerMoveHash(start.Board, Black, move);
+  EXPECT_EQ(Text(move), fallback);
+  EXPECT_EQ(TSearcher.Nodes, 0);
+  EXPECT_TRUE(control.StopRequest);
+  EXPECT_TRUE(control.MoveAvailable);
+
+  // Without a control object nothing stops it: it searches to the depth asked for.
+  TSearcher.Control = nullptr;
+  TSearcher.MaxIterationDepth = 11;
+  TSearcher.GetComputerMoveHash(start.Board, Black, move);
+  EXPECT_EQ(TSearcher.IterationDepth, 13);
+  EXPECT_GT(TSearcher.Nodes, 0);
+}
+
 TEST_F(SearchTest, LastingStopIsNeverCleared) {
   TPosition start = StartPosition();
-  GameStatus.QuitSearch = true;
+  control.LastingStop = true;
   int move[MoveBufferSize];
   TSearcher.IterationDepth = 5;
   TSearcher.GetComputerMoveHash(start.Board, Black, move);
-  EXPECT_TRUE(GameStatus.QuitSearch);
-  EXPECT_TRUE(GameStatus.MoveAvailable);
+  EXPECT_TRUE(control.LastingStop);
+  EXPECT_TRUE(control.MoveAvailable);
   EXPECT_TRUE(IsLegal(start, move));
   EXPECT_EQ(TSearcher.IterationDepth, 5);  // no iteration was prepared
 }
 
 TEST_F(SearchTest, StopsFromAnotherThreadEndAnInfiniteSearch) {
-  for (std::atomic<bool>* flag : {&GameStatus.StopSearch, &GameStatus.QuitSearch}) {
-    GameStatus.QuitSearch = false;
+  for (std::atomic<bool>* flag : {&control.StopRequest, &control.LastingStop}) {
+    control.StopRequest = false;
+    control.LastingStop = false;
     TPosition start = StartPosition();
     int move[MoveBufferSize];
-    GameStatus.MoveAvailable = false;
+    control.MoveAvailable = false;
     std::thread window([flag] {
-      while (!GameStatus.MoveAvailable) std::this_thread::yield();
+      while (!control.MoveAvailable) std::this_thread::yield();
       std::this_thread::sleep_for(std::chrono::milliseconds(30));
       *flag = true;
     });
@@ -339,7 +363,7 @@ TEST_F(SearchTest, StopsFromAnotherThreadEndAnInfiniteSearch) {
     EXPECT_TRUE(IsLegal(start, move));
     EXPECT_TRUE(SameBoard(start.Board, StartPosition().Board));
   }
-  GameStatus.QuitSearch = false;
+  control.LastingStop = false;
 }
 
 TEST_F(SearchTest, ForcedWinIsFoundAndPlayed) {

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <random>
+#include <string>
 #include <thread>
 
 #include "UiFixture.h"
@@ -55,7 +57,7 @@ class ComputerThread : public UiTest {
   void SetUp() override {
     UiTest::SetUp();
     SetPauseScale(0.05);
-    frame->ExecuteCommand(253);  // Easy: the quick two-ply move
+    frame->ExecuteCommand(CmOptionsLevel0);  // Easy: the quick two-ply move
   }
   bool WaitUntilIdle(int ms = 20000) {
     return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
@@ -64,7 +66,7 @@ class ComputerThread : public UiTest {
 };
 
 TEST_F(ComputerThread, ComputerGoPlaysOneMoveAndReportsIt) {
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmActionComputerGo);
   EXPECT_TRUE(GameStatus.Thinking);  // set before the thread runs
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(GameRecord.MoveCount, 1);
@@ -82,15 +84,15 @@ TEST_F(ComputerThread, ComputerGoPlaysOneMoveAndReportsIt) {
   EXPECT_EQ(shown.Color(Driver.SquareX[to] + 27, Driver.SquareY[to] + 18), Driver.BlackTopColor);
   EXPECT_EQ(shown.Color(Driver.SquareX[move[0]] + 27, Driver.SquareY[move[0]] + 18), Driver.DarkSquareColor);
   // Computer Go again: now it plays White.
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(GameRecord.MoveCount, 2);
   EXPECT_EQ(GameStatus.SideToMove, Black);
 }
 
 TEST_F(ComputerThread, SoundOffMeansNoBeep) {
-  frame->ExecuteCommand(252);
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmOptionsSound);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_TRUE(desktop.Beeps.empty());
 }
@@ -98,7 +100,7 @@ TEST_F(ComputerThread, SoundOffMeansNoBeep) {
 TEST_F(ComputerThread, SideWithoutAMoveLosesAtOnce) {
   SetPosition({{11, WhiteMan}}, Black);
   GameStatus.PlayMode = 2;
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(StatusText(), "White wins");
   EXPECT_EQ(GameRecord.MoveCount, 0);
@@ -126,15 +128,15 @@ TEST_F(ComputerThread, UserMoveInNormalPlayIsAnswered) {
 }
 
 TEST_F(ComputerThread, ComputerGoInTwoPlayerPlaysOnceAndReturnsToNormalPlay) {
-  frame->ExecuteCommand(113);
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmMovesTwoPlayer);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(GameRecord.MoveCount, 1);
   EXPECT_EQ(GameStatus.PlayMode, 1);
 }
 
 TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmActionComputerGo);
   StartThinkingMove();
   window->CmActionComputerGo();
   window->CmMovesAutoPlay();
@@ -144,66 +146,89 @@ TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
   EXPECT_EQ(GameStatus.PlayMode, 1);
 }
 
-TEST_F(ComputerThread, ForceMoveActsOnlyOnceAFallbackMoveExists) {
-  // The flags alone, as the search sets them.
-  GameStatus.Thinking = true;
-  GameStatus.MoveAvailable = false;
-  window->CmActionForceMove();
-  EXPECT_FALSE(GameStatus.StopSearch);
-  GameStatus.MoveAvailable = true;
-  window->CmActionForceMove();
-  EXPECT_TRUE(GameStatus.StopSearch);
-  GameStatus.Thinking = false;
-  GameStatus.StopSearch = false;
-  GameStatus.MoveAvailable = false;
+TEST_F(ComputerThread, ForceMoveActsWhileThinkingAndPlaysTheBestMoveSoFar) {
+  window->CmActionForceMove();  // nothing to stop
+  EXPECT_FALSE(ComputerControl.StopRequest);
 
   // A search without a time limit plays its best move so far when forced.
-  frame->ExecuteCommand(260);
-  frame->ExecuteCommand(122);
-  ASSERT_TRUE(ProcessEventsUntil([] { return GameStatus.MoveAvailable.load(); }, 10000));
+  frame->ExecuteCommand(CmOptionsLevel7);
+  frame->ExecuteCommand(CmActionComputerGo);
+  ASSERT_TRUE(ProcessEventsUntil([] { return ComputerControl.MoveAvailable.load(); }, 10000));
   ProcessEvents(300);
   frame->EnableCommands();
-  EXPECT_TRUE(frame->IsCommandEnabled(123));
+  EXPECT_TRUE(frame->IsCommandEnabled(CmActionForceMove));
   EXPECT_TRUE(GameStatus.Thinking);
-  frame->ExecuteCommand(123);
+  frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(30000));
   EXPECT_EQ(GameRecord.MoveCount, 1);
+}
+
+// One press ends Auto Play whenever it comes: during a search, while the
+// fallback move is found, during the animation or between two moves. At most
+// the move under way is still played.
+TEST_F(ComputerThread, OneForceMoveAtARandomMomentEndsAutoPlay) {
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
+  struct TTrial {
+    int Level;
+    int MaxDelayMs;
+    int Count;
+  };
+  // Easy: almost all of the time goes to animations and hand-overs; 2 seconds:
+  // mostly searching.
+  for (const TTrial trial : {TTrial{CmOptionsLevel0, 80, 24}, TTrial{CmOptionsLevel1, 1500, 4}}) {
+    frame->ExecuteCommand(trial.Level);
+    for (int k = 0; k < trial.Count; ++k) {
+      frame->ExecuteCommand(CmMovesUndoAll);
+      frame->ExecuteCommand(CmMovesAutoPlay);
+      ASSERT_TRUE(GameStatus.Thinking);
+      ProcessEvents(std::uniform_int_distribution<int>(0, trial.MaxDelayMs)(random));
+      if (!GameStatus.Thinking) continue;  // the game ended first
+      const int played = GameRecord.MoveCount;
+      frame->ExecuteCommand(CmActionForceMove);
+      ASSERT_TRUE(WaitUntilIdle()) << "trial " << k;
+      EXPECT_LE(GameRecord.MoveCount, played + 1) << "trial " << k;
+      EXPECT_EQ(GameStatus.PlayMode, 1);
+      EXPECT_TRUE(RecordMatchesBoard());
+    }
+  }
 }
 
 TEST_F(ComputerThread, AnEarlierForceMoveDoesNotEndTheNextAutoPlay) {
   // Black's only move is 12-16: the driver answers it without a search.
   SetPosition({{32, BlackMan}, {11, WhiteMan}, {12, WhiteMan}}, Black);
-  GameStatus.StopSearch = true;  // left over from a move forced earlier
-  frame->ExecuteCommand(114);
+  ComputerControl.StopRequest = true;  // left over from a move forced earlier
+  frame->ExecuteCommand(CmMovesAutoPlay);
   ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3 || !GameStatus.Thinking; }, 20000));
   EXPECT_GE(GameRecord.MoveCount, 3);
-  frame->ExecuteCommand(123);
+  frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle());
 }
 
 // While the computer thinks the window repaints, shows progress, and answers
 // Force Move, Sound and About; the commands that would change the game are grayed.
 TEST_F(ComputerThread, WindowStaysResponsiveWhileThinking) {
-  frame->ExecuteCommand(260);
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmOptionsLevel7);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000)) << ProgressText();
   window->Invalidate(true);
   const TBitmap shown = window->Snapshot();
   EXPECT_EQ(shown.Color(Driver.SquareX[35] + 27, Driver.SquareY[35] + 18), Driver.BlackTopColor);
   frame->EnableCommands();
-  EXPECT_FALSE(frame->IsCommandEnabled(151));
-  EXPECT_FALSE(frame->IsCommandEnabled(122));
-  EXPECT_TRUE(frame->IsCommandEnabled(123));
-  frame->ExecuteCommand(151);  // grayed: nothing happens
+  EXPECT_FALSE(frame->IsCommandEnabled(CmBoardInvertBoard));
+  EXPECT_FALSE(frame->IsCommandEnabled(CmActionComputerGo));
+  EXPECT_TRUE(frame->IsCommandEnabled(CmActionForceMove));
+  frame->ExecuteCommand(CmBoardInvertBoard);  // grayed: nothing happens
   EXPECT_FALSE(GameStatus.Inverted);
-  frame->ExecuteCommand(252);
+  frame->ExecuteCommand(CmOptionsSound);
   EXPECT_FALSE(GameStatus.Sound);
   EXPECT_EQ(StatusText(), "sound disabled");
   desktop.WhileDialogOpen = [] { ProcessEvents(100); };
-  frame->ExecuteCommand(301);
+  frame->ExecuteCommand(CmAbout);
   EXPECT_EQ(desktop.Dialogs, std::vector<int>{1001});
   EXPECT_TRUE(GameStatus.Thinking);
-  frame->ExecuteCommand(123);
+  frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(30000));
   EXPECT_EQ(GameRecord.MoveCount, 1);
   EXPECT_TRUE(desktop.Beeps.empty());  // sound was switched off before the move
@@ -214,36 +239,33 @@ TEST_F(ComputerThread, AutoPlayWithForceMovesAndACloseInTheMiddle) {
   auto gameOver = [this] { return StatusText() == "White wins" || StatusText() == "Black wins"; };
   int forced = 0;
   int target = 8;
-  frame->ExecuteCommand(114);
+  frame->ExecuteCommand(CmMovesAutoPlay);
   EXPECT_TRUE(GameStatus.Thinking);
   EXPECT_EQ(GameStatus.PlayMode, 0);
   // The move under way may end the game first, so go on until three presses
   // have ended Auto Play and three dozen moves are played.
   for (int round = 0; forced < 3 || GameRecord.Position < 36; ++round) {
-    ASSERT_LT(round, 30) << "Force Move kept missing";
+    ASSERT_LT(round, 30);
     ASSERT_TRUE(
         ProcessEventsUntil([&] { return GameRecord.Position >= target || !GameStatus.Thinking; }, 20000));
     if (GameStatus.Thinking) {
       // Things that work while the computer plays.
-      frame->ExecuteCommand(252);
-      frame->ExecuteCommand(301);
-      // Force Move: Auto Play ends after the move under way. A press that lands
-      // between two searches is lost, so press until the computer stops.
-      for (int press = 0; GameStatus.Thinking && press < 20; ++press) {
-        frame->ExecuteCommand(123);
-        ProcessEventsUntil([] { return !GameStatus.Thinking; }, 3000);
-      }
+      frame->ExecuteCommand(CmOptionsSound);
+      frame->ExecuteCommand(CmAbout);
+      // Force Move: Auto Play ends after the move under way.
+      frame->ExecuteCommand(CmActionForceMove);
+      ASSERT_TRUE(WaitUntilIdle());
       ASSERT_FALSE(GameStatus.Thinking);
       EXPECT_EQ(GameStatus.PlayMode, 1);
       EXPECT_TRUE(RecordMatchesBoard());
       frame->EnableCommands();
-      EXPECT_TRUE(frame->IsCommandChecked(112));
+      EXPECT_TRUE(frame->IsCommandChecked(CmMovesNormalPlay));
       if (!gameOver()) ++forced;
     }
-    if (gameOver()) frame->ExecuteCommand(117);  // a side cannot move: play again from the start
+    if (gameOver()) frame->ExecuteCommand(CmMovesUndoAll);  // a side cannot move: play again from the start
     target = GameRecord.Position + 8;
-    frame->ExecuteCommand(114);
-    EXPECT_TRUE(frame->IsCommandChecked(114));
+    frame->ExecuteCommand(CmMovesAutoPlay);
+    EXPECT_TRUE(frame->IsCommandChecked(CmMovesAutoPlay));
   }
   EXPECT_GE(forced, 3);
   // Close the window while the computer is at it.
@@ -256,19 +278,19 @@ TEST_F(ComputerThread, AutoPlayWithForceMovesAndACloseInTheMiddle) {
 }
 
 TEST_F(ComputerThread, ExitWhileSearchingStopsForGood) {
-  frame->ExecuteCommand(260);  // no time limit: only the stop ends the search
-  frame->ExecuteCommand(122);
-  frame->ExecuteCommand(106);  // at once, perhaps before the search has begun
+  frame->ExecuteCommand(CmOptionsLevel7);  // no time limit: only the stop ends the search
+  frame->ExecuteCommand(CmActionComputerGo);
+  frame->ExecuteCommand(CmFileExit);  // at once, perhaps before the search has begun
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_FALSE(GameStatus.Thinking);
-  EXPECT_FALSE(GameStatus.QuitSearch);  // cleared once the thread is gone
+  EXPECT_FALSE(ComputerControl.LastingStop);  // cleared once the thread is gone
   EXPECT_EQ(GameRecord.MoveCount, 1);   // the computer finished its move
   EXPECT_TRUE(RecordMatchesBoard());
 }
 
 TEST_F(ComputerThread, CloseDuringADeepSearch) {
-  frame->ExecuteCommand(260);
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmOptionsLevel7);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000));
   EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(GameStatus.Thinking);
@@ -276,8 +298,8 @@ TEST_F(ComputerThread, CloseDuringADeepSearch) {
 }
 
 TEST_F(ComputerThread, DestroyingTheApplicationWhileThinkingWaitsForTheThread) {
-  frame->ExecuteCommand(260);
-  frame->ExecuteCommand(114);
+  frame->ExecuteCommand(CmOptionsLevel7);
+  frame->ExecuteCommand(CmMovesAutoPlay);
   ProcessEvents(200);
   app.reset();
   EXPECT_FALSE(GameStatus.Thinking);
@@ -292,8 +314,8 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
                {43, BlackKing}},
               White);
   Repaint();
-  frame->ExecuteCommand(260);
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmOptionsLevel7);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000));
   ProcessEvents(300);
   frame->EnableCommands();
@@ -301,7 +323,7 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
   const std::string path = std::string(VAREK_BINARY_DIR) + "/screenshots/thinking.png";
   std::filesystem::create_directories(std::string(VAREK_BINARY_DIR) + "/screenshots");
   EXPECT_TRUE(shot.Save(path.c_str()));
-  frame->ExecuteCommand(123);
+  frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(30000));
 }
 

@@ -38,7 +38,7 @@ class RealDialogs : public GameFlowTest {
 TEST_F(RealDialogs, SaveAsAddsTheExtensionAndOpenOffersTheSameName) {
   PlayMoves(2);
   TVisit save(PathOf("my game"));
-  Run(105, save);
+  Run(CmFileSaveAs, save);
   EXPECT_TRUE(save.Shown.Save);
   EXPECT_FALSE(save.Shown.ConfirmOverwrite);
   EXPECT_EQ(save.Shown.Filters, std::vector<std::string>{"Checkers Game (*.vrk)"});
@@ -50,9 +50,9 @@ TEST_F(RealDialogs, SaveAsAddsTheExtensionAndOpenOffersTheSameName) {
   EXPECT_TRUE(std::filesystem::exists(saved));
 
   // Open offers that file and takes only existing ones.
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   TVisit open(saved);
-  Run(103, open);
+  Run(CmFileOpen, open);
   EXPECT_FALSE(open.Shown.Save);
   EXPECT_TRUE(open.Shown.MustExist);
   EXPECT_EQ(open.Shown.Filters, std::vector<std::string>{"Checkers Game (*.vrk)"});
@@ -62,7 +62,7 @@ TEST_F(RealDialogs, SaveAsAddsTheExtensionAndOpenOffersTheSameName) {
 
   // Save As now offers it as well; cancelling keeps everything.
   TVisit again("");
-  Run(105, again);
+  Run(CmFileSaveAs, again);
   EXPECT_EQ(again.Shown.FileName, "my game.vrk");
   EXPECT_EQ(window->FileData->FileName, saved);
   EXPECT_FALSE(window->Untitled);
@@ -85,14 +85,14 @@ TEST_F(RealDialogs, TheQuestionAboutAChangedGameIsAMessageBox) {
   PlayMoves(1);
   TAnswer cancel("Cancel");
   CallLater(100, &AnswerMessageBox, &cancel);
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   ASSERT_TRUE(cancel.Seen);
   EXPECT_EQ(cancel.Shown.Caption, "Game has changed");
   EXPECT_EQ(GameRecord.MoveCount, 1);
 
   TAnswer no("No");
   CallLater(100, &AnswerMessageBox, &no);
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   ASSERT_TRUE(no.Seen);
   EXPECT_EQ(GameRecord.MoveCount, 0);
   EXPECT_EQ(StatusText(), "new game");

@@ -1,5 +1,6 @@
 // The main frame as the program builds it: caption, menu texts, accelerators,
 // the tool bar's gadgets, icons, and which commands are enabled and checked.
+#include <algorithm>
 #include <map>
 
 #include "UiFixture.h"
@@ -10,8 +11,8 @@ using Frame = UiTest;
 
 TEST_F(Frame, CaptionIsFixed) {
   EXPECT_EQ(frame->GetCaption(), "Varek 99 - Nov 10 1999");
-  frame->ExecuteCommand(151);
-  frame->ExecuteCommand(151);
+  frame->ExecuteCommand(CmBoardInvertBoard);
+  frame->ExecuteCommand(CmBoardInvertBoard);
   EXPECT_EQ(frame->GetCaption(), "Varek 99 - Nov 10 1999");
 }
 
@@ -35,7 +36,9 @@ TEST_F(Frame, MenuTextsAsShown) {
 
 TEST_F(Frame, ToolBarGadgetsInOrder) {
   EXPECT_EQ(ToolBarLayout(*frame),
-            (std::vector<int>{102, 103, 104, -10, 115, 123, 122, 116, -10, 151, -10, 152, 153, 154, 155, 156}));
+            (std::vector<int>{CmFileNew, CmFileOpen, CmFileSave, -10, CmMovesUndo, CmActionForceMove,
+                              CmActionComputerGo, CmMovesRedo, -10, CmBoardInvertBoard, -10, CmBoardSetup,
+                              CmBoardStarting, CmBoardClear, CmBoardBTurn, CmBoardWTurn}));
 }
 
 TEST_F(Frame, IconsComeInSmallLargeAndDesktopSizes) {
@@ -48,13 +51,14 @@ TEST_F(Frame, ButtonsStartDisabledUntilTheFirstEnablingPass) {
   TVarekApp second;
   second.InitInstance();
   TDecoratedFrame& f = *second.GetMainWindow();
-  for (int id : {102, 103, 104, 115, 116, 122, 123, 151, 152, 153, 154, 155, 156}) {
+  for (int id : {CmFileNew, CmFileOpen, CmFileSave, CmMovesUndo, CmMovesRedo, CmActionComputerGo, CmActionForceMove,
+                 CmBoardInvertBoard, CmBoardSetup, CmBoardStarting, CmBoardClear, CmBoardBTurn, CmBoardWTurn}) {
     EXPECT_FALSE(ToolButtonEnabled(f, id)) << id;
     EXPECT_FALSE(ToolButtonPressed(f, id)) << id;
   }
   f.EnableCommands();
-  EXPECT_TRUE(ToolButtonEnabled(f, 102));
-  EXPECT_TRUE(ToolButtonPressed(f, 155));  // Black to move
+  EXPECT_TRUE(ToolButtonEnabled(f, CmFileNew));
+  EXPECT_TRUE(ToolButtonPressed(f, CmBoardBTurn));  // Black to move
 }
 
 struct TState {
@@ -75,32 +79,38 @@ void ExpectStates(TDecoratedFrame& f, const std::map<int, TState>& expected, con
 }
 
 TEST_F(Frame, EveryCommandEnabledAndCheckedAtTheStart) {
-  ExpectStates(*frame,
-               {{102, {true, false}}, {103, {true, false}}, {104, {true, false}}, {105, {true, false}},
-                {106, {true, false}}, {115, {false, false}}, {117, {false, false}}, {116, {false, false}},
-                {118, {false, false}}, {112, {true, true}}, {113, {true, false}}, {114, {true, false}},
-                {151, {true, false}}, {157, {true, false}}, {152, {true, false}}, {153, {false, false}},
-                {154, {false, false}}, {155, {false, true}}, {156, {false, false}}, {122, {true, false}},
-                {123, {false, false}}, {253, {true, false}}, {254, {true, false}}, {255, {true, true}}, {256, {true, false}},
-                {257, {true, false}}, {258, {true, false}}, {259, {true, false}}, {260, {true, false}},
-                {252, {true, true}}, {301, {true, false}}},
-               "start");
+  ExpectStates(
+      *frame,
+      {{CmFileNew, {true, false}},          {CmFileOpen, {true, false}},         {CmFileSave, {true, false}},
+       {CmFileSaveAs, {true, false}},       {CmFileExit, {true, false}},         {CmMovesUndo, {false, false}},
+       {CmMovesUndoAll, {false, false}},    {CmMovesRedo, {false, false}},       {CmMovesRedoAll, {false, false}},
+       {CmMovesNormalPlay, {true, true}},   {CmMovesTwoPlayer, {true, false}},   {CmMovesAutoPlay, {true, false}},
+       {CmBoardInvertBoard, {true, false}}, {CmBoardSquareNumbers, {true, false}}, {CmBoardSetup, {true, false}},       {CmBoardStarting, {false, false}},
+       {CmBoardClear, {false, false}},      {CmBoardBTurn, {false, true}},       {CmBoardWTurn, {false, false}},
+       {CmActionComputerGo, {true, false}}, {CmActionForceMove, {false, false}}, {CmOptionsLevel0, {true, false}},
+       {CmOptionsLevel1, {true, false}},    {CmOptionsLevel2, {true, true}},     {CmOptionsLevel3, {true, false}},
+       {CmOptionsLevel4, {true, false}},    {CmOptionsLevel5, {true, false}},    {CmOptionsLevel6, {true, false}},
+       {CmOptionsLevel7, {true, false}},    {CmOptionsSound, {true, true}},      {CmAbout, {true, false}}},
+      "start");
 }
 
 TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundSquareNumbersAndAboutStayEnabled) {
   GameStatus.Thinking = true;  // as the computer's thread sets it
   std::map<int, TState> expected;
-  for (int id : {102, 103, 104, 105, 115, 116, 117, 118, 113, 114, 151, 152, 153, 154, 156, 122, 253, 254, 256,
-                 257, 258, 259, 260})
+  for (int id :
+       {CmFileNew,       CmFileOpen,      CmFileSave,       CmFileSaveAs,       CmMovesUndo,        CmMovesRedo,
+        CmMovesUndoAll,  CmMovesRedoAll,  CmMovesTwoPlayer, CmMovesAutoPlay,    CmBoardInvertBoard, CmBoardSetup,
+        CmBoardStarting, CmBoardClear,    CmBoardWTurn,     CmActionComputerGo, CmOptionsLevel0,    CmOptionsLevel1,
+        CmOptionsLevel3, CmOptionsLevel4, CmOptionsLevel5,  CmOptionsLevel6,    CmOptionsLevel7})
     expected[id] = {false, false};
-  expected[112] = {false, true};  // the mode, the side and the level keep their marks
-  expected[155] = {false, true};
-  expected[255] = {false, true};
-  expected[106] = {true, false};
-  expected[123] = {true, false};
-  expected[252] = {true, true};
-  expected[157] = {true, false};  // how the board is shown, not what is on it
-  expected[301] = {true, false};
+  expected[CmMovesNormalPlay] = {false, true};  // the mode, the side and the level keep their marks
+  expected[CmBoardBTurn] = {false, true};
+  expected[CmOptionsLevel2] = {false, true};
+  expected[CmFileExit] = {true, false};
+  expected[CmActionForceMove] = {true, false};
+  expected[CmOptionsSound] = {true, true};
+  expected[CmBoardSquareNumbers] = {true, false};  // how the board is shown, not what is on it
+  expected[CmAbout] = {true, false};
   ExpectStates(*frame, expected, "thinking");
   GameStatus.Thinking = false;
 }
@@ -112,18 +122,33 @@ TEST_F(Frame, EnablersFollowTheGame) {
   GameStatus.Level = 7;
   GameStatus.Sound = false;
   ExpectStates(*frame,
-               {{152, {true, true}}, {153, {true, false}}, {154, {true, false}}, {155, {true, false}},
-                {156, {true, true}}, {112, {true, false}}, {114, {true, true}}, {255, {true, false}},
-                {260, {true, true}}, {252, {true, false}}},
+               {{CmBoardSetup, {true, true}},
+                {CmBoardStarting, {true, false}},
+                {CmBoardClear, {true, false}},
+                {CmBoardBTurn, {true, false}},
+                {CmBoardWTurn, {true, true}},
+                {CmMovesNormalPlay, {true, false}},
+                {CmMovesAutoPlay, {true, true}},
+                {CmOptionsLevel2, {true, false}},
+                {CmOptionsLevel7, {true, true}},
+                {CmOptionsSound, {true, false}}},
                "setup");
   GameStatus.SetupMode = false;
   int move[] = {32, 28, 0};
   GameRecord.AddMove(move);
-  ExpectStates(*frame, {{115, {true, false}}, {117, {true, false}}, {116, {false, false}}, {118, {false, false}}},
+  ExpectStates(*frame,
+               {{CmMovesUndo, {true, false}},
+                {CmMovesUndoAll, {true, false}},
+                {CmMovesRedo, {false, false}},
+                {CmMovesRedoAll, {false, false}}},
                "one move");
   TPlayer side;
   GameRecord.TakeBack(1, GameStatus.Board, &side);
-  ExpectStates(*frame, {{115, {false, false}}, {117, {false, false}}, {116, {true, false}}, {118, {true, false}}},
+  ExpectStates(*frame,
+               {{CmMovesUndo, {false, false}},
+                {CmMovesUndoAll, {false, false}},
+                {CmMovesRedo, {true, false}},
+                {CmMovesRedoAll, {true, false}}},
                "taken back");
 }
 
@@ -136,10 +161,12 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
   TPlayer side;
   GameRecord.TakeBack(1, GameStatus.Board, &side);
   GameStatus.SideToMove = side;
+  frame->EnableCommands();  // as the loop does when idle: a key acts through its enabled action
   // The page keys, Home and End need no modifier; Ctrl+S is Setup position, not Save.
   const std::vector<std::pair<std::pair<unsigned, int>, int>> keys{
-      {{0, VK_PRIOR}, 115}, {{0, VK_NEXT}, 116},     {{0, VK_HOME}, 117},     {{0, VK_END}, 118},
-      {{FCONTROL, 'I'}, 151}, {{FCONTROL, 'S'}, 152}, {{FCONTROL, 'N'}, 102}, {{FCONTROL, 'X'}, 106}};
+      {{0, VK_PRIOR}, CmMovesUndo},  {{0, VK_NEXT}, CmMovesRedo},           {{0, VK_HOME}, CmMovesUndoAll},
+      {{0, VK_END}, CmMovesRedoAll}, {{FCONTROL, 'I'}, CmBoardInvertBoard}, {{FCONTROL, 'S'}, CmBoardSetup},
+      {{FCONTROL, 'N'}, CmFileNew},  {{FCONTROL, 'X'}, CmFileExit}};
   for (auto [key, id] : keys) {
     SendKey(*frame, key.first, key.second);
     ProcessEvents();
@@ -150,7 +177,34 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
   // Force Move is grayed while the computer is not thinking: its key does nothing.
   SendKey(*frame, FCONTROL, 'F');
   ProcessEvents();
-  EXPECT_EQ(frame->LastCommand(), 106);
+  EXPECT_EQ(frame->LastCommand(), CmFileExit);
+}
+
+// Each command is one action: its menu item, its button and its keys are the
+// same object, so they are enabled, checked and pressed together.
+TEST_F(Frame, EachCommandIsOneActionForMenuButtonAndKeys) {
+  EXPECT_EQ(SeparateShortcuts(*frame), 0);
+  const std::vector<int> buttons = ToolBarLayout(*frame);
+  int keys = 0;
+  for (const TMenuItem& popup : *frame->GetMenu())
+    for (const TMenuItem& item : popup.Popup)
+      for (const TMenuItem& entry : item.Popup.empty() ? std::vector<TMenuItem>{item} : item.Popup) {
+        if (entry.Id == 0) continue;
+        const TCommandReach reach = CommandReach(*frame, entry.Id);
+        EXPECT_EQ(reach.Actions, 1) << entry.Id;
+        EXPECT_TRUE(reach.InMenu) << entry.Id;
+        EXPECT_EQ(reach.OnToolBar, std::count(buttons.begin(), buttons.end(), entry.Id) == 1) << entry.Id;
+        keys += reach.Keys;
+      }
+  EXPECT_EQ(keys, static_cast<int>(frame->GetAccelerators()->size()));
+
+  // Setup position checked: its menu item carries the mark and its button shows pressed.
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_TRUE(frame->IsCommandChecked(CmBoardSetup));
+  EXPECT_TRUE(ToolButtonPressed(*frame, CmBoardSetup));
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_FALSE(frame->IsCommandChecked(CmBoardSetup));
+  EXPECT_FALSE(ToolButtonPressed(*frame, CmBoardSetup));
 }
 
 TEST_F(Frame, AcceleratorTableOrder) {
@@ -158,13 +212,20 @@ TEST_F(Frame, AcceleratorTableOrder) {
   ASSERT_NE(table, nullptr);
   std::vector<std::pair<int, int>> keys;
   for (const TAccelerator& a : *table) keys.emplace_back(a.Key, a.Command);
-  EXPECT_EQ(keys, (std::vector<std::pair<int, int>>{{'N', 102}, {'I', 151}, {'X', 106}, {'G', 122}, {'F', 123},
-                                                    {VK_PRIOR, 115}, {VK_NEXT, 116}, {VK_HOME, 117},
-                                                    {VK_END, 118}, {'S', 152}}));
+  EXPECT_EQ(keys, (std::vector<std::pair<int, int>>{{'N', CmFileNew},
+                                                    {'I', CmBoardInvertBoard},
+                                                    {'X', CmFileExit},
+                                                    {'G', CmActionComputerGo},
+                                                    {'F', CmActionForceMove},
+                                                    {VK_PRIOR, CmMovesUndo},
+                                                    {VK_NEXT, CmMovesRedo},
+                                                    {VK_HOME, CmMovesUndoAll},
+                                                    {VK_END, CmMovesRedoAll},
+                                                    {'S', CmBoardSetup}}));
 }
 
 TEST_F(Frame, InvertFromTheToolBarRedrawsTheBoardTurned) {
-  frame->ExecuteCommand(151);
+  frame->ExecuteCommand(CmBoardInvertBoard);
   EXPECT_TRUE(GameStatus.Inverted);
   const TBitmap shown = window->Snapshot();
   // A Black man now stands at the top left of the board.
@@ -186,10 +247,10 @@ TEST_F(Frame, WindowFillsTheClientAreaWithGreyAroundTheBoard) {
 }
 
 TEST_F(Frame, SoundCommandTogglesAndReports) {
-  frame->ExecuteCommand(252);
+  frame->ExecuteCommand(CmOptionsSound);
   EXPECT_FALSE(GameStatus.Sound);
   EXPECT_EQ(StatusText(), "sound disabled");
-  frame->ExecuteCommand(252);
+  frame->ExecuteCommand(CmOptionsSound);
   EXPECT_TRUE(GameStatus.Sound);
   EXPECT_EQ(StatusText(), "sound enabled");
 }
@@ -197,19 +258,21 @@ TEST_F(Frame, SoundCommandTogglesAndReports) {
 TEST_F(Frame, LevelCommandsStoreTheirTimes) {
   const int times[8] = {0, 1, 2, 5, 10, 15, 30, 36000000};
   for (int n = 0; n < 8; ++n) {
-    frame->ExecuteCommand(253 + n);
+    frame->ExecuteCommand(CmOptionsLevel0 + n);
     EXPECT_EQ(GameStatus.Level, n);
     EXPECT_EQ(GameStatus.TimeLimit, times[n]);
   }
 }
 
 TEST_F(Frame, AboutRunsItsDialog) {
-  frame->ExecuteCommand(301);
+  frame->ExecuteCommand(CmAbout);
   EXPECT_EQ(desktop.Dialogs, std::vector<int>{1001});
 }
 
 TEST_F(Frame, EveryCommandRunsAtTheStart) {
-  for (int id : {102, 103, 104, 105, 115, 116, 117, 118, 112, 113, 151, 152, 153, 154, 155, 156, 253, 301})
+  for (int id : {CmFileNew, CmFileOpen, CmFileSave, CmFileSaveAs, CmMovesUndo, CmMovesRedo, CmMovesUndoAll,
+                 CmMovesRedoAll, CmMovesNormalPlay, CmMovesTwoPlayer, CmBoardInvertBoard, CmBoardSetup, CmBoardStarting,
+                 CmBoardClear, CmBoardBTurn, CmBoardWTurn, CmOptionsLevel0, CmAbout})
     frame->ExecuteCommand(id);
   EXPECT_FALSE(GameStatus.Thinking);
   EXPECT_TRUE(frame->IsVisible());
@@ -218,8 +281,12 @@ TEST_F(Frame, EveryCommandRunsAtTheStart) {
 // Every command and enabler of the menu reaches its handler in the board
 // window's table; Exit and About have no enabler, the right button's release no handler.
 TEST_F(Frame, TableRoutesEveryCommandMessageAndEnabler) {
-  const int commands[] = {102, 103, 104, 105, 106, 115, 116, 117, 118, 112, 113, 114, 151, 157, 152, 153,
-                          154, 155, 156, 122, 123, 253, 254, 255, 256, 257, 258, 259, 260, 252, 301};
+  const int commands[] = {CmFileNew,        CmFileOpen,      CmFileSave,         CmFileSaveAs,       CmFileExit,
+                          CmMovesUndo,      CmMovesRedo,     CmMovesUndoAll,     CmMovesRedoAll,     CmMovesNormalPlay,
+                          CmMovesTwoPlayer, CmMovesAutoPlay, CmBoardInvertBoard, CmBoardSquareNumbers, CmBoardSetup,       CmBoardStarting,
+                          CmBoardClear,     CmBoardBTurn,    CmBoardWTurn,       CmActionComputerGo, CmActionForceMove,
+                          CmOptionsLevel0,  CmOptionsLevel1, CmOptionsLevel2,    CmOptionsLevel3,    CmOptionsLevel4,
+                          CmOptionsLevel5,  CmOptionsLevel6, CmOptionsLevel7,    CmOptionsSound,     CmAbout};
   for (int id : commands) {
     TEventInfo command;
     command.Kind = TEventKind::Command;
@@ -230,7 +297,7 @@ TEST_F(Frame, TableRoutesEveryCommandMessageAndEnabler) {
     enabler.Kind = TEventKind::CommandEnable;
     enabler.Id = id;
     enabler.Enabler = &ce;
-    EXPECT_EQ(window->Find(enabler), id != 106 && id != 301) << id;
+    EXPECT_EQ(window->Find(enabler), id != CmFileExit && id != CmAbout) << id;
   }
   for (int message : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE,
                       WM_LBUTTONUP, WM_SIZE}) {

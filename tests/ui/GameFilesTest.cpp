@@ -22,8 +22,8 @@ std::vector<int> StartBoard() {
 
 TEST_F(Files, NewAsksAboutAChangedGameOnly) {
   GameStatus.PlayMode = 2;
-  frame->ExecuteCommand(254);  // a level, kept by New
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmOptionsLevel1);  // a level, kept by New
+  frame->ExecuteCommand(CmFileNew);
   EXPECT_TRUE(script.Messages.empty());  // nothing to lose
   EXPECT_EQ(StatusText(), "new game");
 
@@ -32,7 +32,7 @@ TEST_F(Files, NewAsksAboutAChangedGameOnly) {
   const std::vector<int> played = ShownBoard();
 
   script.Answers = {IDCANCEL};
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
   EXPECT_EQ(LastMessage().Caption, "Game has changed");
@@ -42,7 +42,7 @@ TEST_F(Files, NewAsksAboutAChangedGameOnly) {
   EXPECT_TRUE(window->GameChanged);
 
   script.Answers = {IDNO};
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   EXPECT_EQ(script.Messages.size(), 2u);
   EXPECT_TRUE(script.FileDialogs.empty());
   EXPECT_EQ(ShownBoard(), StartBoard());
@@ -63,7 +63,7 @@ TEST_F(Files, NewWithYesSavesFirstEvenThroughTheSaveDialog) {
   const std::string path = PathOf("before-new.vrk");
   script.Answers = {IDYES};
   script.FileAnswers = {path};
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Kind, Kind::Save);
   EXPECT_EQ(script.FileDialogs[0].Offered, "");  // an untitled game offers no name
@@ -76,7 +76,7 @@ TEST_F(Files, NewWithYesSavesFirstEvenThroughTheSaveDialog) {
   // Yes, then a cancelled Save dialog: the new game starts all the same.
   PlayMoves(1);
   script.Answers = {IDYES};
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   EXPECT_EQ(script.FileDialogs.size(), 2u);
   EXPECT_EQ(GameRecord.MoveCount, 0);
   EXPECT_FALSE(window->GameChanged);
@@ -90,16 +90,16 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   const int sideAfter12 = GameStatus.SideToMove;
   const std::string path = PathOf("twelve.vrk");
   script.FileAnswers = {path};
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileSaveAs);
   ASSERT_EQ(StatusText(), "game saved ~ 12 moves");
   const std::vector<char> written = Bytes(path);
 
   // Back to a new game, then open it.
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   ASSERT_EQ(ShownBoard(), StartBoard());
   GameStatus.SetupMode = true;  // Open leaves setup mode
   script.FileAnswers = {path};
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   ASSERT_EQ(script.FileDialogs.size(), 2u);
   const TScriptedDesktop::TFileDialogCall& open = script.FileDialogs[1];
   EXPECT_EQ(open.Kind, Kind::Open);
@@ -115,17 +115,17 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   EXPECT_FALSE(window->Untitled);
   EXPECT_FALSE(GameStatus.SetupMode);
   EXPECT_TRUE(ScreenMatchesBoard());
-  EXPECT_TRUE(Enabled(115));
-  EXPECT_FALSE(Enabled(116));
+  EXPECT_TRUE(Enabled(CmMovesUndo));
+  EXPECT_FALSE(Enabled(CmMovesRedo));
 
   // Save writes to the same name without asking; the file comes out the same.
   std::filesystem::remove(path);
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(script.FileDialogs.size(), 2u);
   EXPECT_EQ(Bytes(path), written);
   EXPECT_EQ(StatusText(), "game saved ~ 12 moves");
   // Save As offers that name.
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileSaveAs);
   ASSERT_EQ(script.FileDialogs.size(), 3u);
   EXPECT_EQ(script.FileDialogs[2].Kind, Kind::Save);
   EXPECT_EQ(script.FileDialogs[2].Offered, path);
@@ -138,7 +138,7 @@ TEST_F(Files, CancelledOpenChangesNothing) {
   GameStatus.PlayMode = 2;
   PlayMoves(1);
   script.Answers = {IDNO};
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   EXPECT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(GameRecord.MoveCount, 1);
   EXPECT_TRUE(window->GameChanged);
@@ -162,7 +162,7 @@ TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
   PlayMoves(2);
   script.Answers = {IDNO};
   script.FileAnswers = {path};
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Caption, "Information");
   EXPECT_EQ(LastMessage().Text, CorruptedFileMessage);
@@ -174,7 +174,7 @@ TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
   EXPECT_FALSE(window->GameChanged);
   EXPECT_FALSE(window->Untitled);
   EXPECT_TRUE(ScreenMatchesBoard());
-  EXPECT_FALSE(Enabled(115));
+  EXPECT_FALSE(Enabled(CmMovesUndo));
 }
 
 TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
@@ -184,7 +184,7 @@ TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
   const std::string path = PathOf("not-there.vrk");
   script.Answers = {IDNO};
   script.FileAnswers = {path};
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
   EXPECT_EQ(LastMessage().Caption, "File Error");
   EXPECT_EQ(LastMessage().Type, FileErrorStyle);
@@ -195,12 +195,12 @@ TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
 
   // A folder of that name cannot be opened as a game either.
   script.FileAnswers = {folder.string()};
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
   EXPECT_EQ(GameRecord.MoveCount, 3);
 
   window->FileData->FileName = path;
-  frame->ExecuteCommand(104);  // titled now: no dialog
+  frame->ExecuteCommand(CmFileSave);  // titled now: no dialog
   EXPECT_EQ(script.FileDialogs.size(), 2u);
   Game saved;
   EXPECT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
@@ -212,7 +212,7 @@ TEST_F(Files, SaveOfAnUntitledGameAsksForANameEveryTime) {
   PlayMoves(1);
   const std::string first = PathOf("first.vrk");
   script.FileAnswers = {first};
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Kind, Kind::Save);
   EXPECT_EQ(script.FileDialogs[0].Offered, "");
@@ -222,13 +222,13 @@ TEST_F(Files, SaveOfAnUntitledGameAsksForANameEveryTime) {
 
   // Save again after a move: same file, no dialog.
   PlayMoves(1);
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(StatusText(), "game saved ~ 2 moves");
 
   // A new game is untitled: Save As offers no name, though one was used before.
-  frame->ExecuteCommand(102);
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileNew);
+  frame->ExecuteCommand(CmFileSaveAs);
   ASSERT_EQ(script.FileDialogs.size(), 2u);
   EXPECT_EQ(script.FileDialogs[1].Offered, "");
 }
@@ -241,7 +241,7 @@ TEST_F(Files, SaveWhereNoFileCanBeMadeReportsAndKeepsTheGameChanged) {
     SCOPED_TRACE(path);
     StatusBar->SetText("");
     script.FileAnswers = {path};
-    frame->ExecuteCommand(105);
+    frame->ExecuteCommand(CmFileSaveAs);
     EXPECT_EQ(LastMessage().Text, "Unable to save file");
     EXPECT_EQ(LastMessage().Caption, "File Error");
     EXPECT_EQ(LastMessage().Type, FileErrorStyle);
@@ -250,7 +250,7 @@ TEST_F(Files, SaveWhereNoFileCanBeMadeReportsAndKeepsTheGameChanged) {
     EXPECT_TRUE(window->Untitled);
   }
   // Still untitled: the next Save asks for a name again.
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(script.FileDialogs.size(), 3u);
 }
 
@@ -279,7 +279,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
   PlayMoves(2);
   const std::string path = PathOf("kept.vrk");
   script.FileAnswers = {path};
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   ASSERT_EQ(StatusText(), "game saved ~ 2 moves");
   const std::vector<char> old = Bytes(path);
 
@@ -288,7 +288,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
   {
     // The longer game does not fit: the write stops partway through.
     TFileSizeLimit limit(old.size() + 10);
-    frame->ExecuteCommand(104);
+    frame->ExecuteCommand(CmFileSave);
   }
   EXPECT_EQ(LastMessage().Text, "Unable to save file");
   EXPECT_EQ(StatusText(), "");
@@ -298,7 +298,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
   EXPECT_EQ(FolderContents(), std::vector<std::string>{"kept.vrk"});  // no half-written file left behind
 
   // With room again the same command saves the whole game.
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(StatusText(), "game saved ~ 32 moves");
   Game saved;
   ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);

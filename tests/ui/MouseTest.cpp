@@ -53,7 +53,7 @@ TEST_F(Mouse, ACommandKeyDuringADragPutsThePieceBack) {
   Press(33);
   ASSERT_EQ(GameStatus.DragState, 800);
   ASSERT_TRUE(window->HasCapture());
-  frame->ExecuteCommand(152);  // Ctrl+S: setup mode, mid-drag
+  frame->ExecuteCommand(CmBoardSetup);  // Ctrl+S: setup mode, mid-drag
   EXPECT_EQ(GameStatus.DragState, 0);
   EXPECT_FALSE(window->HasCapture());
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);

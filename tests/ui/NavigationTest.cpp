@@ -22,29 +22,29 @@ class Navigation : public GameFlowTest {
     ASSERT_NE(GameStatus.PossibleStart[0], 0);
     EXPECT_EQ(GameStatus.Board[GameStatus.PossibleStart[0]] & 1, side);
     EXPECT_TRUE(ScreenMatchesBoard());
-    EXPECT_EQ(Enabled(115), n > 0);
-    EXPECT_EQ(Enabled(117), n > 0);
-    EXPECT_EQ(Enabled(116), n < GameRecord.MoveCount);
-    EXPECT_EQ(Enabled(118), n < GameRecord.MoveCount);
+    EXPECT_EQ(Enabled(CmMovesUndo), n > 0);
+    EXPECT_EQ(Enabled(CmMovesUndoAll), n > 0);
+    EXPECT_EQ(Enabled(CmMovesRedo), n < GameRecord.MoveCount);
+    EXPECT_EQ(Enabled(CmMovesRedoAll), n < GameRecord.MoveCount);
   }
 };
 
 TEST_F(Navigation, UndoRedoAndTheirEnablersStepByStep) {
-  EXPECT_FALSE(Enabled(115));
-  EXPECT_FALSE(Enabled(117));
-  EXPECT_FALSE(Enabled(116));
-  EXPECT_FALSE(Enabled(118));
+  EXPECT_FALSE(Enabled(CmMovesUndo));
+  EXPECT_FALSE(Enabled(CmMovesUndoAll));
+  EXPECT_FALSE(Enabled(CmMovesRedo));
+  EXPECT_FALSE(Enabled(CmMovesRedoAll));
   PlayMoves(5);
   ASSERT_EQ(GameRecord.MoveCount, 5);
-  frame->ExecuteCommand(115);
+  frame->ExecuteCommand(CmMovesUndo);
   ExpectAt(4, "undo");
-  frame->ExecuteCommand(115);
+  frame->ExecuteCommand(CmMovesUndo);
   ExpectAt(3, "undo");
-  frame->ExecuteCommand(117);
+  frame->ExecuteCommand(CmMovesUndoAll);
   ExpectAt(0, "undo all");
-  frame->ExecuteCommand(116);
+  frame->ExecuteCommand(CmMovesRedo);
   ExpectAt(1, "redo");
-  frame->ExecuteCommand(118);
+  frame->ExecuteCommand(CmMovesRedoAll);
   ExpectAt(5, "redo all");
   EXPECT_EQ(GameRecord.MoveCount, 5);  // nothing was lost on the way
 }
@@ -73,28 +73,28 @@ TEST_F(Navigation, UndoAndRedoAtTheEndsShowTheSamePosition) {
 
 TEST_F(Navigation, AMoveAfterUndoReplacesTheOldContinuation) {
   PlayMoves(4);
-  frame->ExecuteCommand(115);
-  frame->ExecuteCommand(115);
+  frame->ExecuteCommand(CmMovesUndo);
+  frame->ExecuteCommand(CmMovesUndo);
   const std::vector<int> oldThird = ReplayedBoard(3);
   PlayMove(1);  // another move than the one played before (PlayMoves played choice 2 here)
   EXPECT_EQ(GameRecord.MoveCount, 3);
   EXPECT_EQ(GameRecord.Position, 3);
   EXPECT_NE(ShownBoard(), oldThird);
-  EXPECT_FALSE(Enabled(116));
-  EXPECT_FALSE(Enabled(118));
+  EXPECT_FALSE(Enabled(CmMovesRedo));
+  EXPECT_FALSE(Enabled(CmMovesRedoAll));
   EXPECT_TRUE(window->GameChanged);
 }
 
 TEST_F(Navigation, StepsDoNotChangeTheGameSavedFlag) {
   PlayMoves(3);
   script.FileAnswers = {PathOf("saved.vrk")};
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   ASSERT_FALSE(window->GameChanged);
-  frame->ExecuteCommand(115);
-  frame->ExecuteCommand(117);
-  frame->ExecuteCommand(118);
+  frame->ExecuteCommand(CmMovesUndo);
+  frame->ExecuteCommand(CmMovesUndoAll);
+  frame->ExecuteCommand(CmMovesRedoAll);
   EXPECT_FALSE(window->GameChanged);
-  frame->ExecuteCommand(102);  // nothing to ask about
+  frame->ExecuteCommand(CmFileNew);  // nothing to ask about
   EXPECT_TRUE(script.Messages.empty());
 }
 
@@ -109,7 +109,7 @@ TEST_F(Navigation, UndoInNormalPlayTakesBackTheReplyWithTheUsersMove) {
   }
   GameStatus.SetPossibleStart();
   Repaint();
-  frame->ExecuteCommand(115);
+  frame->ExecuteCommand(CmMovesUndo);
   ExpectAt(2, "undo");
   EXPECT_EQ(GameStatus.SideToMove, Black);  // the user's turn again
   EXPECT_FALSE(GameStatus.Thinking);        // the computer does not move by itself
@@ -150,23 +150,23 @@ TEST_F(Navigation, UndoAfterTheUsersWinningMoveTakesBackThatMoveOnly) {
 }
 
 TEST_F(Navigation, PlayModesCheckTheirItemsAndLeaveSetupMode) {
-  EXPECT_TRUE(Checked(113));
-  frame->ExecuteCommand(112);
+  EXPECT_TRUE(Checked(CmMovesTwoPlayer));
+  frame->ExecuteCommand(CmMovesNormalPlay);
   EXPECT_EQ(GameStatus.PlayMode, 1);
-  EXPECT_TRUE(Checked(112));
-  EXPECT_FALSE(Checked(113));
-  EXPECT_FALSE(Checked(114));
+  EXPECT_TRUE(Checked(CmMovesNormalPlay));
+  EXPECT_FALSE(Checked(CmMovesTwoPlayer));
+  EXPECT_FALSE(Checked(CmMovesAutoPlay));
 
   // Two Player while a position is being set up: setup mode ends, the position stays.
-  frame->ExecuteCommand(152);
-  frame->ExecuteCommand(154);
+  frame->ExecuteCommand(CmBoardSetup);
+  frame->ExecuteCommand(CmBoardClear);
   SendMouse(*window, WM_LBUTTONDOWN, Centre(30));  // a Black man
   SendMouse(*window, WM_LBUTTONDOWN, Centre(20));
   SendMouse(*window, WM_RBUTTONDOWN, Centre(20));  // a White man
-  frame->ExecuteCommand(113);
+  frame->ExecuteCommand(CmMovesTwoPlayer);
   EXPECT_FALSE(GameStatus.SetupMode);
-  EXPECT_FALSE(Checked(152));
-  EXPECT_TRUE(Checked(113));
+  EXPECT_FALSE(Checked(CmBoardSetup));
+  EXPECT_TRUE(Checked(CmMovesTwoPlayer));
   EXPECT_EQ(GameStatus.PlayMode, 2);
   EXPECT_EQ(GameStatus.Board[30], BlackMan);
   EXPECT_EQ(GameStatus.Board[20], WhiteMan);

@@ -13,7 +13,7 @@ class ComputerThreadFlows : public GameFlowTest {
   void SetUp() override {
     GameFlowTest::SetUp();
     SetPauseScale(0.05);
-    frame->ExecuteCommand(253);  // Easy: the quick two-ply move
+    frame->ExecuteCommand(CmOptionsLevel0);  // Easy: the quick two-ply move
   }
   bool WaitUntilIdle(int ms = 30000) {
     return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
@@ -24,56 +24,58 @@ class ComputerThreadFlows : public GameFlowTest {
 };
 
 TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove) {
-  frame->ExecuteCommand(260);  // Infinite
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmOptionsLevel7);  // Infinite
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitForProgress()) << StatusText();
-  for (int id = 253; id <= 260; ++id) {
+  for (int id = CmOptionsLevel0; id <= CmOptionsLevel7; ++id) {
     EXPECT_FALSE(Enabled(id)) << id;
-    EXPECT_EQ(Checked(id), id == 260) << id;
+    EXPECT_EQ(Checked(id), id == CmOptionsLevel7) << id;
   }
   EXPECT_EQ(TSearcher.TimeLimit, 36000000);
-  frame->ExecuteCommand(253);  // grayed: nothing changes
+  frame->ExecuteCommand(CmOptionsLevel0);  // grayed: nothing changes
   EXPECT_EQ(GameStatus.Level, 7);
-  frame->ExecuteCommand(123);
+  frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle());
 
   // Chosen between moves, Easy is what the next search gets.
-  EXPECT_TRUE(Enabled(253));
-  frame->ExecuteCommand(253);
-  frame->ExecuteCommand(122);
+  EXPECT_TRUE(Enabled(CmOptionsLevel0));
+  frame->ExecuteCommand(CmOptionsLevel0);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(TSearcher.TimeLimit, 0);
   EXPECT_EQ(GameRecord.MoveCount, 2);
 }
 
 TEST_F(ComputerThreadFlows, AutoPlayIsCheckedWhileItRunsAndNormalPlayAfterForceMove) {
-  frame->ExecuteCommand(114);
+  frame->ExecuteCommand(CmMovesAutoPlay);
   ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3; }, 20000));
   ASSERT_TRUE(GameStatus.Thinking);
-  EXPECT_TRUE(Checked(114));
-  EXPECT_FALSE(Checked(112));
-  for (int id : {112, 113, 114, 102, 103, 104, 105, 115, 152}) EXPECT_FALSE(Enabled(id)) << id;
-  EXPECT_TRUE(Enabled(123));
-  frame->ExecuteCommand(123);
+  EXPECT_TRUE(Checked(CmMovesAutoPlay));
+  EXPECT_FALSE(Checked(CmMovesNormalPlay));
+  for (int id : {CmMovesNormalPlay, CmMovesTwoPlayer, CmMovesAutoPlay, CmFileNew, CmFileOpen, CmFileSave, CmFileSaveAs,
+                 CmMovesUndo, CmBoardSetup})
+    EXPECT_FALSE(Enabled(id)) << id;
+  EXPECT_TRUE(Enabled(CmActionForceMove));
+  frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(GameStatus.PlayMode, 1);
-  EXPECT_TRUE(Checked(112));
-  EXPECT_FALSE(Checked(114));
-  EXPECT_TRUE(Enabled(115));
+  EXPECT_TRUE(Checked(CmMovesNormalPlay));
+  EXPECT_FALSE(Checked(CmMovesAutoPlay));
+  EXPECT_TRUE(Enabled(CmMovesUndo));
   // The game it played can be stepped through like any other.
   const int moves = GameRecord.MoveCount;
-  frame->ExecuteCommand(117);
+  frame->ExecuteCommand(CmMovesUndoAll);
   EXPECT_EQ(GameRecord.Position, 0);
-  frame->ExecuteCommand(118);
+  frame->ExecuteCommand(CmMovesRedoAll);
   EXPECT_EQ(GameRecord.Position, moves);
   EXPECT_TRUE(ScreenMatchesBoard());
 }
 
 TEST_F(ComputerThreadFlows, SoundOffSilencesBothBeeps) {
-  frame->ExecuteCommand(252);
+  frame->ExecuteCommand(CmOptionsSound);
   EXPECT_EQ(StatusText(), "sound disabled");
   // The computer's move.
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   // A refused drop: a White man with two moves dropped off the board.
   ASSERT_EQ(GameStatus.SideToMove, White);
@@ -89,11 +91,11 @@ TEST_F(ComputerThreadFlows, SoundOffSilencesBothBeeps) {
   EXPECT_TRUE(script.Beeps.empty());
 
   // Sound on again: the same two events beep.
-  frame->ExecuteCommand(252);
+  frame->ExecuteCommand(CmOptionsSound);
   EXPECT_EQ(StatusText(), "sound enabled");
   SendMouse(*window, WM_LBUTTONDOWN, Centre(piece));
   SendMouse(*window, WM_LBUTTONUP, TPoint(2, 2));
-  frame->ExecuteCommand(122);
+  frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(script.Beeps, (std::vector<unsigned>{MB_ICONHAND, MB_ICONASTERISK}));
 }
@@ -101,9 +103,9 @@ TEST_F(ComputerThreadFlows, SoundOffSilencesBothBeeps) {
 TEST_F(ComputerThreadFlows, ClosingWhileThinkingRecordsTheMoveThenAsks) {
   PlayMove();  // Normal Play: the user's move starts the computer
   ASSERT_TRUE(window->GameChanged);
-  frame->ExecuteCommand(260);  // grayed while thinking: the level stays Easy
+  frame->ExecuteCommand(CmOptionsLevel7);  // grayed while thinking: the level stays Easy
   window->CmOptionsLevel7();   // the handler itself does not check: no time limit now
-  frame->ExecuteCommand(102);  // grayed
+  frame->ExecuteCommand(CmFileNew);  // grayed
   // The close comes at once, perhaps before the search has even started, and
   // must still end it; the computer's move is played and recorded first.
   script.Answers = {IDCANCEL};

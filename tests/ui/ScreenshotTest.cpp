@@ -1,7 +1,10 @@
 // Pictures of the main window for a person to look at: the start, the board
 // inverted, and a middle game with kings. They are written into the build
 // folder (screenshots/); the tests also check that the board is where it belongs.
+#include <QImage>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "UiFixture.h"
 
@@ -36,7 +39,7 @@ TEST_F(Screenshot, StartPosition) {
 }
 
 TEST_F(Screenshot, Inverted) {
-  frame->ExecuteCommand(151);
+  frame->ExecuteCommand(CmBoardInvertBoard);
   window->UpdateWindow();
   Shoot("inverted.png");
   // Black's men now stand at the top: index 44 is the second square of the top row.
@@ -52,4 +55,52 @@ TEST_F(Screenshot, MiddleGameWithKings) {
   Repaint();
   StatusBar->SetText("you played 22-18");
   Shoot("middle-game.png");
+}
+
+// On a screen of twice the density (this test program run again with
+// QT_SCALE_FACTOR=2) the board is drawn with every pixel: compared with the
+// ordinary picture blown up two times, the squares are the same colours and
+// the pieces' outlines and crowns are finer.
+TEST_F(Screenshot, SharpAtTwiceTheDensity) {
+  if (std::getenv("VAREK_DENSER_SHOT")) {
+    window->Snapshot().Save(ShotPath("board-2x.png").c_str());
+    Shoot("start-2x.png");
+    return;
+  }
+  const TBitmap one = window->Snapshot();
+  EXPECT_TRUE(one.Save(ShotPath("board-1x.png").c_str()));
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const std::string command = "VAREK_DENSER_SHOT=1 QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=offscreen '" + self +
+                              "' --gtest_filter=Screenshot.SharpAtTwiceTheDensity > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const TBitmap two(QImage(QString::fromStdString(ShotPath("board-2x.png"))));
+  ASSERT_EQ(two.Width(), 2 * one.Width());
+  ASSERT_EQ(two.Height(), 2 * one.Height());
+
+  int finer = 0, differing = 0;
+  for (int i = FirstSquare; i <= LastSquare; ++i) {
+    if (!IsPlayable(i)) continue;
+    const int x0 = Driver.SquareX[i], y0 = Driver.SquareY[i], s = Driver.SquareSize;
+    for (int y = y0 + 2; y < y0 + s - 2; ++y)
+      for (int x = x0 + 2; x < x0 + s - 2; ++x) {
+        const std::uint32_t p = two.Pixel(2 * x, 2 * y);
+        const bool block = p == two.Pixel(2 * x + 1, 2 * y) && p == two.Pixel(2 * x, 2 * y + 1) &&
+                           p == two.Pixel(2 * x + 1, 2 * y + 1);
+        if (GameStatus.Board[i] == Empty) {
+          // An empty square: the same colour, pixel for pixel.
+          ASSERT_EQ(two.Color(2 * x, 2 * y), one.Color(x, y)) << "square " << i;
+          ASSERT_TRUE(block) << "square " << i;
+        } else {
+          finer += !block;
+          differing += two.Color(2 * x, 2 * y) != one.Color(x, y);
+        }
+      }
+  }
+  // 24 pieces: hundreds of outline pixels each would be blocks if blown up.
+  EXPECT_GT(finer, 24 * 60);
+  EXPECT_GT(differing, 24 * 20);
+  // A light square and the frame keep their colours.
+  const TPoint light(Driver.OriginX + Driver.SquareSize / 2, Driver.OriginY + Driver.SquareSize / 2);
+  EXPECT_EQ(two.Color(2 * light.x, 2 * light.y), one.Color(light.x, light.y));
+  EXPECT_EQ(two.Color(2 * (Driver.OriginX - 2), 2 * light.y), one.Color(Driver.OriginX - 2, light.y));
 }

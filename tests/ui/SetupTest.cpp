@@ -30,37 +30,37 @@ class SetupMode : public GameFlowTest {
 TEST_F(SetupMode, EnteringAsksAboutAChangedGameAndCancelStaysOut) {
   PlayMoves(2);
   script.Answers = {IDCANCEL};
-  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(CmBoardSetup);
   EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
   EXPECT_FALSE(GameStatus.SetupMode);
   EXPECT_EQ(GameRecord.MoveCount, 2);
   EXPECT_TRUE(window->GameChanged);
-  EXPECT_FALSE(Checked(152));
+  EXPECT_FALSE(Checked(CmBoardSetup));
 
   script.Answers = {IDNO};
-  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(CmBoardSetup);
   EXPECT_TRUE(GameStatus.SetupMode);
-  EXPECT_TRUE(Checked(152));
+  EXPECT_TRUE(Checked(CmBoardSetup));
   EXPECT_EQ(GameRecord.MoveCount, 0);
   EXPECT_FALSE(window->GameChanged);
   EXPECT_TRUE(window->Untitled);
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
   EXPECT_EQ(GameStatus.DragState, 0);
   // Undo and redo have nothing to work on; the editing commands are available.
-  for (int id : {115, 116, 117, 118}) EXPECT_FALSE(Enabled(id)) << id;
-  for (int id : {153, 154, 155, 156}) EXPECT_TRUE(Enabled(id)) << id;
-  EXPECT_TRUE(ToolButtonPressed(*frame, 152));
-  EXPECT_TRUE(ToolButtonPressed(*frame, 155));  // Black to move
+  for (int id : {CmMovesUndo, CmMovesRedo, CmMovesUndoAll, CmMovesRedoAll}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {CmBoardStarting, CmBoardClear, CmBoardBTurn, CmBoardWTurn}) EXPECT_TRUE(Enabled(id)) << id;
+  EXPECT_TRUE(ToolButtonPressed(*frame, CmBoardSetup));
+  EXPECT_TRUE(ToolButtonPressed(*frame, CmBoardBTurn));  // Black to move
 
   // Leaving asks nothing.
-  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(CmBoardSetup);
   EXPECT_FALSE(GameStatus.SetupMode);
   EXPECT_EQ(script.Messages.size(), 2u);
 }
 
 TEST_F(SetupMode, ClearEditsAndWhiteToMoveMakeANewGameThatSavesAndReadsBack) {
-  frame->ExecuteCommand(152);
-  frame->ExecuteCommand(154);
+  frame->ExecuteCommand(CmBoardSetup);
+  frame->ExecuteCommand(CmBoardClear);
   EXPECT_EQ(Pieces(), 0);
   for (int ghost : {18, 27, 36}) EXPECT_EQ(GameStatus.Board[ghost], OffBoard);
   EXPECT_EQ(FaceOf(35), Driver.DarkSquareColor);  // repainted empty
@@ -71,10 +71,10 @@ TEST_F(SetupMode, ClearEditsAndWhiteToMoveMakeANewGameThatSavesAndReadsBack) {
   Click(21, false);       // on an empty square the right button puts the last colour placed: Black
   Click(21, false);       // and swaps it: White man
   Click(22), Click(22);   // after a White piece an empty square takes a White man; then a White king
-  frame->ExecuteCommand(156);
+  frame->ExecuteCommand(CmBoardWTurn);
   EXPECT_EQ(GameStatus.SideToMove, White);
-  EXPECT_TRUE(Checked(156));
-  EXPECT_FALSE(Checked(155));
+  EXPECT_TRUE(Checked(CmBoardWTurn));
+  EXPECT_FALSE(Checked(CmBoardBTurn));
   EXPECT_EQ(GameRecord.StartSide, White);
   const std::vector<int> setUp = ShownBoard();
   EXPECT_EQ(std::vector<int>(GameRecord.StartBoard, GameRecord.StartBoard + BoardSize), setUp);
@@ -84,35 +84,35 @@ TEST_F(SetupMode, ClearEditsAndWhiteToMoveMakeANewGameThatSavesAndReadsBack) {
   EXPECT_TRUE(ScreenMatchesBoard());
 
   // Out of setup mode White moves first, and the game is new and untitled.
-  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(CmBoardSetup);
   EXPECT_FALSE(GameStatus.SetupMode);
   EXPECT_TRUE(window->Untitled);
-  EXPECT_FALSE(Enabled(155));
-  EXPECT_FALSE(Enabled(156));
-  EXPECT_TRUE(Checked(156));  // the side is still shown
+  EXPECT_FALSE(Enabled(CmBoardBTurn));
+  EXPECT_FALSE(Enabled(CmBoardWTurn));
+  EXPECT_TRUE(Checked(CmBoardWTurn));  // the side is still shown
   ASSERT_NE(GameStatus.PossibleStart[0], 0);
   EXPECT_EQ(GameStatus.Board[GameStatus.PossibleStart[0]] & 1, White);
   PlayMoves(3);
   const std::string path = PathOf("set-up.vrk");
   script.FileAnswers = {path};
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(StatusText(), "game saved ~ 3 moves");
   EXPECT_EQ(GameFlowTest::Bytes(path)[4], 0);  // the file's game starts with White to move
 
   // It reads back into the same game.
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   script.FileAnswers = {path};
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   EXPECT_EQ(StatusText(), "game loaded ~ 3 moves");
-  frame->ExecuteCommand(117);
+  frame->ExecuteCommand(CmMovesUndoAll);
   EXPECT_EQ(ShownBoard(), setUp);
   EXPECT_EQ(GameStatus.SideToMove, White);
 }
 
 TEST_F(SetupMode, AClearedBoardLeavesNobodyAMove) {
-  frame->ExecuteCommand(152);
-  frame->ExecuteCommand(154);
-  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(CmBoardSetup);
+  frame->ExecuteCommand(CmBoardClear);
+  frame->ExecuteCommand(CmBoardSetup);
   EXPECT_EQ(GameStatus.PossibleStart[0], 0);
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));
   EXPECT_EQ(GameStatus.DragState, 0);
@@ -120,18 +120,18 @@ TEST_F(SetupMode, AClearedBoardLeavesNobodyAMove) {
 }
 
 TEST_F(SetupMode, StartingPositionAndBlackToMove) {
-  frame->ExecuteCommand(152);
-  frame->ExecuteCommand(154);
-  frame->ExecuteCommand(156);
-  frame->ExecuteCommand(153);
+  frame->ExecuteCommand(CmBoardSetup);
+  frame->ExecuteCommand(CmBoardClear);
+  frame->ExecuteCommand(CmBoardWTurn);
+  frame->ExecuteCommand(CmBoardStarting);
   int start[BoardSize];
   TMoveGenerator::InitBoard(start);
   EXPECT_EQ(ShownBoard(), std::vector<int>(start, start + BoardSize));
   EXPECT_EQ(GameStatus.SideToMove, Black);
   EXPECT_EQ(GameRecord.StartSide, Black);
   EXPECT_EQ(FaceOf(35), Driver.BlackTopColor);
-  frame->ExecuteCommand(156);
-  frame->ExecuteCommand(155);
+  frame->ExecuteCommand(CmBoardWTurn);
+  frame->ExecuteCommand(CmBoardBTurn);
   EXPECT_EQ(GameStatus.SideToMove, Black);
   EXPECT_EQ(GameRecord.StartSide, Black);
 }
@@ -144,18 +144,18 @@ TEST_F(SetupMode, LeavingWithoutEditsStartsTheGameFromThePositionShown) {
   const std::vector<int> middle = ShownBoard();
   const int side = GameStatus.SideToMove;
   script.Answers = {IDNO};
-  frame->ExecuteCommand(152);
-  frame->ExecuteCommand(152);
+  frame->ExecuteCommand(CmBoardSetup);
+  frame->ExecuteCommand(CmBoardSetup);
   EXPECT_EQ(ShownBoard(), middle);
   PlayMoves(2);
-  frame->ExecuteCommand(117);
+  frame->ExecuteCommand(CmMovesUndoAll);
   EXPECT_EQ(ShownBoard(), middle);
   EXPECT_EQ(GameStatus.SideToMove, side);
-  frame->ExecuteCommand(118);
+  frame->ExecuteCommand(CmMovesRedoAll);
 
   const std::string path = PathOf("from-the-middle.vrk");
   script.FileAnswers = {path};
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   Game saved;
   ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
   EXPECT_EQ(saved.MoveCount, 2);
@@ -163,15 +163,15 @@ TEST_F(SetupMode, LeavingWithoutEditsStartsTheGameFromThePositionShown) {
 }
 
 TEST_F(SetupMode, ScreenshotOfASetUpPosition) {
-  frame->ExecuteCommand(152);
-  frame->ExecuteCommand(154);
+  frame->ExecuteCommand(CmBoardSetup);
+  frame->ExecuteCommand(CmBoardClear);
   // An ending: two Black kings and a man against a White king and two men.
   for (int i : {43, 25}) Click(i), Click(i);  // Black kings
   Click(30);                                  // Black man
   Click(12);                                  // on Black's crowning row the left button gives a Black king...
   Click(12, false);                           // ...and the right one turns it into a White king
   Click(20), Click(24);                       // after a White piece, White men
-  frame->ExecuteCommand(156);
+  frame->ExecuteCommand(CmBoardWTurn);
   EXPECT_EQ(GameStatus.Board[12], WhiteKing);
   EXPECT_EQ(GameStatus.Board[20], WhiteMan);
   EXPECT_EQ(Pieces(), 6);
@@ -181,11 +181,11 @@ TEST_F(SetupMode, ScreenshotOfASetUpPosition) {
   const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
   std::filesystem::create_directories(dir);
   EXPECT_TRUE(GrabFrame(*frame).Save((dir / "setup.png").string().c_str()));
-  EXPECT_TRUE(ToolButtonPressed(*frame, 152));
-  EXPECT_TRUE(ToolButtonPressed(*frame, 156));
-  EXPECT_FALSE(ToolButtonPressed(*frame, 155));
-  EXPECT_TRUE(ToolButtonEnabled(*frame, 154));
-  EXPECT_FALSE(ToolButtonEnabled(*frame, 115));
+  EXPECT_TRUE(ToolButtonPressed(*frame, CmBoardSetup));
+  EXPECT_TRUE(ToolButtonPressed(*frame, CmBoardWTurn));
+  EXPECT_FALSE(ToolButtonPressed(*frame, CmBoardBTurn));
+  EXPECT_TRUE(ToolButtonEnabled(*frame, CmBoardClear));
+  EXPECT_FALSE(ToolButtonEnabled(*frame, CmMovesUndo));
 }
 
 }  // namespace

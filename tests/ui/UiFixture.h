@@ -21,9 +21,13 @@
 #include "framework/Testing.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
+#include "resources/CommandIds.h"
 #include "ui/Graphics.h"
+#include "ui/Thinking.h"
 #include "ui/VarekApp.h"
 #include "ui/VarekWindow.h"
+
+using namespace CommandId;
 
 class TRecordingDesktop : public TDesktop {
  public:
@@ -59,9 +63,9 @@ inline void ResetGame() {
   TMoveGenerator::InitBoard(GameStatus.Board);
   GameStatus.SideToMove = Black;
   GameStatus.Thinking = false;
-  GameStatus.StopSearch = false;
-  GameStatus.MoveAvailable = false;
-  GameStatus.QuitSearch = false;
+  ComputerControl.StopRequest = false;
+  ComputerControl.MoveAvailable = false;
+  ComputerControl.LastingStop = false;
   GameStatus.Inverted = false;
   GameStatus.DragState = 0;
   GameStatus.Sound = true;
