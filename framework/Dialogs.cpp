@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "framework/Internal.h"
+#include "framework/ListDialog.h"
 #include "framework/Resources.h"
 #include "framework/UiThread.h"
 #include "framework/Window.h"
@@ -99,12 +100,16 @@ class TQtDesktop : public TDesktop {
     return dialog->exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   }
 
+  int RunListDialog(TWindow* owner, TListDialogData& data) override { return RunQtListDialog(owner, data); }
+
   void Beep(unsigned) override { QApplication::beep(); }
 };
 
 TDesktop* replacement = nullptr;
 
 }  // namespace
+
+int TDesktop::RunListDialog(TWindow*, TListDialogData&) { return IDCANCEL; }
 
 void SetDesktop(TDesktop* desktop) { replacement = desktop; }
 

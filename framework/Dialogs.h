@@ -7,6 +7,7 @@
 #include <string>
 
 class TWindow;
+struct TListDialogData;
 
 // Message box styles and answers.
 enum : unsigned {
@@ -93,6 +94,8 @@ class TDesktop {
                              unsigned type) = 0;
   virtual int RunFileDialog(TWindow* owner, TFileDialogKind kind, TOpenSaveDialog::TData& data) = 0;
   virtual int RunDialog(TWindow* owner, int resId) = 0;
+  // A list to choose from (framework/ListDialog.h); a desktop that does not show one cancels it.
+  virtual int RunListDialog(TWindow* owner, TListDialogData& data);
   virtual void Beep(unsigned type) = 0;
 };
 

@@ -2,6 +2,8 @@
 // The byte layout itself lives in the stream operators declared in Game.h.
 #pragma once
 
+#include <functional>
+#include <iosfwd>
 #include <string>
 
 #include "game/Game.h"
@@ -12,6 +14,10 @@
 // less the umask. When the write fails the temporary file is removed, any old
 // file at `path` is left as it was, and false is returned.
 bool SaveGameFile(const std::string& path, Game& game);
+
+// The same for any contents: `write` fills the temporary file.
+bool SaveFile(const std::string& path, const std::function<void(std::ostream&)>& write);
+bool SaveTextFile(const std::string& path, const std::string& text);
 
 enum class TLoadResult {
   Loaded,      // the file was read and `game` now holds it, at its last move

@@ -57,13 +57,13 @@ int CreateTemporary(const std::string& path, std::string* name) {
 
 }  // namespace
 
-bool SaveGameFile(const std::string& path, Game& game) {
+bool SaveFile(const std::string& path, const std::function<void(std::ostream&)>& write) {
   // Only a regular file is ever replaced: a folder, a device or a pipe is refused.
   struct stat target;
   const bool replacing = ::stat(path.c_str(), &target) == 0;
   if (replacing && !S_ISREG(target.st_mode)) return false;
   std::ostringstream bytes(std::ios::binary);
-  bytes << game;
+  write(bytes);
   if (!bytes) return false;
 
   std::string temp;
@@ -78,6 +78,14 @@ bool SaveGameFile(const std::string& path, Game& game) {
   if (written && std::rename(temp.c_str(), path.c_str()) == 0) return SyncFolderOf(path);
   std::remove(temp.c_str());
   return false;
+}
+
+bool SaveGameFile(const std::string& path, Game& game) {
+  return SaveFile(path, [&game](std::ostream& out) { out << game; });
+}
+
+bool SaveTextFile(const std::string& path, const std::string& text) {
+  return SaveFile(path, [&text](std::ostream& out) { out << text; });
 }
 
 TLoadResult LoadGameFile(const std::string& path, Game& game) {

@@ -15,6 +15,8 @@ void AddCommandResources(TModule& module) {
           {"&Open", CmFileOpen, {}},
           {"&Save", CmFileSave, {}},
           {"Save &as", CmFileSaveAs, {}},
+          {"Import PDN...", CmFileImportPdn, {}},
+          {"Export PDN...", CmFileExportPdn, {}},
           separator,
           {"E&xit\tCtrl+X", CmFileExit, {}},
       }},
@@ -41,6 +43,10 @@ void AddCommandResources(TModule& module) {
       {"&Action", MenuAction, {
           {"&Computer Go\tCtrl+G", CmActionComputerGo, {}},
           {"&Force Move\tCtrl+F", CmActionForceMove, {}},
+          {"&Hint\tCtrl+H", CmActionHint, {}},
+      }},
+      {"&View", MenuView, {
+          {"&Move List", CmViewMoveList, {}},
       }},
       {"&Options", MenuOptions, {
           {"&Level", MenuLevel, {
@@ -66,6 +72,7 @@ void AddCommandResources(TModule& module) {
       {FVIRTKEY | FCONTROL, 'X', CmFileExit},
       {FVIRTKEY | FCONTROL, 'G', CmActionComputerGo},
       {FVIRTKEY | FCONTROL, 'F', CmActionForceMove},
+      {FVIRTKEY | FCONTROL, 'H', CmActionHint},
       {FVIRTKEY, VK_PRIOR, CmMovesUndo},
       {FVIRTKEY, VK_NEXT, CmMovesRedo},
       {FVIRTKEY, VK_HOME, CmMovesUndoAll},

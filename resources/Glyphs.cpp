@@ -137,6 +137,17 @@ void Clear(QPainter& p) {
   p.restore();
 }
 
+// 124 Hint: a light bulb.
+void Hint(QPainter& p) {
+  p.setPen(QPen(QColor(150, 110, 0), 1));
+  p.setBrush(QColor(255, 230, 80));
+  p.drawEllipse(QRectF(4.5, 1.5, 11, 11));
+  p.setPen(QPen(Art::Ink, 1));
+  p.setBrush(QColor(170, 170, 170));
+  p.drawRect(QRectF(7.5, 12.5, 5, 4));
+  p.drawLine(QPointF(8, 18.5), QPointF(12, 18.5));
+}
+
 // 155 and 156: the side to move, as one of its pieces.
 void SideToMove(QPainter& p, bool black) { Art::Piece(p, QRectF(2, 4, 16, 9), 4, black, 1); }
 
@@ -146,7 +157,7 @@ const std::vector<int>& GlyphCommands() {
   static const std::vector<int> commands{CmFileNew,    CmFileOpen,         CmFileSave,        CmMovesUndo,
                                          CmMovesRedo,  CmActionComputerGo, CmActionForceMove, CmBoardInvertBoard,
                                          CmBoardSetup, CmBoardStarting,    CmBoardClear,      CmBoardBTurn,
-                                         CmBoardWTurn};
+                                         CmBoardWTurn, CmActionHint};
   return commands;
 }
 
@@ -175,6 +186,9 @@ QImage DrawToolGlyph(int commandId) {
       break;
     case CmActionForceMove:
       ForceMove(p);
+      break;
+    case CmActionHint:
+      Hint(p);
       break;
     case CmBoardInvertBoard:
       Invert(p);

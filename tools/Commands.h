@@ -12,6 +12,18 @@ int CmdDivide(const TArgs& args);
 int CmdShow(const TArgs& args);
 int CmdSearch(const TArgs& args);
 int CmdBench(const TArgs& args);
+int CmdPdn(const TArgs& args);
+int CmdConvert(const TArgs& args);
+
+class Game;
+struct TPdnGame;
+// Loads a saved game (.vrk) or game `number` of a PDN file (0: its only game)
+// into `record` and `game`. On failure prints the reason and sets the exit
+// code: 1 for a damaged file or game, 2 for a file that cannot be opened.
+bool LoadAnyGame(const char* command, const std::string& path, int number, Game& record, TPdnGame* game,
+                 int* exitCode);
+// Takes "--game N" out of `args`; false (having printed why) when N is bad.
+bool TakeGameNumber(const char* command, TArgs& args, int* number, int* exitCode);
 
 // Prints "varek-cli COMMAND: TEXT" on stderr and returns the usage exit code 2.
 int CommandError(const char* command, const std::string& text);

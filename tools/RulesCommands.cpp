@@ -8,7 +8,8 @@
 #include "engine/MoveGenerator.h"
 #include "engine/Perft.h"
 #include "engine/PositionString.h"
-#include "game/GameFile.h"
+#include "game/Game.h"
+#include "game/Pdn.h"
 #include "tools/Commands.h"
 
 namespace {
@@ -77,20 +78,14 @@ int CmdDivide(const TArgs& args) {
   return 0;
 }
 
-int CmdShow(const TArgs& args) {
-  if (args.size() != 1) return CommandError("show", "usage: varek-cli show FILE");
-  const std::string& path = args[0];
-  // The reader's message spans several lines; here it is given on one.
-  SetFileErrorReporter([path](const char*, const char* message) {
-    std::string line(message);
-    for (char& c : line)
-      if (c == '\n') c = ' ';
-    std::fprintf(stderr, "varek-cli show: %s: %s\n", path.c_str(), line.c_str());
-  });
+int CmdShow(const TArgs& words) {
+  TArgs args = words;
+  int chosen = 0, code = 2;
+  if (!TakeGameNumber("show", args, &chosen, &code)) return code;
+  if (args.size() != 1) return CommandError("show", "usage: varek-cli show [--game N] FILE");
   Game game;
-  const TLoadResult result = LoadGameFile(path, game);
-  if (result == TLoadResult::CannotOpen) return CommandError("show", "cannot open " + path);
-  if (result == TLoadResult::Damaged) return 1;
+  TPdnGame pdn;
+  if (!LoadAnyGame("show", args[0], chosen, game, &pdn, &code)) return code;
 
   int board[BoardSize];
   for (int i = 0; i < BoardSize; ++i) board[i] = game.StartBoard[i];

@@ -12,7 +12,9 @@ const char Usage[] =
     "usage: varek-cli COMMAND ...\n"
     "  perft DEPTH [POSITION]    positions reached after DEPTH plies, with time and speed\n"
     "  divide DEPTH [POSITION]   the same count for each move from the position\n"
-    "  show FILE                 the start, the moves and the final position of a saved game\n"
+    "  show [--game N] FILE      the start, the moves and the final position of a saved game (.vrk or .pdn)\n"
+    "  pdn FILE                  the games of a PDN collection, one line each, and those that cannot be read\n"
+    "  convert [--game N] IN OUT a saved game to PDN or back, by the names' endings .vrk and .pdn\n"
     "  search [ARGS]             let the computer choose a move\n"
     "  bench [ARGS]              speed of the computer player\n"
     "POSITION is e.g. B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12\n"
@@ -25,6 +27,7 @@ struct TCommand {
 
 const TCommand Commands[] = {
     {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
+    {"pdn", CmdPdn},     {"convert", CmdConvert},
 };
 
 }  // namespace

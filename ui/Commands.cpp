@@ -10,6 +10,7 @@
 #include "framework/StatusBar.h"
 #include "game/Game.h"
 #include "game/GameFile.h"
+#include "game/Pdn.h"
 #include "search/HashTable.h"
 #include "ui/GameOver.h"
 #include "ui/Levels.h"
@@ -19,6 +20,8 @@
 namespace {
 
 bool Thinking() { return GameStatus.Thinking; }
+
+const char OpenFilter[] = "Checkers Games (*.vrk *.pdn)|*.vrk;*.pdn|Checkers Game (*.vrk)|*.vrk|PDN Games (*.pdn)|*.pdn|";
 
 void ShowStatus(const char* text) {
   if (StatusBar) StatusBar->SetText(text);
@@ -65,15 +68,24 @@ void TVarekWindow::RememberFileFolder() {
 
 void TVarekWindow::CmFileOpen() {
   if (Thinking() || !CanClose()) return;
+  // Open reads PDN games too; Save As writes saved games only.
   const std::string before = FileData->FileName;
+  const std::string saveFilter = FileData->Filter;
+  FileData->Filter = OpenFilter;
   PrepareFileDialog();
-  if (TFileOpenDialog(this, *FileData).Execute() == IDOK)
+  const int answer = TFileOpenDialog(this, *FileData).Execute();
+  FileData->Filter = saveFilter;
+  if (answer == IDOK)
     OpenFile();
   else
     FileData->FileName = before;
 }
 
 void TVarekWindow::OpenFile() {
+  if (IsPdnFileName(FileData->FileName)) {
+    ImportPdn(FileData->FileName);
+    return;
+  }
   // A damaged file has been reported by the reader and left the record
   // without moves; the board then shows what the record still holds.
   switch (LoadGameFile(FileData->FileName, GameRecord)) {

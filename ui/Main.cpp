@@ -1,7 +1,8 @@
-// The program's entry function. The command line is not used.
+// The program's entry function: `varek [FILE]` opens a saved game or a PDN file.
 #include "ui/VarekApp.h"
 
-int ProgramMain(int, char*[]) {
+int ProgramMain(int argc, char* argv[]) {
   TVarekApp app;
+  if (argc > 1) app.StartFile = argv[1];
   return app.Run();
 }

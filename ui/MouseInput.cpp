@@ -54,6 +54,7 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   char text[32];
   std::snprintf(text, sizeof text, "you played %s", TMetrics::MoveToStr(move, notation));
   if (StatusBar) StatusBar->SetText(text);
+  ClearHint();
   // Changed already during the animation, so a close meanwhile asks about saving.
   GameChanged = true;
   MakeMoveShowMove(move);
@@ -61,7 +62,9 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   ShowLastMove();
   UserSide = GameStatus.SideToMove;
   GameStatus.SideToMove = 1 - GameStatus.SideToMove;
-  if (GameStatus.PlayMode == 1) {
+  // A draw is shown, and the computer does not answer it by itself.
+  const bool drawn = NoticeDraw();
+  if (GameStatus.PlayMode == 1 && !drawn) {
     StartThinkingMove();
   } else {
     GameStatus.SetPossibleStart();

@@ -103,20 +103,22 @@ void thread_code(void*) {
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
 
     const char* over = nullptr;
-    bool autoPlay = false;
+    bool autoPlay = false, drawn = false;
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->GameChanged = true;
       GameRecord.AddMove(move);
       if (MainWindowPtr) MainWindowPtr->ShowLastMove();
       GameStatus.SideToMove = 1 - GameStatus.SideToMove;
       over = GameOverText(GameStatus.Board, GameStatus.SideToMove);
+      // A draw is told, and ends Auto Play; a lost position says more.
+      drawn = !over && MainWindowPtr && MainWindowPtr->NoticeDraw();
       autoPlay = GameStatus.PlayMode == 0;
     });
     if (over) {
       AnnounceGameOver(over);
       break;
     }
-    if (!autoPlay || ComputerControl.StopRequested()) break;
+    if (!autoPlay || drawn || ComputerControl.StopRequested()) break;
   }
   RunOnUiThread([] {
     GameStatus.PlayMode = 1;

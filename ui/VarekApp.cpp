@@ -7,6 +7,7 @@
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
+#include "framework/MoveListPanel.h"
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
@@ -71,7 +72,7 @@ void TVarekApp::InitMainWindow() {
   button(CommandId::CmFileNew), button(CommandId::CmFileOpen), button(CommandId::CmFileSave);
   separator();
   button(CommandId::CmMovesUndo), button(CommandId::CmActionForceMove), button(CommandId::CmActionComputerGo),
-      button(CommandId::CmMovesRedo);
+      button(CommandId::CmMovesRedo), button(CommandId::CmActionHint);
   separator();
   button(CommandId::CmBoardInvertBoard);
   separator();
@@ -96,4 +97,7 @@ void TVarekApp::InitMainWindow() {
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
+
+  board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
+  if (!StartFile.empty()) board->OpenStartFile(StartFile);
 }

@@ -3,6 +3,8 @@
 // the accelerators.
 #pragma once
 
+#include <string>
+
 #include "framework/Application.h"
 #include "ui/Thinking.h"
 
@@ -15,6 +17,9 @@ class TVarekApp : public TApplication {
   void InitMainWindow() override;
 
   TComputerThread ComputerThread;
+
+  // A saved game or PDN file to open once the window is made ("" for none).
+  std::string StartFile;
 };
 
 // The caption of the main window.

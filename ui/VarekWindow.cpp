@@ -9,8 +9,10 @@
 #include "framework/Settings.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
+#include "framework/MoveListPanel.h"
 #include "resources/CommandIds.h"
 #include "ui/Graphics.h"
+#include "ui/MoveListView.h"
 #include "ui/Thinking.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
@@ -22,7 +24,7 @@ constexpr const char* SquareNumbersKey = "Board/SquareNumbers";
 TStatusBar* StatusBar = nullptr;
 
 using W = TVarekWindow;
-const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[67] = {
+const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[75] = {
     EvMessage<W>(WM_LBUTTONDBLCLK, &W::EvLButtonDblClk),
     EvMessage<W>(WM_RBUTTONDBLCLK, &W::EvRButtonDblClk),
     EvMessage<W>(WM_LBUTTONDOWN, &W::EvLButtonDown),
@@ -62,6 +64,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[67] = {
     EvCommand<W>(CommandId::CmOptionsLevel6, &W::CmOptionsLevel6),
     EvCommand<W>(CommandId::CmOptionsLevel7, &W::CmOptionsLevel7),
     EvCommand<W>(CommandId::CmAbout, &W::CmAbout),
+    EvCommand<W>(CommandId::CmFileImportPdn, &W::CmFileImportPdn),
+    EvCommand<W>(CommandId::CmFileExportPdn, &W::CmFileExportPdn),
+    EvCommand<W>(CommandId::CmActionHint, &W::CmActionHint),
+    EvCommand<W>(CommandId::CmViewMoveList, &W::CmViewMoveList),
 
     EvCommandEnable<W>(CommandId::CmFileNew, &W::CeNotThinking),
     EvCommandEnable<W>(CommandId::CmFileOpen, &W::CeNotThinking),
@@ -84,6 +90,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[67] = {
     EvCommandEnable<W>(CommandId::CmBoardBTurn, &W::CeBoardBTurn),
     EvCommandEnable<W>(CommandId::CmBoardWTurn, &W::CeBoardWTurn),
     EvCommandEnable<W>(CommandId::CmOptionsSound, &W::CeOptionsSound),
+    EvCommandEnable<W>(CommandId::CmFileImportPdn, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmFileExportPdn, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmActionHint, &W::CeActionHint),
+    EvCommandEnable<W>(CommandId::CmViewMoveList, &W::CeViewMoveList),
     EvCommandEnable<W>(CommandId::CmOptionsLevel0, &W::CeOptionsLevel0),
     EvCommandEnable<W>(CommandId::CmOptionsLevel1, &W::CeOptionsLevel1),
     EvCommandEnable<W>(CommandId::CmOptionsLevel2, &W::CeOptionsLevel2),
@@ -94,7 +104,10 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[67] = {
     EvCommandEnable<W>(CommandId::CmOptionsLevel7, &W::CeOptionsLevel7),
 };
 
-TVarekWindow::TVarekWindow(TWindow* parent) : TWindow(parent, nullptr) {
+TVarekWindow::TVarekWindow(TWindow* parent)
+    : TWindow(parent, nullptr),
+      PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
+      UserSide(Black) {
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
@@ -118,9 +131,11 @@ bool TVarekWindow::Find(TEventInfo& info) {
   if (!SearchResponseTable(this, ResponseTable, info)) return TWindow::Find(info);
   // A command key pressed while a piece is dragged ends the drag first, so that
   // no move chosen for the old position is dropped on a changed board.
+  // A hint's marks last until the next command.
   if (info.Kind == TEventKind::Command)
     info.Handler = [this, handler = std::move(info.Handler)] {
       CancelDrag();
+      ClearHint();
       handler();
     };
   return true;
@@ -133,6 +148,7 @@ void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   Driver.MarkedFrom = last ? last[0] : 0;
   Driver.MarkedTo = last ? MoveDestination(last) : 0;
   Driver.DrawBoard(dc);
+  DrawHint(dc);
 }
 
 void TVarekWindow::ShowLastMove() {

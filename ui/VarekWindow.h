@@ -4,12 +4,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "engine/Board.h"
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
 
+class TMoveListPanel;
 class TStatusBar;
+struct TMoveListContents;
 
 class TVarekWindow : public TWindow {
  public:
@@ -17,10 +21,11 @@ class TVarekWindow : public TWindow {
   ~TVarekWindow() override;
 
   TOpenSaveDialog::TData* FileData;  // shared by Open and Save As
+  TOpenSaveDialog::TData PdnData;    // shared by Import PDN and Export PDN
+  int UserSide;                      // the side the user last moved in Normal Play (You in an export)
   bool GameChanged;                  // differs from what was last saved or loaded
   bool Untitled;                     // no file name yet
   std::string FileFolder;            // where a game was last saved or opened ("" before)
-  int UserSide = -1;                 // the side of the user's last move (-1 before any)
 
   bool CanClose() override;
   void Paint(TDC& dc, bool erase, TRect& rect) override;
@@ -50,9 +55,29 @@ class TVarekWindow : public TWindow {
   void CmFileSave();
   void CmFileSaveAs();
   void CmFileExit();
-  // Write the game to, or read it from, the file named in FileData.
+  // Write the game to, or read it from, the file named in FileData (a .pdn
+  // file is imported).
   bool SaveFile();
   void OpenFile();
+  void CmFileImportPdn();
+  void CmFileExportPdn();
+  // Reads a PDN file and opens the game chosen from it; false when none was opened.
+  bool ImportPdn(const std::string& path);
+  // Opens the file named on the command line, reporting failures as Open does.
+  void OpenStartFile(const std::string& path);
+  // View.
+  void CmViewMoveList();
+  // The move list beside the board, made by the application with the frame.
+  void SetMoveListPanel(std::unique_ptr<TMoveListPanel> panel);
+  TMoveListPanel* GetMoveListPanel() const { return moveList_.get(); }
+  // Shows the record as it is now in the move list (only what changed).
+  void SyncMoveList();
+  // After a move: when it made the game drawn, says so on the status bar and
+  // in a message box, and returns true (the computer then does not play on
+  // by itself).
+  bool NoticeDraw();
+  // Shows the position after move n of the record, as undo and redo do.
+  void ShowPosition(int n);
   // Moves.
   void CmMovesUndo();
   void CmMovesUndoAll();
@@ -72,6 +97,13 @@ class TVarekWindow : public TWindow {
   // Action.
   void CmActionComputerGo();
   void CmActionForceMove();
+  void CmActionHint();
+  // The hint's search found `move`: marks its squares and shows it with the search's report.
+  void ShowHint(const int* move, const char* info);
+  // Removes the marks of a hint (the next command or move does).
+  void ClearHint();
+  bool HintShown() const { return hint_[0] != 0; }
+  const int* Hint() const { return hint_; }
   // Options and Help.
   void CmOptionsLevel0();
   void CmOptionsLevel1();
@@ -87,6 +119,7 @@ class TVarekWindow : public TWindow {
   // Enablers.
   void CeNotThinking(TCommandEnabler& ce);
   void CeThinking(TCommandEnabler& ce);
+  void CeActionHint(TCommandEnabler& ce);
   void CeMovesUndo(TCommandEnabler& ce);
   void CeMovesRedo(TCommandEnabler& ce);
   void CeMovesNormalPlay(TCommandEnabler& ce);
@@ -107,8 +140,9 @@ class TVarekWindow : public TWindow {
   void CeOptionsLevel6(TCommandEnabler& ce);
   void CeOptionsLevel7(TCommandEnabler& ce);
   void CeOptionsSound(TCommandEnabler& ce);
+  void CeViewMoveList(TCommandEnabler& ce);
 
-  static const TResponseEntry<TVarekWindow> ResponseTable[67];
+  static const TResponseEntry<TVarekWindow> ResponseTable[75];
 
  private:
   enum class TNavigation { Undo, UndoAll, Redo, RedoAll };
@@ -127,6 +161,14 @@ class TVarekWindow : public TWindow {
   void EditSquares(const TPoint& point, bool leftButton);
   void SetLevel(int level);
   void CeLevel(TCommandEnabler& ce, int level);
+  // The game chosen from a PDN collection becomes the record, at its last move.
+  void LoadImported(const struct TPdnGame& game);
+
+  void DrawHint(TDC& dc);
+
+  int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
+  std::unique_ptr<TMoveListPanel> moveList_;
+  std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
 
 // The board window, for the computer's thread and the reports.

@@ -173,4 +173,48 @@ TEST_F(CompanionTest, BadWords) {
   EXPECT_NE(help.Out.find("perft DEPTH [POSITION]"), std::string::npos);
 }
 
+// A collection of three games, the second with an illegal move.
+const char Collection[] = R"([Event "Club"] [Black "Ann"] [White "Bob"] [Date "2026.12.08"]
+1. 11-15 23-19 2. 8-11 22-17 1-0
+[Black "Cy"] [White "Di"]
+1. 11-15 23-19 2. 8-11 22-17 3. 9-13 17x10 *
+[FEN "W:W5:B20"] 1... 5-1 0-1
+)";
+
+TEST_F(CompanionTest, PdnListsTheGamesAndTheRefusedOnes) {
+  const fs::path file = folder / "games.pdn";
+  { std::ofstream(file) << Collection; }
+  const TRun run = Run({"pdn", file.string()});
+  EXPECT_EQ(run.Exit, 1);
+  EXPECT_EQ(run.Lines(), (std::vector<std::string>{"1. Ann - Bob | Club | 2026.12.08 | 1-0 | 4 moves",
+                                                   "3. ? - ? | ? | ? | 0-1 | 1 moves", "2 games read, 1 refused"}));
+  EXPECT_EQ(run.Err, "varek-cli pdn: " + file.string() + ": game 2 (Cy - Di): move 3... 17x10: not a legal move\n");
+  ExpectError({"pdn", (folder / "none.pdn").string()}, 2, "cannot open");
+  ExpectError({"pdn"}, 2, "usage");
+}
+
+TEST_F(CompanionTest, ConvertBetweenSavedGamesAndPdn) {
+  const fs::path pdn = folder / "games.pdn", vrk = folder / "third.vrk", back = folder / "back.pdn";
+  { std::ofstream(pdn) << Collection; }
+  ExpectError({"convert", pdn.string(), vrk.string()}, 2, "holds 3 games: choose one with --game N");
+  ExpectError({"convert", "--game", "2", pdn.string(), vrk.string()}, 1, "game 2 (Cy - Di): move 3...");
+  ExpectError({"convert", "--game", "4", pdn.string(), vrk.string()}, 2, "has no game 4");
+  ExpectError({"convert", "--game", "x", pdn.string(), vrk.string()}, 2, "--game");
+  ExpectError({"convert", pdn.string(), (folder / "out.txt").string()}, 2, ".pdn or .vrk");
+  EXPECT_FALSE(fs::exists(vrk));
+
+  TRun run = Run({"convert", "--game", "3", pdn.string(), vrk.string()});
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  EXPECT_EQ(Run({"show", vrk.string()}).Lines(), (std::vector<std::string>{"start W:W5:B20", "1. ... 5-1", "B:WK1:B20"}));
+  EXPECT_EQ(Run({"show", "--game", "3", pdn.string()}).Out, Run({"show", vrk.string()}).Out);
+  // Back to PDN: the same game; a saved game keeps no result, and Black can still move.
+  run = Run({"convert", vrk.string(), back.string()});
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  const std::string text = ReadFile(back);
+  EXPECT_NE(text.find("[FEN \"W:W5:B20\"]"), std::string::npos) << text;
+  EXPECT_NE(text.find("1... 5-1 *"), std::string::npos) << text;
+  ExpectError({"convert", vrk.string(), (folder / "no" / "such.pdn").string()}, 1, "cannot write");
+  ExpectError({"show", "--game", "2", vrk.string()}, 2, "--game is for PDN");
+}
+
 }  // namespace

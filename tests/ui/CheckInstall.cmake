@@ -1,6 +1,6 @@
 # Installs the build into a scratch folder (DESTDIR) and checks what a Linux
 # desktop needs of it: the program, its menu entry, its icons in the hicolor
-# theme and the type of its saved games.
+# theme and the types of its saved games and of PDN files.
 #   cmake -DBUILD_DIR=<build folder> -DSCRATCH=<empty folder> -P CheckInstall.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -41,8 +41,8 @@ endif()
 # The menu entry: a board game that starts the program with its icon.
 set(entry share/applications/varek.desktop)
 expect_file(${entry})
-foreach(line "[Desktop Entry]" "Type=Application" "Name=Varek 99" "Exec=varek" "Icon=varek"
-             "Categories=Game;BoardGame;" "MimeType=application/x-varek-game;")
+foreach(line "[Desktop Entry]" "Type=Application" "Name=Varek 99" "Exec=varek %f" "Icon=varek"
+             "Categories=Game;BoardGame;" "MimeType=application/x-varek-game;application/x-portable-draughts-notation;")
   expect_line(${entry} "${line}")
 endforeach()
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
@@ -75,7 +75,8 @@ endforeach()
 set(types share/mime/packages/varek.xml)
 expect_file(${types})
 file(READ "${root}/${types}" xml)
-foreach(part [[<mime-type type="application/x-varek-game">]] [[<glob pattern="*.vrk"/>]])
+foreach(part [[<mime-type type="application/x-varek-game">]] [[<glob pattern="*.vrk"/>]]
+             [[<mime-type type="application/x-portable-draughts-notation">]] [[<glob pattern="*.pdn"/>]])
   string(FIND "${xml}" "${part}" at)
   if(at EQUAL -1)
     fail("${types} lacks ${part}")
@@ -91,6 +92,9 @@ if(UPDATE_MIME_DATABASE)
   file(STRINGS "${root}/share/mime/globs2" globs)
   if(NOT "50:application/x-varek-game:*.vrk" IN_LIST globs)
     fail("the type database does not map *.vrk to application/x-varek-game")
+  endif()
+  if(NOT "50:application/x-portable-draughts-notation:*.pdn" IN_LIST globs)
+    fail("the type database does not map *.pdn to application/x-portable-draughts-notation")
   endif()
 endif()
 

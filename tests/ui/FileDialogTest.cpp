@@ -55,7 +55,8 @@ TEST_F(RealDialogs, SaveAsAddsTheExtensionAndOpenOffersTheSameName) {
   Run(CmFileOpen, open);
   EXPECT_FALSE(open.Shown.Save);
   EXPECT_TRUE(open.Shown.MustExist);
-  EXPECT_EQ(open.Shown.Filters, std::vector<std::string>{"Checkers Game (*.vrk)"});
+  EXPECT_EQ(open.Shown.Filters, (std::vector<std::string>{"Checkers Games (*.vrk *.pdn)", "Checkers Game (*.vrk)",
+                                                          "PDN Games (*.pdn)"}));
   EXPECT_EQ(open.Shown.FileName, "my game.vrk");
   EXPECT_EQ(StatusText(), "game loaded ~ 2 moves");
   EXPECT_EQ(GameRecord.MoveCount, 2);

@@ -18,12 +18,14 @@ TEST_F(Frame, CaptionIsFixed) {
 
 TEST_F(Frame, MenuTextsAsShown) {
   const std::vector<std::string> expected{
-      "&Game",   "  &New\tCtrl+N", "  &Open", "  &Save", "  Save &as", "", "  E&xit\tCtrl+X",
+      "&Game",   "  &New\tCtrl+N", "  &Open", "  &Save", "  Save &as", "  Import PDN...", "  Export PDN...", "",
+      "  E&xit\tCtrl+X",
       "&Moves",  "  &Undo move\tPgUp", "  &Undo All\tHome", "  &Redo move\tPgDn", "  &Redo All\tEnd", "",
       "  &Normal Play", "  &Two Player", "  &Auto Play",
       "&Board",  "  &Invert Board\tCtrl+I", "  Square &Numbers", "", "  &Setup position\tCtrl+S", "  &Starting Position",
       "  &Clear Board", "  &Black to move", "  &White to move",
-      "&Action", "  &Computer Go\tCtrl+G", "  &Force Move\tCtrl+F",
+      "&Action", "  &Computer Go\tCtrl+G", "  &Force Move\tCtrl+F", "  &Hint\tCtrl+H",
+      "&View",   "  &Move List",
       "&Options", "  &Level", "    Easy", "     2 Seconds/Move", "     5 Seconds/Move", "    10 Seconds/Move",
       "    15 Seconds/Move", "    30 Seconds/Move", "    60 Seconds/Move", "    Infinite", "  &Sound",
       "&Help",   "  &About"};
@@ -37,7 +39,7 @@ TEST_F(Frame, MenuTextsAsShown) {
 TEST_F(Frame, ToolBarGadgetsInOrder) {
   EXPECT_EQ(ToolBarLayout(*frame),
             (std::vector<int>{CmFileNew, CmFileOpen, CmFileSave, -10, CmMovesUndo, CmActionForceMove,
-                              CmActionComputerGo, CmMovesRedo, -10, CmBoardInvertBoard, -10, CmBoardSetup,
+                              CmActionComputerGo, CmMovesRedo, CmActionHint, -10, CmBoardInvertBoard, -10, CmBoardSetup,
                               CmBoardStarting, CmBoardClear, CmBoardBTurn, CmBoardWTurn}));
 }
 
@@ -217,6 +219,7 @@ TEST_F(Frame, AcceleratorTableOrder) {
                                                     {'X', CmFileExit},
                                                     {'G', CmActionComputerGo},
                                                     {'F', CmActionForceMove},
+                                                    {'H', CmActionHint},
                                                     {VK_PRIOR, CmMovesUndo},
                                                     {VK_NEXT, CmMovesRedo},
                                                     {VK_HOME, CmMovesUndoAll},

@@ -104,7 +104,7 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   const TScriptedDesktop::TFileDialogCall& open = script.FileDialogs[1];
   EXPECT_EQ(open.Kind, Kind::Open);
   EXPECT_EQ(open.Flags, 0x1006u);  // existing files only, no read-only box, a question before replacing
-  EXPECT_EQ(open.Filter, "Checkers Game (*.vrk)|*.vrk|");
+  EXPECT_EQ(open.Filter, "Checkers Games (*.vrk *.pdn)|*.vrk;*.pdn|Checkers Game (*.vrk)|*.vrk|PDN Games (*.pdn)|*.pdn|");
   EXPECT_EQ(open.DefExt, "vrk");
   EXPECT_EQ(open.Offered, path);  // the name shared with Save As
   EXPECT_EQ(ShownBoard(), after12);

@@ -1,0 +1,115 @@
+// Writing PDN: tags, then the moves numbered in pairs and wrapped in lines
+// shorter than 80 characters, then the result.
+#include "engine/Metrics.h"
+#include "engine/MoveGenerator.h"
+#include "engine/MoveList.h"
+#include "engine/PositionString.h"
+#include "game/Pdn.h"
+
+namespace {
+
+constexpr size_t MaxLine = 79;
+
+void WriteTag(std::string& out, const std::string& name, const std::string& value) {
+  out += '[' + name + " \"";
+  for (char c : value) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c == '\n' || c == '\r' ? ' ' : c;  // a tag stays on its line
+  }
+  out += "\"]\n";
+}
+
+// Start and end square, and the landing squares between them when another
+// legal capture shares both ends.
+std::string Notation(const int* move, const TMoveList& legal) {
+  const int n = MoveLength(move);
+  int sharing = 0;
+  for (int m = 0; m < legal.NumMoves; ++m) {
+    const int* other = legal.Moves[m];
+    if (other[0] == move[0] && MoveDestination(other) == move[n - 1]) ++sharing;
+  }
+  char text[8];
+  if (sharing <= 1) return TMetrics::MoveToStr(move, text);
+  std::string path = std::to_string(TMetrics::SquareToNotation(move[0]));
+  for (int k = 2; k < n; k += 2) path += 'x' + std::to_string(TMetrics::SquareToNotation(move[k]));
+  return path;
+}
+
+class TLineWriter {
+ public:
+  explicit TLineWriter(std::string& out) : out_(out) {}
+  // Appends a word, starting a new line when it would not fit.
+  void Add(const std::string& word) {
+    if (length_ > 0 && length_ + 1 + word.size() > MaxLine) {
+      out_ += '\n';
+      length_ = 0;
+    }
+    if (length_ > 0) {
+      out_ += ' ';
+      ++length_;
+    }
+    out_ += word;
+    length_ += word.size();
+  }
+  void End() { out_ += '\n'; }
+
+ private:
+  std::string& out_;
+  size_t length_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::string> MoveNotations(const int* start, TPlayer side, const std::vector<std::vector<int>>& moves) {
+  int board[BoardSize];
+  std::copy(start, start + BoardSize, board);
+  class TMoveGenerator generator;
+  TMoveList legal;
+  std::vector<std::string> names;
+  for (const std::vector<int>& move : moves) {
+    generator.MakeMoveList(board, side, &legal);
+    names.push_back(Notation(move.data(), legal));
+    TMoveGenerator::MakeMove(move.data(), board);
+    side = static_cast<TPlayer>(1 - side);
+  }
+  return names;
+}
+
+std::string WritePdn(const TPdnGame& game) {
+  std::string out;
+  const std::pair<const char*, const std::string*> named[] = {
+      {"Event", &game.Event}, {"Date", &game.Date}, {"Black", &game.Black}, {"White", &game.White}};
+  for (const auto& [name, value] : named)
+    if (!value->empty()) WriteTag(out, name, *value);
+  WriteTag(out, "Result", game.Result);
+  for (const TPdnGame::TTag& tag : game.OtherTags) WriteTag(out, tag.Name, tag.Value);
+  WriteTag(out, "GameType", "21");
+  if (!game.FromStartingPosition()) {
+    WriteTag(out, "SetUp", "1");
+    WriteTag(out, "FEN", FormatPosition(game.StartBoard, game.StartSide));
+  }
+
+  const std::vector<std::string> moves = MoveNotations(game.StartBoard, game.StartSide, game.Moves);
+  TLineWriter line(out);
+  int number = 1;
+  TPlayer side = game.StartSide;
+  for (size_t i = 0; i < moves.size(); ++i) {
+    if (side == Black) line.Add(std::to_string(number) + ".");
+    else if (i == 0) line.Add(std::to_string(number) + "...");
+    line.Add(moves[i]);
+    if (side == White) ++number;
+    side = static_cast<TPlayer>(1 - side);
+  }
+  line.Add(game.Result);
+  line.End();
+  return out;
+}
+
+std::string WritePdn(const std::vector<TPdnGame>& games) {
+  std::string out;
+  for (size_t i = 0; i < games.size(); ++i) {
+    if (i > 0) out += '\n';
+    out += WritePdn(games[i]);
+  }
+  return out;
+}

@@ -1,0 +1,50 @@
+// Fuzz target: the PDN reader. Any text must read without fault; every game it
+// accepts must write out with its movetext in lines under 80 characters and
+// read back the same.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "game/Pdn.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+  std::fprintf(stderr, "pdn fuzz: %s\n", what);
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const TPdnCollection collection = ReadPdn(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (collection.Numbers.size() != collection.Games.size()) Fail("a game without its number");
+  int last = 0;
+  size_t refused = 0;
+  for (int number : collection.Numbers) {
+    while (refused < collection.Refused.size() && collection.Refused[refused].Number < number) {
+      if (collection.Refused[refused].Number <= last) Fail("refusals out of order");
+      last = collection.Refused[refused++].Number;
+    }
+    if (number <= last) Fail("games out of order");
+    last = number;
+  }
+  for (const TPdnRefusal& refusal : collection.Refused)
+    if (refusal.Reason.find('\n') != std::string::npos || refusal.Reason.rfind("game ", 0) != 0)
+      Fail("a reason that is not one line naming the game");
+
+  for (const TPdnGame& game : collection.Games) {
+    const std::string text = WritePdn(game);
+    for (size_t at = 0, end; at < text.size(); at = end + 1) {
+      end = text.find('\n', at);
+      // A tag keeps its whole value on its line; the movetext is wrapped.
+      if (end - at >= 80 && text[at] != '[') Fail("a movetext line of 80 characters or more");
+    }
+    const TPdnCollection back = ReadPdn(text);
+    if (back.Games.size() != 1 || !back.Refused.empty()) Fail("a written game does not read back");
+    if (!(back.Games[0] == game)) Fail("a game changed by a write and read");
+  }
+  return 0;
+}

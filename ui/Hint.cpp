@@ -1,0 +1,117 @@
+// Hint: the computer player thinks for the side to move, on a thread of its
+// own as for its own moves, and the squares of the move it would play are
+// marked on the board until the next command or move. The record is not touched.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "engine/GameState.h"
+#include "engine/Metrics.h"
+#include "engine/MoveGenerator.h"
+#include "framework/Dialogs.h"
+#include "framework/StatusBar.h"
+#include "framework/UiThread.h"
+#include "search/Searcher.h"
+#include "ui/Graphics.h"
+#include "ui/Thinking.h"
+#include "ui/VarekWindow.h"
+
+namespace {
+
+// The one hint thread; joined before another starts and at the end.
+class THintThread {
+ public:
+  ~THintThread() { Join(); }
+  template <class F>
+  void Start(F body) {
+    Join();
+    thread_ = std::thread(std::move(body));
+  }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+};
+
+THintThread HintThread;
+
+}  // namespace
+
+void TVarekWindow::CmActionHint() {
+  if (GameStatus.Thinking || GameStatus.SetupMode) return;
+  ClearHint();
+  class TMoveGenerator generator;
+  const auto side = static_cast<TPlayer>(GameStatus.SideToMove);
+  if (generator.NoMovesLeft(GameStatus.Board, side)) {
+    if (StatusBar) StatusBar->SetText("no move to suggest");
+    return;
+  }
+  bool idle = false;
+  if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
+  ComputerControl.StopRequest = false;
+  ComputerControl.MoveAvailable = false;
+  TSearcher.Control = &ComputerControl;
+  if (StatusBar) StatusBar->SetText("thinking of a hint...");
+  std::array<int, BoardSize> board;
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board.begin());
+  const int timeLimit = GameStatus.TimeLimit;
+  try {
+    HintThread.Start([board, side, timeLimit]() mutable {
+      int move[MoveBufferSize];
+      TSearcher.TimeLimit = timeLimit;
+      TSearcher.GetComputerMoveHash(board.data(), side, move);
+      RunOnUiThread([&] {
+        if (MainWindowPtr) MainWindowPtr->ShowHint(move, TSearcher.InfoText);
+      });
+      GameStatus.Thinking = false;
+      WakeUiThread();  // a close may be waiting for the flag
+    });
+  } catch (const std::system_error&) {
+    GameStatus.Thinking = false;
+    MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
+  }
+}
+
+void TVarekWindow::ShowHint(const int* move, const char* info) {
+  // Closing stopped the search for good: its move is no advice.
+  if (ComputerControl.LastingStop) return;
+  Status_Of_The_Game::CopyMove(hint_, move);
+  char notation[8], text[192];
+  std::snprintf(text, sizeof text, "hint: %s (%s)", TMetrics::MoveToStr(move, notation), info);
+  if (StatusBar) StatusBar->SetText(text);
+  Invalidate(true);
+}
+
+void TVarekWindow::ClearHint() {
+  if (hint_[0] == 0) return;
+  hint_[0] = 0;
+  Invalidate(true);
+}
+
+void TVarekWindow::DrawHint(TDC& dc) {
+  if (hint_[0] == 0) return;
+  // A frame inside each square the piece starts from, lands on or ends on.
+  const int length = MoveLength(hint_);
+  std::vector<int> squares{hint_[0]};
+  if (length == 2) squares.push_back(hint_[1]);
+  for (int k = 2; k < length; k += 2) squares.push_back(hint_[k]);
+  const int width = std::max(2, Driver.SquareSize / 14);
+  dc.SelectObject(TPen(TColor(255, 220, 0), width));
+  for (int square : squares) {
+    const int inset = width / 2 + 1;
+    const int left = Driver.SquareX[square] + inset, top = Driver.SquareY[square] + inset;
+    const int right = Driver.SquareX[square] + Driver.SquareSize - inset,
+              bottom = Driver.SquareY[square] + Driver.SquareSize - inset;
+    dc.MoveTo(left, top);
+    dc.LineTo(right, top);
+    dc.LineTo(right, bottom);
+    dc.LineTo(left, bottom);
+    dc.LineTo(left, top);
+  }
+  dc.RestorePen();
+}

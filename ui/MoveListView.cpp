@@ -1,0 +1,66 @@
+#include "ui/MoveListView.h"
+
+#include <algorithm>
+
+#include "engine/MoveGenerator.h"
+#include "game/DrawRules.h"
+#include "game/Pdn.h"
+
+namespace {
+
+// A game set up with White to move leaves the first cell empty.
+int Offset(const Game& record) { return record.StartSide == White ? 1 : 0; }
+
+}  // namespace
+
+bool TMoveListContents::operator==(const TMoveListContents& other) const {
+  auto same = [](const TMoveListPanel::TRow& a, const TMoveListPanel::TRow& b) {
+    return a.Number == b.Number && a.First == b.First && a.Second == b.Second;
+  };
+  return CurrentRow == other.CurrentRow && CurrentColumn == other.CurrentColumn && Note == other.Note &&
+         std::equal(Rows.begin(), Rows.end(), other.Rows.begin(), other.Rows.end(), same);
+}
+
+void CellOfMove(const Game& record, int n, int* row, int* column) {
+  if (n < 1) {
+    *row = *column = -1;
+    return;
+  }
+  const int cell = n - 1 + Offset(record);
+  *row = cell / 2;
+  *column = cell % 2;
+}
+
+int MoveOfCell(const Game& record, int row, int column) {
+  const int n = row * 2 + column - Offset(record) + 1;
+  return n >= 1 && n <= record.MoveCount ? n : 0;
+}
+
+TMoveListContents MoveListContents(const Game& record) {
+  TMoveListContents contents;
+  std::vector<std::vector<int>> moves;
+  int board[BoardSize];
+  std::copy(record.StartBoard, record.StartBoard + BoardSize, board);
+  for (const GameNode* node = record.Head->Next; node != nullptr; node = node->Next) {
+    moves.emplace_back(node->Move, node->Move + MoveLength(node->Move) + 1);
+    TMoveGenerator::MakeMove(node->Move, board);
+  }
+  const std::vector<std::string> names =
+      MoveNotations(record.StartBoard, static_cast<TPlayer>(record.StartSide), moves);
+  for (int n = 1; n <= static_cast<int>(names.size()); ++n) {
+    int row = 0, column = 0;
+    CellOfMove(record, n, &row, &column);
+    if (row == static_cast<int>(contents.Rows.size())) contents.Rows.push_back({row + 1, "", ""});
+    (column == 0 ? contents.Rows[row].First : contents.Rows[row].Second) = names[n - 1];
+  }
+  CellOfMove(record, record.Position, &contents.CurrentRow, &contents.CurrentColumn);
+
+  // The end of the record: a side without a move has lost; otherwise a draw, if any.
+  const auto last = static_cast<TPlayer>((record.StartSide + record.MoveCount) % 2);
+  class TMoveGenerator generator;
+  if (generator.NoMovesLeft(board, last))
+    contents.Note = last == Black ? "White wins" : "Black wins";
+  else
+    contents.Note = DrawText(FindDraw(record, record.MoveCount));
+  return contents;
+}
