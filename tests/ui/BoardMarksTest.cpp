@@ -106,13 +106,7 @@ TEST_F(BoardMarks, SquareNumbersAreOffAtFirstAndRemembered) {
 
   // The next run shows them too, until they are switched off again.
   app.reset();
-  app = std::make_unique<TVarekApp>();
-  app->InitInstance();
-  frame = app->GetMainWindow();
-  window = MainWindowPtr;
-  frame->SetClientSize(ClientWidth, ClientHeight);
-  ProcessEvents();
-  window->UpdateWindow();
+  StartApplication();
   EXPECT_TRUE(Checked(157));
   EXPECT_TRUE(CornerWritten(window->Snapshot(), 44));
   frame->ExecuteCommand(157);

@@ -94,6 +94,11 @@ class UiTest : public ::testing::Test {
     TSettings().Clear();  // every test starts with the program's first choices
     SetDesktop(&desktop);
     SetPauseScale(0.1);
+    StartApplication();
+  }
+
+  // A fresh run of the program (after app.reset(), a second one).
+  void StartApplication() {
     app = std::make_unique<TVarekApp>();
     app->InitInstance();
     frame = app->GetMainWindow();
