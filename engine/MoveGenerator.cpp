@@ -1,13 +1,8 @@
 #include "engine/MoveGenerator.h"
 
-namespace {
+#include <bit>
 
-// Bit c is set when square code c is a piece of that colour (codes go up to 5).
-constexpr int PiecesOf[2] = {(1 << WhiteKing) | (1 << WhiteMan), (1 << BlackKing) | (1 << BlackMan)};
-
-inline bool IsPieceOf(int mask, int code) { return (mask >> code) & 1; }
-
-}  // namespace
+#include "engine/BoardMasks.h"
 
 TMoveGenerator::TMoveGenerator() : Directions{4, 5, -5, -4, 4, 5} {}
 
@@ -19,75 +14,91 @@ void TMoveGenerator::InitBoard(int* board) {
   board[18] = board[27] = board[36] = OffBoard;
 }
 
-void TMoveGenerator::MakeMove(const int* move, int* board) {
-  int piece = board[move[0]];
-  int last = move[0];
-  for (const int* s = move; *s != 0; ++s) {
-    board[*s] = Empty;
-    last = *s;
-  }
-  if (IsCrowningRow(last) && piece > BlackKing) piece -= 2;
-  board[last] = piece;
-}
-
 namespace {
 
 // The 32 squares are joined by 49 diagonal steps, so no position has more
 // simple moves than that.
 constexpr int MaxSimpleMoves = 49;
 
-// Simple moves are listed straight into the buffers until the first capture
-// turns up; from then on only captures count, so the simple moves are dropped
-// and the remaining pieces (the current one included) go through the jump
-// search. The result is the same list, in the same order, as running the
-// piece search on every piece. Returns the square where captures were found,
-// or 0 when there are none.
+// The directions of a piece of colour S: its two forward steps, then (kings
+// only) the two backward ones, in the order of Directions from index 2S.
 template <int S>
-int ListSimpleMoves(const int* board, TMoveList* list) {
-  constexpr int own = PiecesOf[S];
-  constexpr int enemy = PiecesOf[1 - S];
-  // The directions of Directions from index 2S: forward two first, then back.
-  constexpr int f1 = S == White ? 4 : -5, f2 = S == White ? 5 : -4;
-  constexpr int b1 = S == White ? -5 : 4, b2 = S == White ? -4 : 5;
-  int* const* const moves = list->Moves;
-  int n = 0;
-  for (int square = FirstSquare; square <= LastSquare; ++square) {
-    const int code = board[square];
-    if (!IsPieceOf(own, code)) continue;
-    // True when a jump in direction d is possible.
-    auto step = [&](int d) {
-      const int target = board[square + d];
-      if (target == Empty) {
-        int* m = moves[n++];
-        m[0] = square;
-        m[1] = square + d;
-        m[2] = 0;
-        return false;
-      }
-      return IsPieceOf(enemy, target) && board[square + 2 * d] == Empty;
-    };
-    if (step(f1) || step(f2) || (code < 2 && (step(b1) || step(b2)))) return square;
+struct TSteps {
+  static constexpr int F1 = S == White ? 4 : -5, F2 = S == White ? 5 : -4;
+  static constexpr int B1 = S == White ? -5 : 4, B2 = S == White ? -4 : 5;
+};
+
+// The squares of `from` that can jump in direction D.
+template <int D>
+inline uint64_t JumpersOf(uint64_t from, uint64_t enemy, uint64_t empty) {
+  return from & StepFrom<D>(enemy) & StepFrom<2 * D>(empty);
+}
+
+template <int S>
+inline uint64_t AllJumpers(const TBoardMasks& m) {
+  using T = TSteps<S>;
+  const uint64_t own = m.Pieces[S], enemy = m.Pieces[1 - S], kings = own & m.Kings;
+  return JumpersOf<T::F1>(own, enemy, m.Empty) | JumpersOf<T::F2>(own, enemy, m.Empty) |
+         JumpersOf<T::B1>(kings, enemy, m.Empty) | JumpersOf<T::B2>(kings, enemy, m.Empty);
+}
+
+template <int S>
+inline uint64_t AllSteppers(const TBoardMasks& m) {
+  using T = TSteps<S>;
+  const uint64_t own = m.Pieces[S], kings = own & m.Kings;
+  return (own & (StepFrom<T::F1>(m.Empty) | StepFrom<T::F2>(m.Empty))) |
+         (kings & (StepFrom<T::B1>(m.Empty) | StepFrom<T::B2>(m.Empty)));
+}
+
+// A simple move with its terminator, ready to be copied into a list buffer.
+struct alignas(16) TSimpleMove {
+  int Entries[4];
+  void WriteTo(int* move) const {
+#if defined(__SSE2__)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(move), _mm_load_si128(reinterpret_cast<const __m128i*>(Entries)));
+#else
+    for (int i = 0; i < 3; ++i) move[i] = Entries[i];
+#endif
   }
-  list->NumMoves = n;
-  return 0;
+};
+
+// SimpleMoves[side][bit][k]: the step from the square of `bit` in the k-th
+// direction of the side's table.
+struct TSimpleMoveTable {
+  TSimpleMove Moves[2][35][4];
+  constexpr TSimpleMoveTable() : Moves{} {
+    const int steps[2][4] = {{4, 5, -5, -4}, {-5, -4, 4, 5}};
+    for (int side = 0; side < 2; ++side)
+      for (int bit = 0; bit < 35; ++bit)
+        for (int k = 0; k < 4; ++k) Moves[side][bit][k] = {{MaskIndex(bit), MaskIndex(bit) + steps[side][k], 0, 0}};
+  }
+  constexpr const TSimpleMove (&operator[](int side) const)[35][4] { return Moves[side]; }
+};
+constexpr TSimpleMoveTable SimpleMoves;
+
+// Number of set bits, without a library call where the processor lacks an instruction for it.
+inline int CountBits(uint64_t x) {
+#if defined(__POPCNT__) || !defined(__x86_64__)
+  return std::popcount(x);
+#else
+  x = x - ((x >> 1) & 0x5555555555555555u);
+  x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+  x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+  return static_cast<int>((x * 0x0101010101010101u) >> 56);
+#endif
 }
 
-// True when the piece on `square` can jump at least once.
-template <int S>
-bool CanJump(const int* board, int square) {
-  constexpr int enemy = PiecesOf[1 - S];
-  constexpr int f1 = S == White ? 4 : -5, f2 = S == White ? 5 : -4;
-  constexpr int b1 = S == White ? -5 : 4, b2 = S == White ? -4 : 5;
-  auto jump = [&](int d) { return IsPieceOf(enemy, board[square + d]) && board[square + 2 * d] == Empty; };
-  return jump(f1) || jump(f2) || (board[square] < 2 && (jump(b1) || jump(b2)));
+// The steps in directions D1 and D2 from the squares of two masks, counted at
+// once: a step of length |D| can start on 35 - |D| squares only, so both masks
+// fit one word once moved down to bit 0.
+template <int D1, int D2>
+inline int CountSteps(uint64_t a, uint64_t b) {
+  constexpr int width = 35 - (D1 > 0 ? D1 : -D1);
+  auto low = []<int D>(uint64_t x) { return D > 0 ? x : x >> -D; };
+  return CountBits(low.template operator()<D1>(a) | low.template operator()<D2>(b) << width);
 }
 
-template <int S>
-void ListCaptures(class TMoveGenerator& generator, const int* board, int first) {
-  constexpr int own = PiecesOf[S];
-  for (int square = first; square <= LastSquare; ++square)
-    if (IsPieceOf(own, board[square]) && CanJump<S>(board, square)) generator.MakeMoveListAux(square, 0);
-}
+inline bool Has(uint64_t mask, int bit) { return (mask >> bit) & 1; }
 
 }  // namespace
 
@@ -98,55 +109,112 @@ void TMoveGenerator::MakeMoveList(int* board, TPlayer side, TMoveList* list) {
   Board = board;
   Side = side;
   MoveList = list;
-  if (list->Capacity < MaxSimpleMoves) [[unlikely]] list->Reserve(MaxSimpleMoves);
-
-  const int first = side == White ? ListSimpleMoves<White>(board, list) : ListSimpleMoves<Black>(board, list);
-  if (first == 0) return;
-  list->CaptureMoves = true;
-  list->NumMoves = 0;
   if (side == White)
-    ListCaptures<White>(*this, board, first);
+    List<White>(board);
   else
-    ListCaptures<Black>(*this, board, first);
+    List<Black>(board);
 }
 
-void TMoveGenerator::MakeMoveListAux(int square, int depth) {
-  int* const board = Board;
-  CurrentMove[CurrentLength++] = square;
-  const int piece = board[square];
-  const int* const dir = Directions + 2 * (piece & 1);
-  const int count = piece < 2 ? 4 : 2;
-  const int enemy = PiecesOf[1 - Side];
-  bool jumped = false;
-  for (int k = 0; k < count; ++k) {
-    const int d = dir[k];
-    const int t = square + d;
-    const int target = board[t];
-    if (target == Empty) {
-      if (!MoveList->CaptureMoves && CurrentLength == 1) {
-        CurrentMove[CurrentLength++] = t;
-        SaveMove();
-        --CurrentLength;
-      }
-    } else if (IsPieceOf(enemy, target) && board[t + d] == Empty) {
-      if (!MoveList->CaptureMoves) {
-        MoveList->CaptureMoves = true;
-        MoveList->NumMoves = 0;
-      }
-      CurrentMove[CurrentLength++] = t;
-      board[t + d] = piece;
-      board[square] = Empty;
-      board[t] = Empty;
-      MakeMoveListAux(t + d, depth + 1);
-      board[square] = piece;
-      board[t] = target;
-      board[t + d] = Empty;
-      --CurrentLength;
-      jumped = true;
-    }
+int TMoveGenerator::CountMoves(const int* board, TPlayer side) {
+  return side == White ? Count<White>(board) : Count<Black>(board);
+}
+
+template <int S>
+void TMoveGenerator::List(const int* board) {
+  using T = TSteps<S>;
+  const TBoardMasks m = MasksOf(board);
+  const uint64_t own = m.Pieces[S], kings = own & m.Kings;
+  TMoveList* const list = MoveList;
+
+  if (uint64_t jumpers = AllJumpers<S>(m)) {
+    list->CaptureMoves = true;
+    do {
+      const int bit = std::countr_zero(jumpers);
+      jumpers &= jumpers - 1;
+      CurrentMove[0] = MaskIndex(bit);
+      CurrentLength = 1;
+      PieceJumps<S, false>(m, bit, Has(kings, bit));
+    } while (jumpers != 0);
+    CurrentLength = 0;
+    return;
   }
-  if (depth > 0 && !jumped) SaveMove();
-  --CurrentLength;
+
+  if (list->Capacity < MaxSimpleMoves) [[unlikely]] list->Reserve(MaxSimpleMoves);
+  const uint64_t f1 = own & StepFrom<T::F1>(m.Empty), f2 = own & StepFrom<T::F2>(m.Empty);
+  const uint64_t b1 = kings & StepFrom<T::B1>(m.Empty), b2 = kings & StepFrom<T::B2>(m.Empty);
+  int* const* const moves = list->Moves;
+  int n = 0;
+  for (uint64_t movers = f1 | f2 | b1 | b2; movers != 0; movers &= movers - 1) {
+    const int bit = std::countr_zero(movers);
+    // The open directions of this piece, in table order.
+    unsigned open = static_cast<unsigned>((f1 >> bit) & 1) | static_cast<unsigned>((f2 >> bit) & 1) << 1 |
+                    static_cast<unsigned>((b1 >> bit) & 1) << 2 | static_cast<unsigned>((b2 >> bit) & 1) << 3;
+    const TSimpleMove* step = SimpleMoves[S][bit];
+    do {
+      step[std::countr_zero(open)].WriteTo(moves[n++]);
+      open &= open - 1;
+    } while (open != 0);
+  }
+  list->NumMoves = n;
+}
+
+template <int S>
+int TMoveGenerator::Count(const int* board) {
+  using T = TSteps<S>;
+  const TBoardMasks m = MasksOf(board);
+  const uint64_t own = m.Pieces[S], kings = own & m.Kings;
+  if (uint64_t jumpers = AllJumpers<S>(m)) {
+    int n = 0;
+    do {
+      const int bit = std::countr_zero(jumpers);
+      jumpers &= jumpers - 1;
+      n += PieceJumps<S, true>(m, bit, Has(kings, bit));
+    } while (jumpers != 0);
+    return n;
+  }
+  const int forward = CountSteps<T::F1, T::F2>(own & StepFrom<T::F1>(m.Empty), own & StepFrom<T::F2>(m.Empty));
+  if (kings == 0) return forward;
+  return forward + CountSteps<T::B1, T::B2>(kings & StepFrom<T::B1>(m.Empty), kings & StepFrom<T::B2>(m.Empty));
+}
+
+template <int S, bool CountOnly>
+int TMoveGenerator::PieceJumps(const TBoardMasks& m, int bit, bool king) {
+  const uint64_t enemy = m.Pieces[1 - S];
+  const uint64_t empty = m.Empty | uint64_t{1} << bit;  // the piece leaves its square
+  return king ? Jumps<S, true, CountOnly>(bit, enemy, empty) : Jumps<S, false, CountOnly>(bit, enemy, empty);
+}
+
+template <int S, bool King, bool CountOnly>
+int TMoveGenerator::Jumps(int bit, uint64_t enemy, uint64_t empty) {
+  using T = TSteps<S>;
+  const uint64_t here = uint64_t{1} << bit;
+  int found = 0;
+  bool jumped = false;
+  // One jump in direction D when it is possible from here; the piece's code
+  // never changes on the way, so a man keeps to its forward steps.
+  auto jump = [&]<int D>() {
+    if (!(JumpersOf<D>(here, enemy, empty))) return;
+    jumped = true;
+    const int over = bit + D;
+    const uint64_t taken = uint64_t{1} << over;
+    if constexpr (!CountOnly) {
+      CurrentMove[CurrentLength] = MaskIndex(over);
+      CurrentMove[CurrentLength + 1] = MaskIndex(over + D);
+      CurrentLength += 2;
+    }
+    found += Jumps<S, King, CountOnly>(over + D, enemy & ~taken, empty | taken);
+    if constexpr (!CountOnly) CurrentLength -= 2;
+  };
+  jump.template operator()<T::F1>();
+  jump.template operator()<T::F2>();
+  if constexpr (King) {
+    jump.template operator()<T::B1>();
+    jump.template operator()<T::B2>();
+  }
+  if (jumped) return found;
+  // The sequence is complete (the piece's own square never ends a search: it jumped to get here).
+  if constexpr (!CountOnly) SaveMove();
+  return 1;
 }
 
 void TMoveGenerator::SaveMove() {
@@ -159,25 +227,13 @@ void TMoveGenerator::SaveMove() {
 }
 
 int TMoveGenerator::TestPos(const int* board, TPlayer side) const {
-  const int own = PiecesOf[side];
-  const int enemy = PiecesOf[1 - side];
-  const int* const dir = Directions + 2 * side;
-  bool simple = false;
-  for (int cell = FirstSquare; cell <= LastSquare; ++cell) {
-    const int code = board[cell];
-    if (!IsPieceOf(own, code)) continue;
-    const int count = code < 2 ? 4 : 2;
-    for (int k = 0; k < count; ++k) {
-      const int d = dir[k];
-      const int t = board[cell + d];
-      if (t == Empty) {
-        simple = true;
-      } else if (IsPieceOf(enemy, t) && board[cell + 2 * d] == Empty) {
-        return 1;
-      }
-    }
+  const TBoardMasks m = MasksOf(board);
+  if (side == White) {
+    if (AllJumpers<White>(m)) return 1;
+    return AllSteppers<White>(m) ? 2 : 0;
   }
-  return simple ? 2 : 0;
+  if (AllJumpers<Black>(m)) return 1;
+  return AllSteppers<Black>(m) ? 2 : 0;
 }
 
 int TMoveGenerator::NoMovesLeft(const int* board, TPlayer side) const {

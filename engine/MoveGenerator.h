@@ -3,6 +3,8 @@
 // crowning, and tells whether a side can move at all.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/Board.h"
 #include "engine/MoveList.h"
 
@@ -22,11 +24,12 @@ class TMoveGenerator {
   // Plays a legal move on `board`: empties every listed square, crowns, puts the piece down.
   static void MakeMove(const int* move, int* board);
 
-  // Fills `list` with every legal move of `side`, in generation order. The board
-  // is changed during the call and restored before it returns.
+  // Fills `list` with every legal move of `side`: ordered by starting index,
+  // then by the piece's directions in table order, captures depth first. The
+  // board is only read.
   void MakeMoveList(int* board, TPlayer side, TMoveList* list);
-  // The recursive search of one piece's moves; depth counts the jumps made so far.
-  void MakeMoveListAux(int square, int depth);
+  // The number of moves MakeMoveList would list, found without writing them.
+  int CountMoves(const int* board, TPlayer side);
   // Appends CurrentMove to the list.
   void SaveMove();
 
@@ -34,7 +37,33 @@ class TMoveGenerator {
   int TestPos(const int* board, TPlayer side) const;
   // 1 when `side` has no legal move, else 0.
   int NoMovesLeft(const int* board, TPlayer side) const;
+
+ private:
+  template <int S>
+  void List(const int* board);
+  template <int S>
+  int Count(const int* board);
+  // The jump search of the piece on `bit` (its start already in CurrentMove
+  // unless only counting); returns the number of complete sequences.
+  template <int S, bool CountOnly>
+  int PieceJumps(const struct TBoardMasks& m, int bit, bool king);
+  // Every complete jump sequence of a piece standing on `bit` with CurrentLength
+  // entries of its move written; `enemy` lacks the pieces taken so far and
+  // `empty` has them (and the piece's starting square).
+  template <int S, bool King, bool CountOnly>
+  int Jumps(int bit, uint64_t enemy, uint64_t empty);
 };
+
+inline void TMoveGenerator::MakeMove(const int* move, int* board) {
+  int piece = board[move[0]];
+  int last = move[0];
+  for (const int* s = move; *s != 0; ++s) {
+    board[*s] = Empty;
+    last = *s;
+  }
+  if (IsCrowningRow(last) && piece > BlackKing) piece -= 2;
+  board[last] = piece;
+}
 
 // The program's generator.
 extern class TMoveGenerator TMoveGenerator;

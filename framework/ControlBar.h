@@ -27,7 +27,9 @@ class TButtonGadget : public TGadget {
   enum TType { Command, Exclusive, NonExclusive };
   enum TState { Up, Down, Indeterminate };
 
-  // The glyph is the module's bitmap `glyphResId`; `commandId` is sent when clicked.
+  // The glyph is the module's bitmap `glyphResId`; `commandId` is sent when
+  // clicked. Every button is a plain command button whose enabled and pressed
+  // states are its command's: `type`, `state` and `repeat` are not used.
   TButtonGadget(int glyphResId, int commandId, TType type = Command, bool enabled = false, TState state = Up,
                 bool repeat = false);
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <future>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -46,18 +47,21 @@ void RunOnUiThread(const std::function<void()>& task) {
     task();
     return;
   }
-  std::exception_ptr error;
+  // Queued, and waited for here: the promise makes the task's effects visible
+  // to this thread (and to the sanitizer, which cannot see into the toolkit).
+  std::promise<void> done;
   QMetaObject::invokeMethod(
       QCoreApplication::instance(),
       [&] {
         try {
           task();
+          done.set_value();
         } catch (...) {
-          error = std::current_exception();
+          done.set_exception(std::current_exception());
         }
       },
-      Qt::BlockingQueuedConnection);
-  if (error) std::rethrow_exception(error);
+      Qt::QueuedConnection);
+  done.get_future().get();
 }
 
 void PostToUiThread(QObject* context, std::function<void()> task) {

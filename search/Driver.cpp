@@ -26,6 +26,8 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     TKillers::CopyMove(move, roots.Moves[0]);
     return;
   }
+  // A root the database holds is played from it.
+  if (DatabaseMove(board, side, move)) return;
 
   if (Control) Control->MoveAvailable = false;
   int copy[BoardSize];

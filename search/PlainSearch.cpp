@@ -6,6 +6,8 @@
 int TSearcher::AlphaBeta(int* board, int depth, TPlayer side, int alpha, int beta, int ply, TMaterial material) {
   ++Nodes;
   if (ply > MaxPly) MaxPly = ply;
+  int known;
+  if (ProbeDatabase(board, side, ply, material, &known)) return known;
 
   if (depth < 10) {
     const int test = TMoveGenerator.TestPos(board, side);

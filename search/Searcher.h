@@ -9,10 +9,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <vector>
 
+#include "egdb/Database.h"
 #include "engine/Board.h"
 #include "engine/MoveList.h"
+#include "engine/PositionKey.h"
 #include "search/Evaluation.h"
 #include "search/Killers.h"
 #include "search/SearchControl.h"
@@ -69,6 +72,16 @@ class TSearcher {
   int MaxIterationDepth = 47;                      // deepest iteration the driver runs
   // The caller's stop flags, set before the call; null: nothing stops the search.
   TSearchControl* Control = nullptr;
+  // The endgame database, or null. Positions it holds are scored from it, and
+  // a root it holds is answered from it without a search.
+  const TEndgameDatabase* Database = nullptr;
+
+  // The positions of the game since the last capture or man move, the most
+  // recent last (the root may be among them). A position of the search that
+  // is one of them scores as a draw. Kept until changed; at most MaxHistory are kept, the
+  // most recent ones.
+  static constexpr int MaxHistory = 256;
+  void SetHistory(std::span<const TPositionKey> positions);
 
   // Plays `move` on the search board, keeps the old codes in `undo` and brings
   // `material` up to date with the new board.
@@ -109,6 +122,22 @@ class TSearcher {
   // clears the request before it starts a search.
   void GetComputerMoveHash(int* board, TPlayer side, int* move);
 
+  // The database's score of a position of few pieces at `ply`, in the search's
+  // units (a win in N plies scores as a side without moves at ply + N would),
+  // or false when the database does not hold it.
+  bool ProbeDatabase(const int* board, TPlayer side, int ply, const TMaterial& material, int* score) const {
+    if (databasePieces_ == 0 ||
+        material.WhiteKings + material.BlackKings + material.WhiteMen + material.BlackMen > databasePieces_)
+      return false;
+    return ProbeDatabaseAt(board, side, ply, score);
+  }
+  // True when the position with these keys is one of the history's.
+  bool Repeats(int key1, int key2) const {
+    for (int i = 0; i < historyCount_; ++i)
+      if (historyKeys_[i][1] == key2 && historyKeys_[i][0] == key1) return true;
+    return false;
+  }
+
   // Stores a node's result in the table; wins and losses are made relative to `ply`.
   void Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply);
 
@@ -121,6 +150,14 @@ class TSearcher {
     if (count > OrderCapacity_[ply]) GrowOrdering(ply, count);
   }
   void GrowOrdering(int ply, int count);
+  bool ProbeDatabaseAt(const int* board, TPlayer side, int ply, int* score) const;
+  // Answers a root the database holds with one of its best moves; false when
+  // it cannot (the root or a move's position is not held).
+  bool DatabaseMove(int* board, TPlayer side, int* move);
+
+  int databasePieces_ = 0;  // Database->Pieces() for the search under way
+  int historyKeys_[MaxHistory][2];
+  int historyCount_ = 0;
 
   int OrderCapacity_[MaxSearchPlies];
   std::vector<int> indexStore_[MaxSearchPlies];

@@ -25,6 +25,9 @@ int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int
 
   ++Nodes;
   if (ply > MaxPly) MaxPly = ply;
+  if (historyCount_ > 0 && Repeats(key1, key2)) return 0;
+  int known;
+  if (ProbeDatabase(board, side, ply, material, &known)) return known;
 
   THashEntry entry;
   entry.Lock = key2;

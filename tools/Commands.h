@@ -12,6 +12,7 @@ int CmdDivide(const TArgs& args);
 int CmdShow(const TArgs& args);
 int CmdSearch(const TArgs& args);
 int CmdBench(const TArgs& args);
+int CmdEgdb(const TArgs& args);
 int CmdPdn(const TArgs& args);
 int CmdConvert(const TArgs& args);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "egdb/Database.h"
 #include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "engine/PositionString.h"
@@ -77,7 +78,21 @@ int CmdSearch(const TArgs& args) {
 }
 
 int CmdBench(const TArgs& args) {
-  if (!args.empty()) return CommandError("bench", "usage: varek-cli bench");
+  // The node total is pinned for the search without the database; with it,
+  // positions of few pieces are answered from it.
+  const char usage[] = "usage: varek-cli bench [--egdb [DIR]]";
+  if (args.size() > 2 || (!args.empty() && args[0] != "--egdb")) return CommandError("bench", usage);
+  TEndgameDatabase database;
+  if (!args.empty()) {
+    const std::string folder = args.size() == 2 ? args[1] : DefaultEgdbFolder();
+    const TEgdbLoadReport report = database.Load(folder);
+    if (report.Files == 0 || !report.Damaged.empty() || !report.Missing.empty())
+      return CommandError("bench", report.Problem() + " (" + folder + ")");
+    std::printf("endgame database: up to %d pieces, from %s\n", database.Pieces(), folder.c_str());
+    TSearcher.Database = &database;
+  } else {
+    std::printf("endgame database: none\n");
+  }
   long long totalMs = 0;
   const long long nodes = RunBench([&totalMs](const TBenchResult& result) {
     char text[8];
@@ -94,5 +109,6 @@ int CmdBench(const TArgs& args) {
   }
   const long long speed = totalMs > 0 ? nodes * 1000 / totalMs : 0;
   std::printf("total %lld nodes %lld ms %lld n/s\n", nodes, totalMs, speed);
+  TSearcher.Database = nullptr;
   return 0;
 }

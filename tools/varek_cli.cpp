@@ -16,7 +16,9 @@ const char Usage[] =
     "  pdn FILE                  the games of a PDN collection, one line each, and those that cannot be read\n"
     "  convert [--game N] IN OUT a saved game to PDN or back, by the names' endings .vrk and .pdn\n"
     "  search [ARGS]             let the computer choose a move\n"
-    "  bench [ARGS]              speed of the computer player\n"
+    "  bench [--egdb [DIR]]      speed of the computer player, without or with the database\n"
+    "  egdb build [DIR]          solve every ending of up to 4 pieces into DIR\n"
+    "  egdb probe POSITION       the database's value: win in N, loss in N or draw\n"
     "POSITION is e.g. B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12\n"
     "(side to move, then White's and Black's squares, kings prefixed with K).\n";
 
@@ -27,7 +29,7 @@ struct TCommand {
 
 const TCommand Commands[] = {
     {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
-    {"pdn", CmdPdn},     {"convert", CmdConvert},
+    {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},
 };
 
 }  // namespace

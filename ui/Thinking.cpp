@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
@@ -12,6 +13,7 @@
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/GameOver.h"
 #include "ui/Levels.h"
 #include "ui/Progress.h"
@@ -75,11 +77,13 @@ void thread_code(void*) {
     if (!firstTurn && ComputerControl.StopRequested()) break;
     TPlayer side = Black;
     int timeLimit = 0, hardLimit = 0;
+    std::vector<TPositionKey> history;
     RunOnUiThread([&] {
       side = static_cast<TPlayer>(GameStatus.SideToMove);
       std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
       timeLimit = GameStatus.TimeLimit;
       hardLimit = LevelHardLimitMs(GameStatus.Level);
+      history = GameHistory();
     });
     if (const char* over = GameOverText(board, side)) {
       AnnounceGameOver(over);
@@ -93,6 +97,7 @@ void thread_code(void*) {
 
     TSearcher.TimeLimit = timeLimit;
     TSearcher.HardLimitMs = hardLimit;
+    TSearcher.SetHistory(history);
     TSearcher.GetComputerMoveHash(board, side, move);
 
     PostToUiThread(nullptr, [result = std::string(TSearcher.InfoText)] {

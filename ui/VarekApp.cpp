@@ -14,6 +14,7 @@
 #include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 #include "search/Searcher.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Progress.h"
 #include "ui/Thinking.h"
@@ -44,7 +45,7 @@ TVarekApp::TVarekApp() : TApplication(nullptr) {}
 
 TVarekApp::~TVarekApp() {
   // Stop the computer while the windows it reports to still exist.
-  StopThinkingMove();
+  ComputerThread.Stop();
   SetProgressSink(nullptr);
   ShowProgressOn(nullptr);
   StatusBar = nullptr;
@@ -100,4 +101,12 @@ void TVarekApp::InitMainWindow() {
 
   board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
   if (!StartFile.empty()) board->OpenStartFile(StartFile);
+
+  // The endgame database, once a run; what is missing or damaged is said once.
+  static bool databaseLoaded = false;
+  if (!databaseLoaded) {
+    databaseLoaded = true;
+    const std::string problem = LoadEndgameDatabase();
+    if (!problem.empty()) StatusBar->SetText(problem.c_str());
+  }
 }

@@ -31,8 +31,10 @@ if(NOT result EQUAL 0)
   fail("cmake --install failed:\n${output}")
 endif()
 
-# The program.
+# The program and its endgame database.
 expect_file(bin/varek)
+expect_file(share/varek/egdb/KK-K.egdb)
+expect_file(share/varek/egdb/MM-MM.egdb)
 file(READ "${root}/bin/varek" magic LIMIT 4 HEX)
 if(NOT magic STREQUAL "7f454c46")
   fail("bin/varek is not a program")

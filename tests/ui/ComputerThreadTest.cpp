@@ -13,6 +13,8 @@
 #include <thread>
 
 #include "UiFixture.h"
+#include "engine/Metrics.h"
+#include "search/Searcher.h"
 #include "ui/Thinking.h"
 
 namespace {
@@ -307,6 +309,17 @@ TEST_F(ComputerThread, DestroyingTheApplicationWhileThinkingWaitsForTheThread) {
   EXPECT_TRUE(RecordMatchesBoard());
 }
 
+// The thread belongs to the application: with none there is nobody to serve
+// it or stop it, so none is started.
+TEST_F(ComputerThread, WithoutAnApplicationNoThreadStarts) {
+  app.reset();
+  StartThinkingMove();
+  EXPECT_FALSE(GameStatus.Thinking);
+  ASSERT_EQ(desktop.Messages.size(), 1u);
+  EXPECT_EQ(desktop.Messages[0].Text, "Couldn't create thread");
+  EXPECT_EQ(desktop.Messages[0].Type, static_cast<unsigned>(MB_OKCANCEL));
+}
+
 // A picture of the window while the computer thinks, next to the others.
 TEST_F(ComputerThread, ScreenshotWhileThinking) {
   SetPosition({{11, BlackKing}, {14, WhiteMan}, {19, WhiteMan}, {22, WhiteKing}, {24, BlackMan}, {25, WhiteMan},
@@ -328,3 +341,17 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
 }
 
 }  // namespace
+
+// Two kings against one, the computer playing both sides: the database's
+// moves end it in a win, as quickly as the defence allows, not in repetitions.
+TEST_F(ComputerThread, AutoPlayOfAWonEndingEndsInAWin) {
+  ASSERT_NE(TSearcher.Database, nullptr);
+  SetPosition({{TMetrics::NotationToSquare(14), WhiteKing},
+               {TMetrics::NotationToSquare(19), BlackKing},
+               {TMetrics::NotationToSquare(27), BlackKing}},
+              White);
+  frame->ExecuteCommand(114);
+  ASSERT_TRUE(WaitUntilIdle(60000));
+  EXPECT_EQ(StatusText(), "Black wins");
+  EXPECT_EQ(GameRecord.MoveCount, 26);
+}
