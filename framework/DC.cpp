@@ -1,5 +1,6 @@
 #include "framework/DC.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -67,6 +68,18 @@ void TDC::LineTo(int x, int y) {
   painter_->setRenderHint(QPainter::Antialiasing);
   painter_->setPen(QPen(ToQColor(pen_.Color), w, Qt::SolidLine, Qt::FlatCap));
   painter_->drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(x + 0.5, y + 0.5));
+  painter_->restore();
+}
+
+void TDC::TextOut(int left, int top, int height, const TColor& color, const char* text) {
+  if (!text || !*text || height < 1) return;
+  painter_->save();
+  painter_->setRenderHint(QPainter::TextAntialiasing);
+  QFont font = painter_->font();
+  font.setPixelSize(height);
+  painter_->setFont(font);
+  painter_->setPen(ToQColor(color));
+  painter_->drawText(QPoint(left, top + painter_->fontMetrics().ascent()), QString::fromUtf8(text));
   painter_->restore();
 }
 

@@ -52,6 +52,10 @@ class TDC {
   // The ellipse inscribed in the box, smoothed: filled with the brush, outlined with the pen (one pixel wide).
   void Ellipse(int left, int top, int right, int bottom);
 
+  // One line of text in `color`, its letters `height` pixels tall, with the
+  // top-left corner of its box at (left, top); the background shows through.
+  void TextOut(int left, int top, int height, const TColor& color, const char* text);
+
   // The colour under the logical pixel's top-left corner.
   TColor GetPixel(int x, int y) const;
   // In logical pixels.

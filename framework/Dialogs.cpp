@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QWidget>
+#include <filesystem>
 
 #include "framework/Internal.h"
 #include "framework/ListDialog.h"
@@ -74,11 +76,14 @@ class TQtDesktop : public TDesktop {
     const bool save = kind == TFileDialogKind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !(data.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!(data.Flags & OFN_OVERWRITEPROMPT)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // Replacing a file is confirmed by TFileSaveDialog itself, through the desktop.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = NameFilters(data.Filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (!data.DefExt.empty()) dialog.setDefaultSuffix(ToQString(data.DefExt.c_str()));
-    if (!data.InitialDir.empty()) dialog.setDirectory(ToQString(data.InitialDir.c_str()));
+    // Never the folder an earlier dialog was left in, which may be one where
+    // nothing could be done: the one asked for, or the working folder.
+    dialog.setDirectory(data.InitialDir.empty() ? QDir::currentPath() : ToQString(data.InitialDir.c_str()));
     if (!data.FileName.empty()) dialog.selectFile(ToQString(data.FileName.c_str()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return IDCANCEL;
     std::string name = dialog.selectedFiles().first().toStdString();
@@ -130,7 +135,19 @@ int TFileOpenDialog::Execute() {
 
 int TFileSaveDialog::Execute() {
   RequireUiThread("TFileSaveDialog");
-  return GetDesktop().RunFileDialog(parent_, TDesktop::TFileDialogKind::Save, data_);
+  const std::string offered = data_.FileName;
+  for (;;) {
+    if (GetDesktop().RunFileDialog(parent_, TDesktop::TFileDialogKind::Save, data_) != IDOK) break;
+    std::error_code error;
+    const std::filesystem::path chosen(data_.FileName);
+    if (!(data_.Flags & OFN_OVERWRITEPROMPT) || !std::filesystem::exists(chosen, error)) return IDOK;
+    const std::string question = chosen.filename().string() + " already exists.\nDo you want to replace it?";
+    if (GetDesktop().ShowMessageBox(parent_, question, "Confirm Save As", MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+      return IDOK;
+    // No: choose another name.
+  }
+  data_.FileName = offered;  // cancelled: not the name of a file the user kept
+  return IDCANCEL;
 }
 
 int TDialog::Execute() {

@@ -56,6 +56,8 @@ class TFileOpenDialog {
   TOpenSaveDialog::TData& data_;
 };
 
+// With OFN_OVERWRITEPROMPT the name of an existing file is taken only once
+// the user agrees to replace it; "No" goes back to the dialog.
 class TFileSaveDialog {
  public:
   TFileSaveDialog(TWindow* parent, TOpenSaveDialog::TData& data) : parent_(parent), data_(data) {}

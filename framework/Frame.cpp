@@ -1,6 +1,9 @@
 #include "framework/Frame.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QByteArray>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLayout>
@@ -153,7 +156,11 @@ void TDecoratedFrame::SetAcceleratorTable(const char* name) {
   }
 }
 
-void TDecoratedFrame::Show() { frame_->show(); }
+void TDecoratedFrame::Show() {
+  frame_->show();
+  if (pendingClientSize_.cx > 0) SetClientSize(pendingClientSize_.cx, pendingClientSize_.cy);
+  pendingClientSize_ = TSize();
+}
 
 bool TDecoratedFrame::CloseWindow() { return frame_->close(); }
 
@@ -210,6 +217,11 @@ void TDecoratedFrame::ExecuteCommand(int id) {
 std::string TDecoratedFrame::GetCaption() const { return frame_->windowTitle().toStdString(); }
 
 void TDecoratedFrame::SetClientSize(int width, int height) {
+  // The bars' sizes are known once the frame is shown.
+  if (!frame_->isVisible()) {
+    pendingClientSize_ = TSize(width, height);
+    return;
+  }
   QWidget* central = frame_->centralWidget();
   for (int round = 0; round < 3 && central; ++round) {
     frame_->layout()->activate();
@@ -217,6 +229,29 @@ void TDecoratedFrame::SetClientSize(int width, int height) {
     if (dw == 0 && dh == 0) break;
     frame_->resize(frame_->width() + dw, frame_->height() + dh);
   }
+}
+
+std::string TDecoratedFrame::SaveGeometry() const {
+  const QByteArray bytes = frame_->saveGeometry();
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+bool TDecoratedFrame::RestoreGeometry(const std::string& geometry) {
+  if (!frame_->restoreGeometry(QByteArray(geometry.data(), static_cast<qsizetype>(geometry.size())))) return false;
+  pendingClientSize_ = TSize();  // what was restored wins over a first size
+  return true;
+}
+
+void TDecoratedFrame::SetMinimumClientSize(int width, int height) {
+  QWidget* central = frame_->centralWidget();
+  if (central) central->setMinimumSize(width, height);
+  // A bar narrower than its buttons or titles would hide some behind a
+  // chevron; the frame stays wide enough for all of them.
+  int least = width;
+  if (controlBar_) least = std::max(least, controlBar_->GetHandle()->sizeHint().width());
+  least = std::max(least, frame_->menuBar()->sizeHint().width());
+  frame_->setMinimumWidth(least);
+  frame_->layout()->activate();
 }
 
 QMainWindow* TDecoratedFrame::GetHandle() const { return frame_; }

@@ -63,8 +63,16 @@ class TDecoratedFrame {
   // Menu texts for display checks: the bar's pop-ups and their items, in order.
   const std::vector<TMenuItem>* GetMenu() const { return menu_; }
   const std::vector<TAccelerator>* GetAccelerators() const { return accelerators_; }
-  // Sizes the frame so that the client window gets this size.
+  // Sizes the frame so that the client window gets this size (when it is
+  // shown, if it is not yet).
   void SetClientSize(int width, int height);
+  // The frame's place, size and state as bytes, and put back from them
+  // (false, changing nothing, for bytes that do not describe one).
+  std::string SaveGeometry() const;
+  bool RestoreGeometry(const std::string& geometry);
+  // The frame cannot be made smaller than a client of this size with the
+  // whole menu bar and tool bar beside it. Call once the bars are in.
+  void SetMinimumClientSize(int width, int height);
   QMainWindow* GetHandle() const;
   // The action of command `id`, made on first use.
   QAction* CommandAction(int id);
@@ -84,6 +92,7 @@ class TDecoratedFrame {
   std::map<int, QAction*> actions_;  // owned by the Qt frame
   bool enabling_ = false;
   int lastCommand_ = 0;
+  TSize pendingClientSize_;  // asked for before the frame was shown
 
   friend class TFrameWidget;
 };

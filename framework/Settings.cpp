@@ -1,7 +1,6 @@
 #include "framework/Settings.h"
 
 #include <QByteArray>
-#include <QMainWindow>
 #include <QSettings>
 #include <QString>
 
@@ -62,14 +61,16 @@ void TSettings::Clear() { store_->clear(); }
 
 void TSettings::SaveGeometry(const char* key, const TDecoratedFrame& frame) {
   RequireUiThread("TSettings::SaveGeometry");
-  store_->setValue(ToQString(key), frame.GetHandle()->saveGeometry());
+  const std::string geometry = frame.SaveGeometry();
+  store_->setValue(ToQString(key), QByteArray(geometry.data(), static_cast<qsizetype>(geometry.size())));
 }
 
 bool TSettings::RestoreGeometry(const char* key, TDecoratedFrame& frame) const {
   RequireUiThread("TSettings::RestoreGeometry");
   const QVariant value = store_->value(ToQString(key));
   if (!value.isValid()) return false;
-  return frame.GetHandle()->restoreGeometry(value.toByteArray());
+  const QByteArray bytes = value.toByteArray();
+  return frame.RestoreGeometry(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 void TSettings::Sync() { store_->sync(); }

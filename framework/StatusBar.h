@@ -1,9 +1,11 @@
 // The status bar at the bottom of the frame: one message area whose text is
 // set with SetText (from any thread: the text is handed to the UI thread,
-// and shown in order, without waiting).
+// and shown in order, without waiting), and any number of fields at its
+// right end, each as wide as its text.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class QLabel;
 class QStatusBar;
@@ -30,8 +32,19 @@ class TStatusBar : public TMessageBar {
   explicit TStatusBar(TDecoratedFrame* parent, TBorderStyle style = Recessed, unsigned modeIndicators = NoIndicators);
   ~TStatusBar() override;
 
+  // Adds a field after the earlier ones (UI thread); returns its number.
+  int AddField();
+  // Any thread, like SetText. An empty field takes no room.
+  void SetFieldText(int field, const char* text);
+  std::string GetFieldText(int field) const;  // UI thread
+  // Whether the message area and every field show their whole text (UI thread).
+  bool TextsFit() const;
+
   QStatusBar* GetHandle() const;
 
  private:
   QStatusBar* bar_;  // deleted with this object, wherever the frame puts it
+  TBorderStyle style_;
+  std::vector<QLabel*> fields_;
+  std::vector<std::string> fieldTexts_;
 };

@@ -15,6 +15,7 @@
 #include <QTextEdit>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -142,6 +143,38 @@ bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId) {
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId) {
   TButtonGadget* b = frame.GetControlBar() ? frame.GetControlBar()->FindButton(commandId) : nullptr;
   return b && static_cast<QAbstractButton*>(b->GetHandle())->isChecked();
+}
+
+TSize FrameSize(TDecoratedFrame& frame) {
+  const QMainWindow* w = frame.GetHandle();
+  return TSize(w->width(), w->height());
+}
+
+void ResizeFrame(TDecoratedFrame& frame, int width, int height) {
+  frame.GetHandle()->resize(width, height);
+  frame.GetHandle()->layout()->activate();
+  QCoreApplication::processEvents();
+}
+
+bool ToolBarShowsAllButtons(TDecoratedFrame& frame) {
+  TControlBar* bar = frame.GetControlBar();
+  if (!bar) return false;
+  const QRect room = bar->GetHandle()->rect();
+  for (const auto& gadget : bar->Gadgets()) {
+    QWidget* w = gadget->GetHandle();
+    if (!w || !w->isVisible() || !room.contains(w->geometry())) return false;
+  }
+  return true;
+}
+
+bool MenuBarShowsAllTitles(TDecoratedFrame& frame) {
+  QMenuBar* bar = frame.GetHandle()->menuBar();
+  const QRect room = bar->rect();
+  for (QAction* a : bar->actions()) {
+    const QRect shown = bar->actionGeometry(a);
+    if (shown.isEmpty() || !room.contains(shown)) return false;
+  }
+  return true;
 }
 
 namespace {

@@ -40,6 +40,13 @@ std::vector<int> ToolBarLayout(TDecoratedFrame& frame);
 // Whether the tool-bar button of `commandId` is enabled / shown pressed.
 bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId);
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId);
+// The frame's outer size, and resizing it as the user would (within its limits).
+TSize FrameSize(TDecoratedFrame& frame);
+void ResizeFrame(TDecoratedFrame& frame, int width, int height);
+// Whether every tool-bar button and every menu-bar title is shown whole
+// (none moved behind an overflow chevron or cut at the edge).
+bool ToolBarShowsAllButtons(TDecoratedFrame& frame);
+bool MenuBarShowsAllTitles(TDecoratedFrame& frame);
 // How command `id` is reached from the menu, the tool bar and the keys: the
 // distinct actions that send it, and how many keys they carry.
 struct TCommandReach {

@@ -32,6 +32,7 @@ void AddCommandResources(TModule& module) {
       }},
       {"&Board", MenuBoard, {
           {"&Invert Board\tCtrl+I", CmBoardInvertBoard, {}},
+          {"Square &Numbers", CmBoardSquareNumbers, {}},
           separator,
           {"&Setup position\tCtrl+S", CmBoardSetup, {}},
           {"&Starting Position", CmBoardStarting, {}},

@@ -47,6 +47,8 @@ long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
   // Without the table the figures would measure another search altogether.
   if (HashTable == nullptr) return -1;
   const int timeLimit = TSearcher.TimeLimit;
+  const int hardLimit = TSearcher.HardLimitMs;
+  TSearcher.HardLimitMs = 0;  // the same nodes on any machine
   const int maxDepth = TSearcher.MaxIterationDepth;
   TSearchControl* const control = TSearcher.Control;
   TSearcher.Control = nullptr;  // nothing may cut a bench search short
@@ -70,6 +72,7 @@ long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
     if (finished) finished(result);
   }
   TSearcher.TimeLimit = timeLimit;
+  TSearcher.HardLimitMs = hardLimit;
   TSearcher.MaxIterationDepth = maxDepth;
   TSearcher.Control = control;
   return total;

@@ -7,6 +7,10 @@
 #include "search/Searcher.h"
 
 void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
+  // The hard limit counts from the call: the fallback search is part of the time.
+  HardStopClock = 0;
+  stopPolls_ = 0;
+  hardDeadline_ = HardLimitMs > 0 ? SearchClock() + HardLimitMs : 0;
   FirstIteration = true;
   TMoveList& roots = MoveLists[0];
   TMoveGenerator.MakeMoveList(board, side, &roots);

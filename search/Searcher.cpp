@@ -41,7 +41,16 @@ void TSearcher::GrowOrdering(int ply, int count) {
   }
 }
 
-bool TSearcher::StopRequested() const { return Control != nullptr && Control->StopRequested(); }
+bool TSearcher::StopRequested() {
+  if (Control != nullptr && Control->StopRequested()) return true;
+  if (hardDeadline_ == 0) return false;
+  if (HardStopClock != 0) return true;  // cut off already: every level unwinds
+  if ((++stopPolls_ & 255) != 0) return false;
+  const int now = SearchClock();
+  if (now < hardDeadline_) return false;
+  HardStopClock = now;
+  return true;
+}
 
 float TSearcher::Elapsed() const { return static_cast<float>((SearchClock() - StartClock) * 0.001); }
 

@@ -65,6 +65,8 @@ class TSearcher {
   char InfoText[128];                              // result line of the last finished step
   int StartClock = 0;                              // SearchClock() when this search started
   int TimeLimit = 2;                               // seconds after which no iteration starts
+  int HardLimitMs = 0;                             // ms after which a running iteration is cut off (0: never)
+  int HardStopClock = 0;                           // SearchClock() when that cut came (0: it did not)
   long long Evals = 0;                             // leaf evaluations in this search
   long long Nodes = 0;                             // nodes entered in this search
   int MaxIterationDepth = 47;                      // deepest iteration the driver runs
@@ -140,7 +142,8 @@ class TSearcher {
   void Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply);
 
  private:
-  bool StopRequested() const;
+  // A stop request, or the hard limit passed (looked at on every 256th call).
+  bool StopRequested();
   float Elapsed() const;
   // Makes the ordering arrays of `ply` (and the root scores) hold `count` moves.
   void ReserveOrdering(int ply, int count) {
@@ -161,6 +164,8 @@ class TSearcher {
   std::vector<int> scoreStore_[MaxSearchPlies];
   std::vector<int> rootStore_;
   std::vector<int> sortKeys_;  // scratch keys of the root sort
+  int hardDeadline_ = 0;       // SearchClock() at which this search is cut off (0: never)
+  unsigned stopPolls_ = 0;
 };
 
 extern class TSearcher TSearcher;

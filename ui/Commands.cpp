@@ -1,6 +1,7 @@
 // The board window's menu commands and their enablers.
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
@@ -13,13 +14,12 @@
 #include "framework/Settings.h"
 #include "ui/WindowSettings.h"
 #include "search/HashTable.h"
+#include "ui/GameOver.h"
+#include "ui/Levels.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
-
-// Seconds handed to the search by the Level menu's items, Easy to Infinite.
-constexpr int LevelTimes[8] = {0, 1, 2, 5, 10, 15, 30, 36000000};
 
 bool Thinking() { return GameStatus.Thinking; }
 
@@ -53,14 +53,34 @@ void TVarekWindow::CmFileNew() {
   ShowStatus("new game");
 }
 
+// The file dialogs open only in the folder of the last game saved or opened:
+// a name left from a failed save or open is offered without its folder, so
+// that no dialog opens in a place where nothing could be done (a special
+// folder that the dialog might hang reading).
+void TVarekWindow::PrepareFileDialog() {
+  const std::filesystem::path name(FileData->FileName);
+  if (name.has_parent_path() && name.parent_path().string() != FileFolder)
+    FileData->FileName = name.filename().string();
+  FileData->InitialDir = FileFolder;
+}
+
+void TVarekWindow::RememberFileFolder() {
+  FileFolder = std::filesystem::path(FileData->FileName).parent_path().string();
+}
+
 void TVarekWindow::CmFileOpen() {
   if (Thinking() || !CanClose()) return;
   // Open reads PDN games too; Save As writes saved games only.
+  const std::string before = FileData->FileName;
   const std::string saveFilter = FileData->Filter;
   FileData->Filter = OpenFilter;
+  PrepareFileDialog();
   const int answer = TFileOpenDialog(this, *FileData).Execute();
   FileData->Filter = saveFilter;
-  if (answer == IDOK) OpenFile();
+  if (answer == IDOK)
+    OpenFile();
+  else
+    FileData->FileName = before;
 }
 
 void TVarekWindow::OpenFile() {
@@ -70,11 +90,19 @@ void TVarekWindow::OpenFile() {
   }
   // A damaged file has been reported by the reader and left the record
   // without moves; the board then shows what the record still holds.
-  if (LoadGameFile(FileData->FileName, GameRecord) == TLoadResult::CannotOpen) {
-    MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
-  } else {
-    CmMovesRedoAll();
-    ShowMoveCount("game loaded ~ %d moves");
+  switch (LoadGameFile(FileData->FileName, GameRecord)) {
+    case TLoadResult::CannotOpen:
+      MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
+      break;
+    case TLoadResult::Damaged:
+      CmMovesRedoAll();
+      ShowStatus("game not loaded");
+      break;
+    case TLoadResult::Loaded:
+      CmMovesRedoAll();
+      ShowMoveCount("game loaded ~ %d moves");
+      RememberFileFolder();
+      break;
   }
   GameChanged = false;
   Untitled = false;
@@ -95,43 +123,67 @@ void TVarekWindow::CmFileSave() {
 void TVarekWindow::CmFileSaveAs() {
   if (Thinking()) return;
   if (Untitled) FileData->FileName.clear();
-  if (TFileSaveDialog(this, *FileData).Execute() == IDOK) SaveFile();
+  const std::string previous = FileData->FileName;
+  PrepareFileDialog();
+  // A name that was not chosen, or could not be written, is not the game's name.
+  if (TFileSaveDialog(this, *FileData).Execute() != IDOK || !SaveFile()) FileData->FileName = previous;
 }
 
-void TVarekWindow::SaveFile() {
+bool TVarekWindow::SaveFile() {
   // The game goes to a new file beside the old one, which it replaces only
   // once all of it is written: a failed save leaves the old file as it was.
   if (!SaveGameFile(FileData->FileName, GameRecord)) {
     MessageBox(this, "Unable to save file", "File Error", MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
   ShowMoveCount("game saved ~ %d moves");
   GameChanged = false;
   Untitled = false;
+  RememberFileFolder();
+  return true;
 }
 
 bool TVarekWindow::CanClose() {
-  if (GameChanged && !Thinking()) {
+  // A running search is stopped for good (a stop asked for before it begins
+  // is not lost), and the window waits while the computer finishes its move,
+  // which is recorded; then the game, with that move, can be saved.
+  if (Thinking()) StopThinkingMove();
+  if (GameChanged) {
     switch (MessageBox(this, "Do you wish to save it?", "Game has changed", MB_YESNOCANCEL | MB_ICONQUESTION)) {
       case IDCANCEL: return false;
       case IDYES: CmFileSave(); break;  // whether it is saved or not, the caller goes on
       default: break;
     }
   }
-  // A running search is stopped for good (a stop asked for before it begins
-  // is not lost), and the window waits while the computer finishes its move.
-  if (Thinking()) StopThinkingMove();
   return true;
 }
 
 void TVarekWindow::CmFileExit() {
-  // The computer's thread must not outlive the window it draws on.
+  // The same question as closing the window; the computer's thread, which
+  // must not outlive the window it draws on, is stopped by it.
+  if (!CanClose()) return;
   StopThinkingMove();
   if (TApplication* app = TApplication::Current()) app->PostQuitMessage(0);
 }
 
 // Moves. Each step replays the record from its start to the target and
 // redraws only the squares that changed.
+
+// How many moves Undo takes back. Against the computer that is its reply and
+// the user's move before it, so that the user is to move again; when the
+// user's own move ended the game, only that move. Two players, and the
+// computer against itself, step one move at a time.
+int TVarekWindow::UndoStep() const {
+  if (GameStatus.PlayMode != 1) return 1;
+  const bool usersTurn = UserSide < 0 || GameStatus.SideToMove == UserSide;
+  return std::min(usersTurn ? 2 : 1, GameRecord.Position);
+}
+
+// Redo mirrors it: the user's move with the computer's reply, when there is one.
+int TVarekWindow::RedoStep() const {
+  return std::min(GameStatus.PlayMode == 1 ? 2 : 1, GameRecord.MoveCount - GameRecord.Position);
+}
+
 void TVarekWindow::Navigate(TNavigation step) {
   if (Thinking()) return;
   int previous[BoardSize];
@@ -140,7 +192,7 @@ void TVarekWindow::Navigate(TNavigation step) {
   const char* text = "";
   switch (step) {
     case TNavigation::Undo:
-      GameRecord.TakeBack(1, GameStatus.Board, &side);
+      GameRecord.TakeBack(UndoStep(), GameStatus.Board, &side);
       text = "undo";
       break;
     case TNavigation::UndoAll:
@@ -148,7 +200,7 @@ void TVarekWindow::Navigate(TNavigation step) {
       text = "undo all";
       break;
     case TNavigation::Redo:
-      GameRecord.Forward(1, GameStatus.Board, &side);
+      GameRecord.Forward(RedoStep(), GameStatus.Board, &side);
       text = "redo";
       break;
     case TNavigation::RedoAll:
@@ -158,6 +210,7 @@ void TVarekWindow::Navigate(TNavigation step) {
   }
   GameStatus.SideToMove = side;
   UpdateBoard(previous);
+  ShowLastMove();
   GameStatus.SetPossibleStart();
   ShowStatus(text);
 }
@@ -201,6 +254,7 @@ void TVarekWindow::CmBoardSetup() {
   // after setup mode replay from where they were played (and a saved game
   // reads back), even when nothing was edited.
   GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
+  ShowLastMove();
   GameChanged = false;
   Untitled = true;
   if (!GameStatus.SetupMode) GameStatus.SetPossibleStart();
@@ -246,7 +300,7 @@ void TVarekWindow::CmActionForceMove() {
 
 // Options.
 void TVarekWindow::SetLevel(int level) {
-  GameStatus.TimeLimit = LevelTimes[level];
+  GameStatus.TimeLimit = LevelTime(level);
   GameStatus.Level = level;
   TSettings().WriteInt(SettingLevel, level);
 }

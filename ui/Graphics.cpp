@@ -1,5 +1,8 @@
 #include "ui/Graphics.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "resources/PieceRenderer.h"
@@ -12,11 +15,13 @@ TGraphics::TGraphics()
       BlackTopColor(255, 0, 0),
       WhiteTopColor(192, 192, 192),
       BlackSideColor(128, 0, 0),
-      WhiteSideColor(128, 128, 128) {}
+      WhiteSideColor(128, 128, 128),
+      MarkColor(150, 215, 215),
+      NumberColor(110, 190, 190) {}
 
 void TGraphics::SetScale(int width, int height) {
-  if (width < 200) width = 200;
-  if (height < 200) height = 200;
+  if (width < MinimumBoardSize) width = MinimumBoardSize;
+  if (height < MinimumBoardSize) height = MinimumBoardSize;
   const int m = width < height ? width : height;
   SquareSize = (m - 2 * (m / 20)) / 8;
   OriginX = width / 2 - 4 * SquareSize;
@@ -56,8 +61,27 @@ void TGraphics::DrawBoard(TDC& dc) {
 }
 
 void TGraphics::EraseSquare(TDC& dc, int index) {
-  dc.FillRect(TRect(SquareX[index], SquareY[index], SquareX[index] + SquareSize, SquareY[index] + SquareSize),
-              TBrush(DarkSquareColor));
+  const int x = SquareX[index], y = SquareY[index], s = SquareSize;
+  dc.FillRect(TRect(x, y, x + s, y + s), TBrush(DarkSquareColor));
+  if (ShowNumbers) {
+    char number[4];
+    std::snprintf(number, sizeof number, "%d", TMetrics::SquareToNotation(index));
+    dc.TextOut(x + 2, y + 1, std::max(7, s / 5), NumberColor, number);
+  }
+  if (index != 0 && (index == MarkedFrom || index == MarkedTo)) {
+    // A thin frame just inside the square's edges.
+    const int w = std::max(1, s / 27), inset = std::max(1, s / 27);
+    const TBrush mark(MarkColor);
+    dc.FillRect(TRect(x + inset, y + inset, x + s - inset, y + inset + w), mark);
+    dc.FillRect(TRect(x + inset, y + s - inset - w, x + s - inset, y + s - inset), mark);
+    dc.FillRect(TRect(x + inset, y + inset, x + inset + w, y + s - inset), mark);
+    dc.FillRect(TRect(x + s - inset - w, y + inset, x + s - inset, y + s - inset), mark);
+  }
+}
+
+void TGraphics::RedrawSquare(TDC& dc, int index) {
+  EraseSquare(dc, index);
+  DrawPiece(index, dc, GameStatus.Board[index]);
 }
 
 void TGraphics::DrawPiece(int index, TDC& dc, int code) {

@@ -7,6 +7,9 @@
 #include "framework/DC.h"
 #include "framework/Geometry.h"
 
+// The least window width and height the board is fitted to: a smaller window cuts it.
+constexpr int MinimumBoardSize = 200;
+
 class TGraphics {
  public:
   TGraphics();
@@ -22,6 +25,11 @@ class TGraphics {
   TColor WhiteSideColor;
   int SquareX[45] = {};  // top-left corner of each playable square, by board index
   int SquareY[45] = {};
+  TColor MarkColor;            // the frame around the last move's squares
+  TColor NumberColor;
+  bool ShowNumbers = false;    // each square's number in its corner
+  int MarkedFrom = 0;          // the last move's first and last squares (0: none)
+  int MarkedTo = 0;
 
   // Fits the board to a window of this size (at least 200 x 200 is assumed),
   // turned half a turn when the board is inverted.
@@ -30,8 +38,11 @@ class TGraphics {
   void DrawBoard(TDC& dc);
   // One piece (nothing for an empty square): a disc, two stacked for a king.
   void DrawPiece(int index, TDC& dc, int code);
-  // Paints the square in the dark-square colour, removing its piece.
+  // Paints the square in the dark-square colour, removing its piece, with its
+  // number and the last move's frame when they are shown.
   void EraseSquare(TDC& dc, int index);
+  // The square with what stands on it, drawn again.
+  void RedrawSquare(TDC& dc, int index);
   // The point lies on the square, edges included.
   bool IsInZone(const TPoint& point, int index) const;
 };

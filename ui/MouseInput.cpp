@@ -7,6 +7,7 @@
 #include "framework/Resources.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
+#include "ui/GameOver.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -58,6 +59,7 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   GameChanged = true;
   MakeMoveShowMove(move);
   GameRecord.AddMove(move);
+  ShowLastMove();
   UserSide = GameStatus.SideToMove;
   GameStatus.SideToMove = 1 - GameStatus.SideToMove;
   // A draw is shown, and the computer does not answer it by itself.
@@ -66,6 +68,8 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
     StartThinkingMove();
   } else {
     GameStatus.SetPossibleStart();
+    // Two players: the end is announced here; against the computer its thread does it.
+    if (const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove)) AnnounceGameOver(over);
   }
 }
 

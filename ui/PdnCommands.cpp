@@ -11,6 +11,7 @@
 #include "game/DrawRules.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
+#include "ui/GameOver.h"
 #include "ui/MoveListView.h"
 #include "ui/WindowSettings.h"
 #include "framework/Settings.h"
@@ -155,7 +156,7 @@ void TVarekWindow::SyncMoveList() {
 bool TVarekWindow::NoticeDraw() {
   const TDraw draw = NewDraw(GameRecord, GameRecord.Position);
   if (draw == TDraw::None) return false;
-  ShowStatus(DrawText(draw));
+  AnnounceGameOver(DrawText(draw));
   return true;
 }
 
@@ -167,6 +168,7 @@ void TVarekWindow::ShowPosition(int n) {
   GameRecord.GoTo(n, GameStatus.Board, &side);
   GameStatus.SideToMove = side;
   UpdateBoard(previous);
+  ShowLastMove();
   GameStatus.SetPossibleStart();
   char text[32];
   std::snprintf(text, sizeof text, "move %d", n);

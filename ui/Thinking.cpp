@@ -1,7 +1,6 @@
 #include "ui/Thinking.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -15,20 +14,11 @@
 #include "game/Game.h"
 #include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
+#include "ui/GameOver.h"
+#include "ui/Levels.h"
+#include "ui/Progress.h"
 #include "ui/VarekApp.h"
 #include "ui/VarekWindow.h"
-
-namespace {
-
-void ShowStatus(const char* text) {
-  PostToUiThread(nullptr, [copy = std::string(text)] {
-    if (StatusBar) StatusBar->SetText(copy.c_str());
-  });
-}
-
-const char* WinnerText(int sideWithoutMove) { return sideWithoutMove == Black ? "White wins" : "Black wins"; }
-
-}  // namespace
 
 TSearchControl ComputerControl;
 
@@ -80,55 +70,57 @@ void StartThinkingMove() {
 // on the UI thread: handed over and waited for where the thread needs the
 // answer, posted where it does not. The search itself works on its own copy.
 void thread_code(void*) {
-  class TMoveGenerator generator;
   int board[BoardSize];
   int move[MoveBufferSize];
   for (bool firstTurn = true;; firstTurn = false) {
     // Force Move pressed between two moves of Auto Play ends it here.
     if (!firstTurn && ComputerControl.StopRequested()) break;
     TPlayer side = Black;
-    int timeLimit = 0;
+    int timeLimit = 0, hardLimit = 0;
     std::vector<TPositionKey> history;
     RunOnUiThread([&] {
       side = static_cast<TPlayer>(GameStatus.SideToMove);
       std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
       timeLimit = GameStatus.TimeLimit;
+      hardLimit = LevelHardLimitMs(GameStatus.Level);
       history = GameHistory();
     });
-    if (generator.NoMovesLeft(board, side)) {
-      ShowStatus(WinnerText(side));
+    if (const char* over = GameOverText(board, side)) {
+      AnnounceGameOver(over);
       break;
     }
     RunOnUiThread([] {
       GameStatus.DragState = 0;
       if (MainWindowPtr) MainWindowPtr->SetCursor(nullptr, IDC_ARROW);
+      ProgressClockStarted();
     });
 
     TSearcher.TimeLimit = timeLimit;
+    TSearcher.HardLimitMs = hardLimit;
     TSearcher.SetHistory(history);
     TSearcher.GetComputerMoveHash(board, side, move);
 
-    char text[160];
-    std::snprintf(text, sizeof text, "Played %s", TSearcher.InfoText);
-    ShowStatus(text);
-    PostToUiThread(nullptr, [] {
+    PostToUiThread(nullptr, [result = std::string(TSearcher.InfoText)] {
+      ProgressClockStopped();
+      ShowComputerResult(result.c_str());
       if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
     });
     if (MainWindowPtr) MainWindowPtr->MakeMoveShowMove(move);
 
-    bool over = false, autoPlay = false, drawn = false;
-    int next = Black;
+    const char* over = nullptr;
+    bool autoPlay = false, drawn = false;
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->GameChanged = true;
       GameRecord.AddMove(move);
-      drawn = MainWindowPtr && MainWindowPtr->NoticeDraw();
+      if (MainWindowPtr) MainWindowPtr->ShowLastMove();
       GameStatus.SideToMove = 1 - GameStatus.SideToMove;
-      next = GameStatus.SideToMove;
-      over = generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(next)) != 0;
+      over = GameOverText(GameStatus.Board, GameStatus.SideToMove);
+      // A draw is told, and ends Auto Play; a lost position says more.
+      drawn = !over && MainWindowPtr && MainWindowPtr->NoticeDraw();
       autoPlay = GameStatus.PlayMode == 0;
     });
     if (over) {
-      ShowStatus(WinnerText(next));
+      AnnounceGameOver(over);
       break;
     }
     if (!autoPlay || drawn || ComputerControl.StopRequested()) break;

@@ -19,6 +19,7 @@
 #include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
+#include "ui/Progress.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
@@ -50,6 +51,7 @@ TVarekApp::~TVarekApp() {
   ComputerThread.Stop();
   if (TDecoratedFrame* frame = GetMainWindow()) TSettings().SaveGeometry(SettingGeometry, *frame);
   SetProgressSink(nullptr);
+  ShowProgressOn(nullptr);
   StatusBar = nullptr;
 }
 
@@ -89,11 +91,14 @@ void TVarekApp::InitMainWindow() {
   StatusBar = new TStatusBar(frame, TStatusBar::Recessed, TStatusBar::NoIndicators);
   frame->Insert(StatusBar, TDecoratedFrame::Bottom);
   frame->SetAcceleratorTable("COMMANDS");
+  // Never so small that the board, the menu or the tool bar would be cut.
+  frame->SetMinimumClientSize(MinimumBoardSize, MinimumBoardSize);
+  // Wide enough at first for the computer's whole progress line beside the user's text.
+  frame->SetClientSize(920, 560);
 
   // The search's progress lines and the game file reader's complaints.
-  SetProgressSink([](const char* line) {
-    if (StatusBar) StatusBar->SetText(line);
-  });
+  ShowProgressOn(StatusBar);
+  SetProgressSink(ShowComputerProgress);
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });

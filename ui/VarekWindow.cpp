@@ -1,10 +1,12 @@
 #include "ui/VarekWindow.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
+#include "framework/Settings.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "framework/MoveListPanel.h"
@@ -16,10 +18,15 @@
 #include "ui/Thinking.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
+
+namespace {
+// Where the Square Numbers switch is remembered.
+constexpr const char* SquareNumbersKey = "Board/SquareNumbers";
+}  // namespace
 TStatusBar* StatusBar = nullptr;
 
 using W = TVarekWindow;
-const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[73] = {
+const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[75] = {
     EvMessage<W>(WM_LBUTTONDBLCLK, &W::EvLButtonDblClk),
     EvMessage<W>(WM_RBUTTONDBLCLK, &W::EvRButtonDblClk),
     EvMessage<W>(WM_LBUTTONDOWN, &W::EvLButtonDown),
@@ -44,6 +51,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[73] = {
     EvCommand<W>(CommandId::CmMovesTwoPlayer, &W::CmMovesTwoPlayer),
     EvCommand<W>(CommandId::CmMovesAutoPlay, &W::CmMovesAutoPlay),
     EvCommand<W>(CommandId::CmBoardInvertBoard, &W::CmBoardInvertBoard),
+    EvCommand<W>(CommandId::CmBoardSquareNumbers, &W::CmBoardSquareNumbers),
     EvCommand<W>(CommandId::CmBoardSetup, &W::CmBoardSetup),
     EvCommand<W>(CommandId::CmBoardStarting, &W::CmBoardStarting),
     EvCommand<W>(CommandId::CmBoardClear, &W::CmBoardClear),
@@ -77,6 +85,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[73] = {
     EvCommandEnable<W>(CommandId::CmMovesTwoPlayer, &W::CeMovesTwoPlayer),
     EvCommandEnable<W>(CommandId::CmMovesAutoPlay, &W::CeMovesAutoPlay),
     EvCommandEnable<W>(CommandId::CmBoardInvertBoard, &W::CeNotThinking),
+    EvCommandEnable<W>(CommandId::CmBoardSquareNumbers, &W::CeBoardSquareNumbers),
     EvCommandEnable<W>(CommandId::CmBoardSetup, &W::CeBoardSetup),
     EvCommandEnable<W>(CommandId::CmBoardStarting, &W::CeBoardStarting),
     EvCommandEnable<W>(CommandId::CmBoardClear, &W::CeBoardClear),
@@ -103,12 +112,14 @@ TVarekWindow::TVarekWindow(TWindow* parent)
       UserSide(Black) {
   Untitled = true;
   GameChanged = false;
-  FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Checkers Game (*.vrk)|*.vrk|",
+  FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
                                         nullptr, "", "vrk");
   SetBkgndColor(TColor(128, 128, 128));
   MainWindowPtr = this;
   TMoveGenerator::InitBoard(GameStatus.Board);
   GameRecord.InitGame(GameStatus.Board, Black);
+  Driver.MarkedFrom = Driver.MarkedTo = 0;
+  Driver.ShowNumbers = TSettings().ReadBool(SquareNumbersKey, false);
 }
 
 TVarekWindow::~TVarekWindow() {
@@ -135,8 +146,26 @@ bool TVarekWindow::Find(TEventInfo& info) {
 void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   TWindow::Paint(dc, erase, rect);
   Driver.SetScale(Attr.W, Attr.H);
+  const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
+  Driver.MarkedFrom = last ? last[0] : 0;
+  Driver.MarkedTo = last ? MoveDestination(last) : 0;
   Driver.DrawBoard(dc);
   DrawHint(dc);
+}
+
+void TVarekWindow::ShowLastMove() {
+  RunOnUiThread([this] {
+    const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
+    const int from = last ? last[0] : 0, to = last ? MoveDestination(last) : 0;
+    if (from == Driver.MarkedFrom && to == Driver.MarkedTo) return;
+    const std::array<int, 4> changed{Driver.MarkedFrom, Driver.MarkedTo, from, to};
+    Driver.MarkedFrom = from;
+    Driver.MarkedTo = to;
+    Draw([changed](TDC& dc) {
+      for (int square : changed)
+        if (square != 0) Driver.RedrawSquare(dc, square);
+    });
+  });
 }
 
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {
@@ -148,6 +177,16 @@ void TVarekWindow::CmBoardInvertBoard() {
   GameStatus.Inverted = !GameStatus.Inverted;
   TSettings().WriteBool(SettingInverted, GameStatus.Inverted);
   Invalidate(true);
+}
+
+void TVarekWindow::CmBoardSquareNumbers() {
+  Driver.ShowNumbers = !Driver.ShowNumbers;
+  TSettings().WriteBool(SquareNumbersKey, Driver.ShowNumbers);
+  Invalidate(true);
+}
+
+void TVarekWindow::CeBoardSquareNumbers(TCommandEnabler& ce) {
+  ce.SetCheck(Driver.ShowNumbers ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
 void TVarekWindow::Draw(std::function<void(TDC&)> drawing) {

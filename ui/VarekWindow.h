@@ -25,6 +25,7 @@ class TVarekWindow : public TWindow {
   int UserSide;                      // the side the user last moved in Normal Play (You in an export)
   bool GameChanged;                  // differs from what was last saved or loaded
   bool Untitled;                     // no file name yet
+  std::string FileFolder;            // where a game was last saved or opened ("" before)
 
   bool CanClose() override;
   void Paint(TDC& dc, bool erase, TRect& rect) override;
@@ -33,6 +34,9 @@ class TVarekWindow : public TWindow {
   void EvSize(unsigned sizeType, const TSize& size);
   // Redraws the squares that differ from `previous`.
   void UpdateBoard(const int* previous);
+  // Frames the squares of the move that led to the position shown (none at
+  // the record's start), redrawing the squares whose frame comes or goes.
+  void ShowLastMove();
   // Shows the move step by step, then makes it on the board. Called on the UI
   // thread for the user's moves and on the computer's thread for its own.
   void MakeMoveShowMove(const int* move);
@@ -53,7 +57,7 @@ class TVarekWindow : public TWindow {
   void CmFileExit();
   // Write the game to, or read it from, the file named in FileData (a .pdn
   // file is imported).
-  void SaveFile();
+  bool SaveFile();
   void OpenFile();
   void CmFileImportPdn();
   void CmFileExportPdn();
@@ -69,7 +73,8 @@ class TVarekWindow : public TWindow {
   // Shows the record as it is now in the move list (only what changed).
   void SyncMoveList();
   // After a move: when it made the game drawn, says so on the status bar and
-  // returns true (the computer then does not play on by itself).
+  // in a message box, and returns true (the computer then does not play on
+  // by itself).
   bool NoticeDraw();
   // Shows the position after move n of the record, as undo and redo do.
   void ShowPosition(int n);
@@ -83,6 +88,7 @@ class TVarekWindow : public TWindow {
   void CmMovesAutoPlay();
   // Board.
   void CmBoardInvertBoard();
+  void CmBoardSquareNumbers();
   void CmBoardSetup();
   void CmBoardStarting();
   void CmBoardClear();
@@ -121,6 +127,7 @@ class TVarekWindow : public TWindow {
   void CeMovesNormalPlay(TCommandEnabler& ce);
   void CeMovesTwoPlayer(TCommandEnabler& ce);
   void CeMovesAutoPlay(TCommandEnabler& ce);
+  void CeBoardSquareNumbers(TCommandEnabler& ce);
   void CeBoardSetup(TCommandEnabler& ce);
   void CeBoardStarting(TCommandEnabler& ce);
   void CeBoardClear(TCommandEnabler& ce);
@@ -137,11 +144,15 @@ class TVarekWindow : public TWindow {
   void CeOptionsSound(TCommandEnabler& ce);
   void CeViewMoveList(TCommandEnabler& ce);
 
-  static const TResponseEntry<TVarekWindow> ResponseTable[73];
+  static const TResponseEntry<TVarekWindow> ResponseTable[75];
 
  private:
   enum class TNavigation { Undo, UndoAll, Redo, RedoAll };
   void Navigate(TNavigation step);
+  int UndoStep() const;
+  int RedoStep() const;
+  void PrepareFileDialog();
+  void RememberFileFolder();
   void SetSideToMove(int side);
   // Draws on the window from either thread: the drawing is handed to the UI
   // thread without waiting, so it keeps copies of what it draws.

@@ -69,6 +69,7 @@ class SearchTest : public ::testing::Test {
     TKillers.ClearKillers();
     SetProgressSink(nullptr);
     TSearcher.TimeLimit = 36000000;
+    TSearcher.HardLimitMs = 0;
     TSearcher.MaxIterationDepth = 47;
     TSearcher.Nodes = TSearcher.Evals = 0;
     TSearcher.MaxPly = 0;
@@ -84,6 +85,7 @@ class SearchTest : public ::testing::Test {
     SetProgressSink(nullptr);
     TSearcher.Control = nullptr;
     TSearcher.TimeLimit = 2;
+    TSearcher.HardLimitMs = 0;
     TSearcher.MaxIterationDepth = 47;
   }
 };

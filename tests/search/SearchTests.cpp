@@ -422,3 +422,51 @@ TEST_F(SearchTest, TimeLimitEndsTheSearchBetweenIterations) {
   EXPECT_GE(TSearcher.IterationDepth, 11);  // at least the first iteration finished
   EXPECT_TRUE(IsLegal(start, move));
 }
+
+// A level's hard stop: whatever the time limit, an iteration still running
+// when the hard limit has passed is cut off, and the last finished
+// iteration's move is played. Measured by the search's own clock.
+TEST_F(SearchTest, HardLimitCutsTheRunningIterationAndPlaysTheLastFinishedOne) {
+  for (const char* text : {"", "W:WK1,K3,K10:BK20,K24,K31"}) {
+    SCOPED_TRACE(text);
+    HashTable->Clear();
+    TPosition start = *text ? Position(text) : StartPosition();
+    const TPosition before = start;
+    TSearcher.TimeLimit = 36000000;  // iterations would go on starting
+    TSearcher.HardLimitMs = 400;
+    int move[MoveBufferSize];
+    const int began = SearchClock();
+    TSearcher.GetComputerMoveHash(start.Board, start.Side, move);
+    ASSERT_NE(TSearcher.HardStopClock, 0);
+    const int cutAfter = TSearcher.HardStopClock - began;
+    EXPECT_GE(cutAfter, 400);
+    EXPECT_LE(cutAfter, 400 + 250);
+    EXPECT_LT(TSearcher.IterationDepth, 47);
+    // The report and the move are those of the iteration before the one cut.
+    const std::string depth = "Depth:" + std::to_string(TSearcher.IterationDepth - 2) + "/";
+    EXPECT_NE(std::string(TSearcher.InfoText).find(depth), std::string::npos) << TSearcher.InfoText;
+    EXPECT_EQ(std::string(TSearcher.InfoText).rfind(Text(move) + "  Score=", 0), 0u) << TSearcher.InfoText;
+    EXPECT_TRUE(IsLegal(before, move));
+    EXPECT_TRUE(SameBoard(start.Board, before.Board));
+  }
+}
+
+TEST_F(SearchTest, AHardLimitNotReachedChangesNothing) {
+  long long nodes[2];
+  std::string lines[2];
+  for (int run = 0; run < 2; ++run) {
+    HashTable->Clear();
+    TKillers.ClearKillers();
+    TPosition start = StartPosition();
+    int move[MoveBufferSize];
+    TSearcher.MaxIterationDepth = 11;
+    TSearcher.HardLimitMs = run == 0 ? 0 : 600000;
+    TSearcher.GetComputerMoveHash(start.Board, Black, move);
+    EXPECT_EQ(TSearcher.HardStopClock, 0);
+    nodes[run] = TSearcher.Nodes;
+    lines[run] = TSearcher.InfoText;
+    lines[run].erase(lines[run].find("  Depth:"));
+  }
+  EXPECT_EQ(nodes[0], nodes[1]);
+  EXPECT_EQ(lines[0], lines[1]);
+}

@@ -213,7 +213,7 @@ TEST_F(ComputerThread, AnEarlierForceMoveDoesNotEndTheNextAutoPlay) {
 TEST_F(ComputerThread, WindowStaysResponsiveWhileThinking) {
   frame->ExecuteCommand(CmOptionsLevel7);
   frame->ExecuteCommand(CmActionComputerGo);
-  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000)) << StatusText();
+  ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000)) << ProgressText();
   window->Invalidate(true);
   const TBitmap shown = window->Snapshot();
   EXPECT_EQ(shown.Color(Driver.SquareX[35] + 27, Driver.SquareY[35] + 18), Driver.BlackTopColor);
@@ -293,7 +293,7 @@ TEST_F(ComputerThread, ExitWhileSearchingStopsForGood) {
 TEST_F(ComputerThread, CloseDuringADeepSearch) {
   frame->ExecuteCommand(CmOptionsLevel7);
   frame->ExecuteCommand(CmActionComputerGo);
-  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000));
   EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(GameStatus.Thinking);
   EXPECT_EQ(GameRecord.MoveCount, 1);
@@ -329,7 +329,7 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
   Repaint();
   frame->ExecuteCommand(CmOptionsLevel7);
   frame->ExecuteCommand(CmActionComputerGo);
-  ASSERT_TRUE(ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000));
   ProcessEvents(300);
   frame->EnableCommands();
   const TBitmap shot = GrabFrame(*frame);

@@ -21,6 +21,7 @@ class TScriptedDesktop : public TRecordingDesktop {
     std::string Offered;  // the name in the data when the dialog opened
     unsigned Flags;
     std::string Filter, DefExt;
+    std::string InitialDir;
   };
   // Answers to the next message boxes, in order; MessageAnswer after them.
   std::deque<int> Answers;
@@ -50,7 +51,7 @@ class TScriptedDesktop : public TRecordingDesktop {
     return answer;
   }
   int RunFileDialog(TWindow*, TFileDialogKind kind, TOpenSaveDialog::TData& data) override {
-    FileDialogs.push_back({kind, data.FileName, data.Flags, data.Filter, data.DefExt});
+    FileDialogs.push_back({kind, data.FileName, data.Flags, data.Filter, data.DefExt, data.InitialDir});
     if (FileAnswers.empty()) return IDCANCEL;
     const std::string name = FileAnswers.front();
     FileAnswers.pop_front();

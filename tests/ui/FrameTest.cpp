@@ -22,7 +22,7 @@ TEST_F(Frame, MenuTextsAsShown) {
       "  E&xit\tCtrl+X",
       "&Moves",  "  &Undo move\tPgUp", "  &Undo All\tHome", "  &Redo move\tPgDn", "  &Redo All\tEnd", "",
       "  &Normal Play", "  &Two Player", "  &Auto Play",
-      "&Board",  "  &Invert Board\tCtrl+I", "", "  &Setup position\tCtrl+S", "  &Starting Position",
+      "&Board",  "  &Invert Board\tCtrl+I", "  Square &Numbers", "", "  &Setup position\tCtrl+S", "  &Starting Position",
       "  &Clear Board", "  &Black to move", "  &White to move",
       "&Action", "  &Computer Go\tCtrl+G", "  &Force Move\tCtrl+F", "  &Hint\tCtrl+H",
       "&View",   "  &Move List",
@@ -87,7 +87,7 @@ TEST_F(Frame, EveryCommandEnabledAndCheckedAtTheStart) {
        {CmFileSaveAs, {true, false}},       {CmFileExit, {true, false}},         {CmMovesUndo, {false, false}},
        {CmMovesUndoAll, {false, false}},    {CmMovesRedo, {false, false}},       {CmMovesRedoAll, {false, false}},
        {CmMovesNormalPlay, {true, true}},   {CmMovesTwoPlayer, {true, false}},   {CmMovesAutoPlay, {true, false}},
-       {CmBoardInvertBoard, {true, false}}, {CmBoardSetup, {true, false}},       {CmBoardStarting, {false, false}},
+       {CmBoardInvertBoard, {true, false}}, {CmBoardSquareNumbers, {true, false}}, {CmBoardSetup, {true, false}},       {CmBoardStarting, {false, false}},
        {CmBoardClear, {false, false}},      {CmBoardBTurn, {false, true}},       {CmBoardWTurn, {false, false}},
        {CmActionComputerGo, {true, false}}, {CmActionForceMove, {false, false}}, {CmOptionsLevel0, {true, false}},
        {CmOptionsLevel1, {true, false}},    {CmOptionsLevel2, {true, true}},     {CmOptionsLevel3, {true, false}},
@@ -96,7 +96,7 @@ TEST_F(Frame, EveryCommandEnabledAndCheckedAtTheStart) {
       "start");
 }
 
-TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundAndAboutStayEnabled) {
+TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundSquareNumbersAndAboutStayEnabled) {
   GameStatus.Thinking = true;  // as the computer's thread sets it
   std::map<int, TState> expected;
   for (int id :
@@ -111,6 +111,7 @@ TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundAndAboutStayEnabled) {
   expected[CmFileExit] = {true, false};
   expected[CmActionForceMove] = {true, false};
   expected[CmOptionsSound] = {true, true};
+  expected[CmBoardSquareNumbers] = {true, false};  // how the board is shown, not what is on it
   expected[CmAbout] = {true, false};
   ExpectStates(*frame, expected, "thinking");
   GameStatus.Thinking = false;
@@ -241,11 +242,11 @@ TEST_F(Frame, WindowFillsTheClientAreaWithGreyAroundTheBoard) {
   EXPECT_EQ(shown.Height(), ClientHeight);
   EXPECT_EQ(shown.Color(5, 5), TColor(128, 128, 128));
   EXPECT_EQ(Driver.SquareSize, 54);
-  frame->SetClientSize(300, 500);
+  frame->SetClientSize(500, 700);  // taller than wide (the tool bar keeps it this wide)
   ProcessEvents();
   window->UpdateWindow();
-  EXPECT_EQ(window->Attr.W, 300);
-  EXPECT_EQ(Driver.SquareSize, (300 - 2 * 15) / 8);  // rescaled at the next paint
+  EXPECT_EQ(window->Attr.W, 500);
+  EXPECT_EQ(Driver.SquareSize, (500 - 2 * 25) / 8);  // rescaled at the next paint
 }
 
 TEST_F(Frame, SoundCommandTogglesAndReports) {
@@ -285,7 +286,7 @@ TEST_F(Frame, EveryCommandRunsAtTheStart) {
 TEST_F(Frame, TableRoutesEveryCommandMessageAndEnabler) {
   const int commands[] = {CmFileNew,        CmFileOpen,      CmFileSave,         CmFileSaveAs,       CmFileExit,
                           CmMovesUndo,      CmMovesRedo,     CmMovesUndoAll,     CmMovesRedoAll,     CmMovesNormalPlay,
-                          CmMovesTwoPlayer, CmMovesAutoPlay, CmBoardInvertBoard, CmBoardSetup,       CmBoardStarting,
+                          CmMovesTwoPlayer, CmMovesAutoPlay, CmBoardInvertBoard, CmBoardSquareNumbers, CmBoardSetup,       CmBoardStarting,
                           CmBoardClear,     CmBoardBTurn,    CmBoardWTurn,       CmActionComputerGo, CmActionForceMove,
                           CmOptionsLevel0,  CmOptionsLevel1, CmOptionsLevel2,    CmOptionsLevel3,    CmOptionsLevel4,
                           CmOptionsLevel5,  CmOptionsLevel6, CmOptionsLevel7,    CmOptionsSound,     CmAbout};

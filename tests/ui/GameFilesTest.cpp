@@ -103,7 +103,7 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   ASSERT_EQ(script.FileDialogs.size(), 2u);
   const TScriptedDesktop::TFileDialogCall& open = script.FileDialogs[1];
   EXPECT_EQ(open.Kind, Kind::Open);
-  EXPECT_EQ(open.Flags, 0x1004u);  // existing files only, no read-only box
+  EXPECT_EQ(open.Flags, 0x1006u);  // existing files only, no read-only box, a question before replacing
   EXPECT_EQ(open.Filter, "Checkers Games (*.vrk *.pdn)|*.vrk;*.pdn|Checkers Game (*.vrk)|*.vrk|PDN Games (*.pdn)|*.pdn|");
   EXPECT_EQ(open.DefExt, "vrk");
   EXPECT_EQ(open.Offered, path);  // the name shared with Save As
@@ -170,7 +170,7 @@ TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
   EXPECT_EQ(GameRecord.MoveCount, 0);
   EXPECT_EQ(ShownBoard(), setUp);  // the record's start, which the file did not replace
   EXPECT_EQ(GameStatus.SideToMove, Black);
-  EXPECT_EQ(StatusText(), "game loaded ~ 0 moves");
+  EXPECT_EQ(StatusText(), "game not loaded");
   EXPECT_FALSE(window->GameChanged);
   EXPECT_FALSE(window->Untitled);
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -323,12 +323,46 @@ TEST_F(Files, ClosingAChangedGameAsksAndCancelKeepsTheWindow) {
   EXPECT_EQ(saved.MoveCount, 1);
 }
 
-TEST_F(Files, ExitAsksNothing) {
+TEST_F(Files, ExitAsksTheSameQuestionAsClosing) {
   GameStatus.PlayMode = 2;
-  PlayMoves(1);
-  frame->ExecuteCommand(CmFileExit);
+  frame->ExecuteCommand(106);  // an unchanged game: nothing to ask
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_TRUE(script.Messages.empty());
+}
+
+TEST_F(Files, ExitWithAChangedGameCancelNoAndYes) {
+  GameStatus.PlayMode = 2;
+  PlayMoves(3);
+  script.Answers = {IDCANCEL};
+  ASSERT_TRUE(ActivateFrame(*frame));
+  SendKey(*frame, FCONTROL, 'X');
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
+  EXPECT_EQ(LastMessage().Caption, "Game has changed");
+  EXPECT_EQ(LastMessage().Type, QuestionStyle);
+  EXPECT_FALSE(app->QuitPosted());  // Cancel: the game goes on
+  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_TRUE(window->GameChanged);
+
+  const std::string path = PathOf("on-exit.vrk");
+  script.Answers = {IDYES};
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(106);
+  EXPECT_TRUE(app->QuitPosted());
+  Game saved;
+  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
+  EXPECT_EQ(saved.MoveCount, 3);
+}
+
+TEST_F(Files, ExitAnsweredNoLeavesWithoutSaving) {
+  GameStatus.PlayMode = 2;
+  PlayMoves(1);
+  script.Answers = {IDNO};
+  frame->ExecuteCommand(106);
+  EXPECT_EQ(script.Messages.size(), 1u);
+  EXPECT_TRUE(script.FileDialogs.empty());
+  EXPECT_TRUE(app->QuitPosted());
+  EXPECT_TRUE(FolderContents().empty());
 }
 
 }  // namespace

@@ -98,21 +98,55 @@ TEST_F(Navigation, StepsDoNotChangeTheGameSavedFlag) {
   EXPECT_TRUE(script.Messages.empty());
 }
 
-TEST_F(Navigation, UndoInNormalPlayHandsTheComputersSideToTheUser) {
-  // A user move and the computer's answer, as the record holds them.
+TEST_F(Navigation, UndoInNormalPlayTakesBackTheReplyWithTheUsersMove) {
+  // Two user moves, each answered, as the record holds them.
   GameStatus.PlayMode = 1;
-  int user[] = {32, 28, 0}, answer[] = {21, 25, 0};
-  GameRecord.AddMove(user);
-  TMoveGenerator::MakeMove(user, GameStatus.Board);
-  GameRecord.AddMove(answer);
-  TMoveGenerator::MakeMove(answer, GameStatus.Board);
+  window->UserSide = Black;
+  int moves[4][3] = {{32, 28, 0}, {21, 25, 0}, {33, 29, 0}, {20, 24, 0}};
+  for (auto& move : moves) {
+    GameRecord.AddMove(move);
+    TMoveGenerator::MakeMove(move, GameStatus.Board);
+  }
   GameStatus.SetPossibleStart();
   Repaint();
   frame->ExecuteCommand(CmMovesUndo);
-  ExpectAt(1, "undo");
-  EXPECT_EQ(GameStatus.SideToMove, White);  // the computer's side, now the user's to move
+  ExpectAt(2, "undo");
+  EXPECT_EQ(GameStatus.SideToMove, Black);  // the user's turn again
   EXPECT_FALSE(GameStatus.Thinking);        // the computer does not move by itself
   EXPECT_EQ(GameStatus.PlayMode, 1);
+  frame->ExecuteCommand(115);
+  ExpectAt(0, "undo");
+  frame->ExecuteCommand(116);  // Redo: the user's move with its answer
+  ExpectAt(2, "redo");
+  frame->ExecuteCommand(116);
+  ExpectAt(4, "redo");
+
+  // Two players step one move at a time over the same game.
+  frame->ExecuteCommand(113);
+  frame->ExecuteCommand(115);
+  ExpectAt(3, "undo");
+  frame->ExecuteCommand(116);
+  ExpectAt(4, "redo");
+}
+
+TEST_F(Navigation, UndoAfterTheUsersWinningMoveTakesBackThatMoveOnly) {
+  // The user (Black) moves, the computer answers, and the user takes White's
+  // last piece: the computer had no answer to that.
+  SetPosition({{34, BlackMan}, {21, WhiteMan}}, Black);
+  GameStatus.PlayMode = 1;
+  window->UserSide = Black;
+  int moves[3][4] = {{34, 30, 0}, {21, 26, 0}, {30, 26, 22, 0}};
+  for (auto& move : moves) {
+    GameRecord.AddMove(move);
+    TMoveGenerator::MakeMove(move, GameStatus.Board);
+  }
+  GameStatus.SideToMove = White;
+  GameStatus.SetPossibleStart();
+  Repaint();
+  frame->ExecuteCommand(115);
+  ExpectAt(2, "undo");  // Black, the user, to move again
+  frame->ExecuteCommand(115);
+  ExpectAt(0, "undo");
 }
 
 TEST_F(Navigation, PlayModesCheckTheirItemsAndLeaveSetupMode) {

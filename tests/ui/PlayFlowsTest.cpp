@@ -1,7 +1,7 @@
 // Flows with the computer playing: the Level items grayed while it thinks and
 // a level chosen between moves used for the next one, Auto Play checked while
 // it runs and Normal Play after Force Move, Sound off silencing both beeps, and
-// the window closed with a changed game while the computer thinks. The suite's
+// the window closed or the program left while the computer thinks. The suite's
 // name puts these tests with the other threaded ones.
 #include "FilesFixture.h"
 #include "search/Searcher.h"
@@ -19,7 +19,7 @@ class ComputerThreadFlows : public GameFlowTest {
     return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
   }
   bool WaitForProgress() {
-    return ProcessEventsUntil([this] { return StatusText().rfind("Best ", 0) == 0; }, 15000);
+    return ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000);
   }
 };
 
@@ -100,19 +100,46 @@ TEST_F(ComputerThreadFlows, SoundOffSilencesBothBeeps) {
   EXPECT_EQ(script.Beeps, (std::vector<unsigned>{MB_ICONHAND, MB_ICONASTERISK}));
 }
 
-TEST_F(ComputerThreadFlows, ClosingAChangedGameWhileThinkingStopsWithoutAsking) {
+TEST_F(ComputerThreadFlows, ClosingWhileThinkingRecordsTheMoveThenAsks) {
   PlayMove();  // Normal Play: the user's move starts the computer
   ASSERT_TRUE(window->GameChanged);
   frame->ExecuteCommand(CmOptionsLevel7);  // grayed while thinking: the level stays Easy
   window->CmOptionsLevel7();   // the handler itself does not check: no time limit now
   frame->ExecuteCommand(CmFileNew);  // grayed
   // The close comes at once, perhaps before the search has even started, and
-  // must still end it.
-  EXPECT_TRUE(frame->CloseWindow());
+  // must still end it; the computer's move is played and recorded first.
+  script.Answers = {IDCANCEL};
+  EXPECT_FALSE(frame->CloseWindow());
   EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_TRUE(frame->IsVisible());
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(GameStatus.SideToMove, Black);  // the user's turn again
+  EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
+  EXPECT_TRUE(ScreenMatchesBoard());
+
+  // Cancel kept the game: it goes on, and the next close saves both moves.
+  const std::string path = PathOf("closed-while-thinking.vrk");
+  script.Answers = {IDYES};
+  script.FileAnswers = {path};
+  EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(frame->IsVisible());
-  EXPECT_TRUE(script.Messages.empty());  // nothing can be saved while the computer thinks
-  EXPECT_LE(GameRecord.MoveCount, 2);
+  Game saved;
+  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
+  EXPECT_EQ(saved.MoveCount, 2);
+}
+
+TEST_F(ComputerThreadFlows, ExitWhileThinkingAsksAboutTheGameWithTheComputersMove) {
+  frame->ExecuteCommand(260);
+  frame->ExecuteCommand(122);  // the computer plays Black
+  ASSERT_TRUE(WaitForProgress()) << StatusText();
+  script.Answers = {IDNO};
+  frame->ExecuteCommand(106);
+  EXPECT_TRUE(app->QuitPosted());
+  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(script.Messages.size(), 1u);  // the move changed the game
 }
 
 }  // namespace

@@ -102,4 +102,23 @@ TEST_F(SettingsTest, AFramesGeometryIsPutBack) {
   EXPECT_EQ(frame.GetClientWindow()->GetClientRect().Height(), height);
 }
 
+TEST_F(SettingsTest, ARestoredGeometryWinsOverAFirstSizeAskedForBeforeShowing) {
+  {
+    TDecoratedFrame frame(nullptr, "settings", new TWindow(nullptr), false);
+    frame.Show();
+    frame.SetClientSize(480, 360);
+    ProcessEvents();
+    TSettings settings;
+    settings.SaveGeometry("Frame/Geometry", frame);
+  }
+  TDecoratedFrame frame(nullptr, "settings", new TWindow(nullptr), false);
+  frame.SetClientSize(900, 700);  // the program's first size
+  TSettings settings;
+  ASSERT_TRUE(settings.RestoreGeometry("Frame/Geometry", frame));
+  frame.Show();
+  ProcessEvents();
+  EXPECT_EQ(frame.GetClientWindow()->GetClientRect().Width(), 480);
+  EXPECT_EQ(frame.GetClientWindow()->GetClientRect().Height(), 360);
+}
+
 }  // namespace

@@ -16,6 +16,7 @@
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
+#include "framework/Settings.h"
 #include "framework/StatusBar.h"
 #include "framework/Settings.h"
 #include "framework/Testing.h"
@@ -94,6 +95,11 @@ class UiTest : public ::testing::Test {
     TSettings().Clear();  // each test starts from the program's first run
     SetDesktop(&desktop);
     SetPauseScale(0.1);
+    StartApplication();
+  }
+
+  // A fresh run of the program (after app.reset(), a second one).
+  void StartApplication() {
     app = std::make_unique<TVarekApp>();
     app->InitInstance();
     frame = app->GetMainWindow();
@@ -120,6 +126,11 @@ class UiTest : public ::testing::Test {
     window->UpdateWindow();
   }
   std::string StatusText() const { return StatusBar ? StatusBar->GetText() : std::string(); }
+  // The computer's progress fields beside the message area: its best move, then the figures.
+  std::string ProgressText() const {
+    if (!StatusBar) return std::string();
+    return StatusBar->GetFieldText(0) + " | " + StatusBar->GetFieldText(1);
+  }
 
   TRecordingDesktop desktop;
   std::unique_ptr<TVarekApp> app;

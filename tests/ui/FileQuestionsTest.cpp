@@ -1,0 +1,148 @@
+// Save As over an existing game asks first and keeps the old file unless the
+// user agrees; the file dialogs open only where a game was saved or opened,
+// never where a save was refused.
+#include "FilesFixture.h"
+
+namespace {
+
+using FileQuestions = GameFlowTest;
+using Kind = TDesktop::TFileDialogKind;
+
+TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
+  GameStatus.PlayMode = 2;
+  PlayMoves(20);
+  const std::string path = PathOf("long game.vrk");
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(105);
+  ASSERT_EQ(StatusText(), "game saved ~ 20 moves");
+  EXPECT_EQ(script.Messages.size(), 0u);  // a new name: no question
+  const std::vector<char> kept = Bytes(path);
+
+  // A new, empty game saved under the same name: No, then the dialog again, cancelled.
+  frame->ExecuteCommand(102);
+  PlayMoves(1);
+  StatusBar->SetText("");
+  script.Answers = {IDNO};
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(105);
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(LastMessage().Text, "long game.vrk already exists.\nDo you want to replace it?");
+  EXPECT_EQ(LastMessage().Caption, "Confirm Save As");
+  EXPECT_EQ(LastMessage().Type, MB_YESNO | MB_ICONEXCLAMATION);
+  EXPECT_EQ(script.FileDialogs.size(), 3u);  // No goes back to the dialog
+  EXPECT_EQ(Bytes(path), kept);
+  EXPECT_EQ(StatusText(), "");
+  EXPECT_TRUE(window->GameChanged);
+  EXPECT_TRUE(window->Untitled);
+  // The refused name is not the game's: Save asks for a name again.
+  EXPECT_EQ(window->FileData->FileName, "");
+  frame->ExecuteCommand(104);
+  EXPECT_EQ(script.FileDialogs.size(), 4u);
+  EXPECT_EQ(Bytes(path), kept);
+
+  // No, then another name: saved there, the old file still untouched.
+  const std::string other = PathOf("other.vrk");
+  script.Answers = {IDNO};
+  script.FileAnswers = {path, other};
+  frame->ExecuteCommand(105);
+  EXPECT_EQ(StatusText(), "game saved ~ 1 moves");
+  EXPECT_EQ(window->FileData->FileName, other);
+  EXPECT_EQ(Bytes(path), kept);
+
+  // Yes replaces it.
+  script.Answers = {IDYES};
+  script.FileAnswers = {path};
+  frame->ExecuteCommand(105);
+  EXPECT_EQ(StatusText(), "game saved ~ 1 moves");
+  Game saved;
+  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
+  EXPECT_EQ(saved.MoveCount, 1);
+  // Save to the game's own name asks nothing.
+  const size_t asked = script.Messages.size();
+  frame->ExecuteCommand(104);
+  EXPECT_EQ(script.Messages.size(), asked);
+}
+
+TEST_F(FileQuestions, SaveAsOfATitledGameOverAnotherFileRefusedKeepsItsOwnName) {
+  GameStatus.PlayMode = 2;
+  PlayMoves(2);
+  const std::string mine = PathOf("mine.vrk"), theirs = PathOf("theirs.vrk");
+  std::ofstream(theirs) << "someone else's";
+  script.FileAnswers = {mine};
+  frame->ExecuteCommand(105);
+  PlayMoves(1);
+  script.Answers = {IDNO};
+  script.FileAnswers = {theirs};  // then cancelled
+  frame->ExecuteCommand(105);
+  EXPECT_EQ(window->FileData->FileName, mine);
+  frame->ExecuteCommand(104);  // saves to its own file, without asking
+  EXPECT_EQ(StatusText(), "game saved ~ 3 moves");
+  EXPECT_EQ(Bytes(theirs), std::vector<char>({'s', 'o', 'm', 'e', 'o', 'n', 'e', ' ', 'e', 'l', 's', 'e', '\'', 's'}));
+}
+
+TEST_F(FileQuestions, DialogsOpenOnlyWhereAGameWasSavedOrOpened) {
+  GameStatus.PlayMode = 2;
+  PlayMoves(2);
+  const std::string good = PathOf("good.vrk");
+  script.FileAnswers = {good};
+  frame->ExecuteCommand(105);
+  ASSERT_EQ(StatusText(), "game saved ~ 2 moves");
+
+  // A save into a special folder is refused...
+  script.FileAnswers = {"/proc/varek-game.vrk"};
+  frame->ExecuteCommand(105);
+  ASSERT_EQ(LastMessage().Text, "Unable to save file");
+  EXPECT_EQ(window->FileData->FileName, good);  // the game keeps its name
+
+  // ...and no dialog opens there afterwards.
+  script.Answers = {IDNO};
+  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(105);
+  ASSERT_EQ(script.FileDialogs.size(), 4u);
+  for (size_t k = 2; k < 4; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(script.FileDialogs[k].InitialDir, folder.string());
+    EXPECT_EQ(script.FileDialogs[k].Offered, good);
+  }
+
+  // An untitled game's refused name is offered without its folder.
+  frame->ExecuteCommand(102);
+  PlayMoves(1);
+  script.FileAnswers = {"/proc/self/varek.vrk"};
+  frame->ExecuteCommand(105);
+  ASSERT_EQ(LastMessage().Text, "Unable to save file");
+  frame->ExecuteCommand(103);
+  ASSERT_EQ(script.FileDialogs.size(), 6u);
+  EXPECT_EQ(script.FileDialogs[5].InitialDir, folder.string());
+  EXPECT_EQ(script.FileDialogs[5].Offered.find("/proc"), std::string::npos) << script.FileDialogs[5].Offered;
+
+  // A game opened from another folder moves the dialogs there.
+  const std::filesystem::path elsewhere = folder / "elsewhere";
+  std::filesystem::create_directories(elsewhere);
+  std::filesystem::copy_file(good, elsewhere / "copy.vrk");
+  script.Answers = {IDNO};
+  script.FileAnswers = {(elsewhere / "copy.vrk").string()};
+  frame->ExecuteCommand(103);
+  ASSERT_EQ(StatusText(), "game loaded ~ 2 moves");
+  frame->ExecuteCommand(105);
+  EXPECT_EQ(script.FileDialogs.back().InitialDir, elsewhere.string());
+}
+
+TEST_F(FileQuestions, AMissingFileDoesNotMoveTheDialogsButItsNameServesTheNextSave) {
+  GameStatus.PlayMode = 2;
+  PlayMoves(1);
+  const std::string good = PathOf("here.vrk");
+  script.FileAnswers = {good};
+  frame->ExecuteCommand(105);
+  const std::string missing = "/proc/varek-gone/missing.vrk";
+  script.FileAnswers = {missing};
+  frame->ExecuteCommand(103);
+  ASSERT_EQ(LastMessage().Text, "Unable to open file");
+  EXPECT_FALSE(window->Untitled);
+  frame->ExecuteCommand(103);  // cancelled
+  EXPECT_EQ(script.FileDialogs.back().InitialDir, folder.string());
+  EXPECT_EQ(script.FileDialogs.back().Offered, "missing.vrk");
+  EXPECT_EQ(window->FileData->FileName, missing);  // the cancelled dialog changed nothing
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// How big the main window is: never so small that the board, the menu or the
+// tool bar is cut, and at its first size wide enough for the computer's
+// whole progress and result lines beside the user's text.
+#include <filesystem>
+
+#include "UiFixture.h"
+#include "ui/Progress.h"
+
+namespace {
+
+void Shoot(TDecoratedFrame& frame, const char* name) {
+  const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
+  std::filesystem::create_directories(dir);
+  frame.EnableCommands();
+  ProcessEvents(20);
+  EXPECT_TRUE(GrabFrame(frame).Save((dir / name).string().c_str()));
+}
+
+class WindowSize : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGame();
+    SetDesktop(&desktop);
+    app = std::make_unique<TVarekApp>();
+    app->InitInstance();
+    frame = app->GetMainWindow();
+    ProcessEvents();
+  }
+  void TearDown() override {
+    app.reset();
+    SetDesktop(nullptr);
+    ResetGame();
+  }
+  TRecordingDesktop desktop;
+  std::unique_ptr<TVarekApp> app;
+  TDecoratedFrame* frame = nullptr;
+};
+
+// Lines as long as the search writes them after a minute in a crowded position.
+constexpr const char* LongProgress =
+    "Best 11x18(12/12) Score=-1234  Depth:47/50  10x19(12/12)  60 sec  Evals:123456789  Nodes:1234567890";
+constexpr const char* LongResult =
+    "11x18  Score=lose in 12  Depth:47/50  60 sec  Evals:123456789  Nodes:1234567890 12345678 n/s";
+
+TEST_F(WindowSize, AtItsFirstSizeTheUsersMoveAndTheComputersWholeLinesShow) {
+  StatusBar->SetText("you played 11x18");
+  ShowComputerProgress(LongProgress);
+  ProcessEvents(20);
+  EXPECT_EQ(StatusBar->GetText(), "you played 11x18");  // the progress has fields of its own
+  EXPECT_TRUE(StatusBar->TextsFit());
+  Shoot(*frame, "first-size-progress.png");
+
+  ShowComputerResult(LongResult);
+  ProcessEvents(20);
+  EXPECT_EQ(StatusBar->GetText(), "Played 11x18  Score=lose in 12");
+  EXPECT_EQ(StatusBar->GetFieldText(0), "");
+  EXPECT_EQ(StatusBar->GetFieldText(1), "Depth:47/50  60 sec  Evals:123456789  Nodes:1234567890 12345678 n/s");
+  EXPECT_TRUE(StatusBar->TextsFit());
+  EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
+  EXPECT_TRUE(MenuBarShowsAllTitles(*frame));
+}
+
+TEST_F(WindowSize, ShrunkAsFarAsItGoesTheBoardMenuAndToolBarStayWhole) {
+  ResizeFrame(*frame, 10, 10);
+  MainWindowPtr->UpdateWindow();
+  const TRect client = MainWindowPtr->GetClientRect();
+  EXPECT_GE(client.Width(), MinimumBoardSize);
+  EXPECT_GE(client.Height(), MinimumBoardSize);
+  EXPECT_LT(FrameSize(*frame).cx, 600);  // it did shrink
+  EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
+  EXPECT_TRUE(MenuBarShowsAllTitles(*frame));
+  // The board with its frame lies inside the window.
+  EXPECT_GE(Driver.OriginX - 3, 0);
+  EXPECT_GE(Driver.OriginY - 3, 0);
+  EXPECT_LE(Driver.OriginX + 8 * Driver.SquareSize + 4, client.Width());
+  EXPECT_LE(Driver.OriginY + 8 * Driver.SquareSize + 4, client.Height());
+  Shoot(*frame, "smallest.png");
+  // Narrow and tall, or wide and flat: the same.
+  ResizeFrame(*frame, 10, 900);
+  EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
+  ResizeFrame(*frame, 1200, 10);
+  EXPECT_GE(MainWindowPtr->GetClientRect().Height(), MinimumBoardSize);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#include "ui/GameOver.h"
+
+#include "engine/Board.h"
+#include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
+#include "framework/Dialogs.h"
+#include "framework/StatusBar.h"
+#include "framework/UiThread.h"
+#include "ui/Thinking.h"
+#include "ui/VarekWindow.h"
+
+namespace {
+const char* const NoPieces = "no pieces on the board";
+}
+
+const char* GameOverText(const int* board, int side) {
+  if (!TMoveGenerator.NoMovesLeft(board, static_cast<TPlayer>(side))) return nullptr;
+  bool pieces = false;
+  for (int i = FirstSquare; i <= LastSquare && !pieces; ++i) pieces = IsPlayable(i) && board[i] < Empty;
+  // A side that cannot move has lost, but on an empty board nobody has won.
+  if (!pieces) return NoPieces;
+  return side == Black ? "White wins" : "Black wins";
+}
+
+void AnnounceGameOver(const char* text) {
+  RunOnUiThread([text] {
+    if (StatusBar) StatusBar->SetText(text);
+    if (text != NoPieces && !ComputerControl.LastingStop) MessageBox(MainWindowPtr, text, "Varek", MB_OK | MB_ICONASTERISK);
+  });
+}

@@ -1,0 +1,34 @@
+// The computer's progress and result on the status bar. The message area
+// keeps the user's texts ("you played ...") while the computer thinks; its
+// best move so far goes to a field of its own, and the figures (depth, time,
+// evaluations and nodes) to the last field, whose seconds keep counting while
+// a long iteration runs. The result line is shown the same way: the move and
+// score in the message area, the figures beside it.
+#pragma once
+
+#include <string>
+
+class TStatusBar;
+
+// Adds the two fields to the bar and starts showing progress on it; null stops.
+void ShowProgressOn(TStatusBar* bar);
+
+// The search's progress line ("Best ...") and its result line (InfoText,
+// shown after "Played "). Any thread.
+void ShowComputerProgress(const char* line);
+void ShowComputerResult(const char* infoText);
+// The computer's thread starts and ends a search (the clock of the counting
+// seconds). Any thread.
+void ProgressClockStarted();
+void ProgressClockStopped();
+
+// The parts a line is shown in.
+struct TProgressParts {
+  std::string Message;  // the message area ("" leaves it as it is)
+  std::string Best;     // the best move so far and the move being searched
+  std::string Figures;  // depth, seconds, evaluations, nodes
+};
+TProgressParts SplitProgressLine(const std::string& line);
+TProgressParts SplitResultLine(const std::string& infoText);
+// The figures with their seconds replaced by `seconds`.
+std::string WithSeconds(const std::string& figures, double seconds);
