@@ -73,15 +73,15 @@ TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
   // Undo and redo go through the imported moves.
   frame->ExecuteCommand(CmMovesUndoAll);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(0));
-  frame->ExecuteCommand(CmMovesRedo);
-  EXPECT_EQ(ShownBoard(), ReplayedBoard(1));
+  frame->ExecuteCommand(CmMovesRedo);  // in Normal Play a step is a move and its reply
+  EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
 
   // A cancelled list changes nothing.
   script.FileAnswers = {PathOf("games.pdn")};
   script.ListAnswers = {-1};
   frame->ExecuteCommand(CmFileImportPdn);
   EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 1);
+  EXPECT_EQ(GameRecord.Position, 2);
 }
 
 TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
@@ -127,6 +127,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   // In normal play the user is "You"; an export that cannot be written says
   // so and leaves the old file and the game alone.
   GameStatus.PlayMode = 1;
+  script.MessageAnswer = IDYES;  // yes, replace the file exported before
   const std::vector<char> before = Bytes(path);
   std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   script.FileAnswers = {path};
