@@ -16,6 +16,7 @@
 #include "engine/MoveGenerator.h"
 #include "engine/PositionKey.h"
 #include "engine/PositionString.h"
+#include "tests/PositionFromText.h"
 
 inline std::string BuiltEgdbFolder() { return VAREK_BINARY_DIR "/share/varek/egdb"; }
 
@@ -42,17 +43,6 @@ inline const TEndgameDatabase& SmallEgdb() {
   return database;
 }
 
-struct TEgdbPosition {
-  int Board[BoardSize];
-  TPlayer Side = Black;
-};
-
-inline TEgdbPosition EgdbPosition(const std::string& text) {
-  TEgdbPosition p;
-  std::string error;
-  EXPECT_TRUE(ParsePosition(text, p.Board, &p.Side, &error)) << text << ": " << error;
-  return p;
-}
 
 inline bool operator<(const TPositionKey& a, const TPositionKey& b) {
   return std::tie(a.WhiteMen, a.WhiteKings, a.BlackMen, a.BlackKings, a.Side) <

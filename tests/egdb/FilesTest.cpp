@@ -44,7 +44,7 @@ TEST_F(EgdbFiles, WhatIsSavedLoadsBackTheSame) {
     ASSERT_NE(loaded.Table(s), nullptr) << s.Name();
     EXPECT_TRUE(*loaded.Table(s) == *SmallEgdb().Table(s)) << s.Name();
   }
-  const TEgdbPosition p = EgdbPosition("W:WK14:BK19,K27");
+  const TPosition p = Position("W:WK14:BK19,K27");
   EXPECT_EQ(loaded.Probe(p.Board, p.Side), EgdbFromPlies(26));
 }
 
@@ -59,10 +59,10 @@ TEST_F(EgdbFiles, ADamagedFileIsRefusedAndTheOthersStillServe) {
   EXPECT_EQ(report.Files, 13);
   EXPECT_EQ(report.Problem().rfind("endgame database: ", 0), 0u) << report.Problem();
   EXPECT_NE(report.Problem().find("damaged"), std::string::npos) << report.Problem();
-  const TEgdbPosition damaged = EgdbPosition("B:WK4,K15:BK23");
+  const TPosition damaged = Position("B:WK4,K15:BK23");
   EXPECT_EQ(loaded.Probe(damaged.Board, damaged.Side), EgdbUnknown);
   EXPECT_EQ(loaded.Pieces(), 2);
-  const TEgdbPosition intact = EgdbPosition("W:WK14:BK19,K27");
+  const TPosition intact = Position("W:WK14:BK19,K27");
   EXPECT_EQ(loaded.Probe(intact.Board, intact.Side), EgdbFromPlies(26));
 }
 

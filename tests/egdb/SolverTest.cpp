@@ -207,7 +207,7 @@ TEST(EgdbSolver, EveryValueAgreesWithTheValuesOfItsMoves) {
 TEST(EgdbSolver, KnowsWhatACheckersPlayerKnows) {
   const TEndgameDatabase& database = BuiltEgdb();
   auto value = [&](const std::string& text) {
-    const TEgdbPosition p = EgdbPosition(text);
+    const TPosition p = Position(text);
     return database.Probe(p.Board, p.Side);
   };
   // Two kings beat one, wherever they stand, unless the lone king takes one at

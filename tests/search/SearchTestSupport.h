@@ -13,18 +13,8 @@
 #include "search/HashTable.h"
 #include "search/Killers.h"
 #include "search/Searcher.h"
+#include "tests/PositionFromText.h"
 
-struct TPosition {
-  int Board[BoardSize];
-  TPlayer Side = Black;
-};
-
-inline TPosition Position(const std::string& text) {
-  TPosition p;
-  std::string error;
-  EXPECT_TRUE(ParsePosition(text, p.Board, &p.Side, &error)) << text << ": " << error;
-  return p;
-}
 
 inline TPosition StartPosition() {
   TPosition p;
