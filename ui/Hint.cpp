@@ -1,11 +1,9 @@
-// Hint: the computer player thinks for the side to move, on a thread of its
-// own as for its own moves, and the squares of the move it would play are
+// Hint: the computer player thinks for the side to move, on the computer's
+// thread as for its own moves, and the squares of the move it would play are
 // marked on the board until the next command or move. The record is not touched.
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "engine/GameState.h"
@@ -17,31 +15,9 @@
 #include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
+#include "ui/Levels.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
-
-namespace {
-
-// The one hint thread; joined before another starts and at the end.
-class THintThread {
- public:
-  ~THintThread() { Join(); }
-  template <class F>
-  void Start(F body) {
-    Join();
-    thread_ = std::thread(std::move(body));
-  }
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-
- private:
-  std::thread thread_;
-};
-
-THintThread HintThread;
-
-}  // namespace
 
 void TVarekWindow::CmActionHint() {
   if (GameStatus.Thinking || GameStatus.SetupMode) return;
@@ -52,32 +28,26 @@ void TVarekWindow::CmActionHint() {
     if (StatusBar) StatusBar->SetText("no move to suggest");
     return;
   }
-  bool idle = false;
-  if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
-  ComputerControl.StopRequest = false;
-  ComputerControl.MoveAvailable = false;
-  TSearcher.Control = &ComputerControl;
-  if (StatusBar) StatusBar->SetText("thinking of a hint...");
   std::array<int, BoardSize> board;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board.begin());
+  // The level and the positions since the last capture or man move, as for
+  // the computer's own moves.
   const int timeLimit = GameStatus.TimeLimit;
-  // The positions since the last capture or man move, as for the computer's own moves.
-  TSearcher.SetHistory(GameHistory());
-  try {
-    HintThread.Start([board, side, timeLimit]() mutable {
-      int move[MoveBufferSize];
-      TSearcher.TimeLimit = timeLimit;
-      TSearcher.GetComputerMoveHash(board.data(), side, move);
-      RunOnUiThread([&] {
-        if (MainWindowPtr) MainWindowPtr->ShowHint(move, TSearcher.InfoText);
-      });
-      GameStatus.Thinking = false;
-      WakeUiThread();  // a close may be waiting for the flag
+  const int hardLimit = LevelHardLimitMs(GameStatus.Level);
+  std::vector<TPositionKey> history = GameHistory();
+  const bool started = StartComputerThread([board, side, timeLimit, hardLimit, history]() mutable {
+    int move[MoveBufferSize];
+    TSearcher.TimeLimit = timeLimit;
+    TSearcher.HardLimitMs = hardLimit;
+    TSearcher.SetHistory(history);
+    TSearcher.GetComputerMoveHash(board.data(), side, move);
+    RunOnUiThread([&] {
+      if (MainWindowPtr) MainWindowPtr->ShowHint(move, TSearcher.InfoText);
     });
-  } catch (const std::system_error&) {
     GameStatus.Thinking = false;
-    MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
-  }
+    WakeUiThread();  // a close may be waiting for the flag
+  });
+  if (started && StatusBar) StatusBar->SetText("thinking of a hint...");
 }
 
 void TVarekWindow::ShowHint(const int* move, const char* info) {

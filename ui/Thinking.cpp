@@ -24,9 +24,9 @@ TSearchControl ComputerControl;
 
 TComputerThread::~TComputerThread() { Stop(); }
 
-void TComputerThread::Start() {
+void TComputerThread::Start(std::function<void()> body) {
   if (thread_.joinable()) thread_.join();  // the last run has ended: Thinking was clear
-  thread_ = std::thread(thread_code, nullptr);
+  thread_ = std::thread(std::move(body));
 }
 
 void TComputerThread::Stop() {
@@ -47,10 +47,10 @@ TComputerThread* RunningApplicationsThread() {
 }
 }  // namespace
 
-void StartThinkingMove() {
-  RequireUiThread("StartThinkingMove");
+bool StartComputerThread(std::function<void()> body) {
+  RequireUiThread("StartComputerThread");
   bool idle = false;
-  if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return;
+  if (!GameStatus.Thinking.compare_exchange_strong(idle, true)) return false;
   // A stop asked for during an earlier run is over. Within this run nothing
   // clears it again: one Force Move press ends Auto Play, whenever it comes.
   ComputerControl.StopRequest = false;
@@ -59,12 +59,16 @@ void StartThinkingMove() {
   try {
     TComputerThread* thread = RunningApplicationsThread();
     if (!thread) throw std::system_error(std::make_error_code(std::errc::no_such_process));
-    thread->Start();
+    thread->Start(std::move(body));
   } catch (const std::system_error&) {
     GameStatus.Thinking = false;
     MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
+    return false;
   }
+  return true;
 }
+
+void StartThinkingMove() { StartComputerThread([] { thread_code(nullptr); }); }
 
 // Everything the thread reads or changes of the game and the window is done
 // on the UI thread: handed over and waited for where the thread needs the

@@ -4,6 +4,7 @@
 // animation pauses on its own.
 #pragma once
 
+#include <functional>
 #include <thread>
 
 #include "search/SearchControl.h"
@@ -21,8 +22,9 @@ class TComputerThread {
   ~TComputerThread();
   TComputerThread(const TComputerThread&) = delete;
   TComputerThread& operator=(const TComputerThread&) = delete;
-  // Starts thread_code; throws std::system_error when no thread can be made.
-  void Start();
+  // Starts `body` (thread_code unless told otherwise) once the last run has
+  // ended; throws std::system_error when no thread can be made.
+  void Start(std::function<void()> body);
   // UI thread: stops a running search for good, serves the thread until it
   // has finished its move, and joins it.
   void Stop();
@@ -31,8 +33,13 @@ class TComputerThread {
   std::thread thread_;
 };
 
-// Starts the computer's thread unless it is thinking already. The thinking
-// flag is set here, before the thread starts, so no second one can start.
+// Runs `body` on the application's computer thread unless the computer is
+// thinking already (false then, or when no thread could be made, which is
+// said in a message box). The thinking flag is set here, before the thread
+// starts, so no second run can start; the body clears it when it ends. The
+// stop request of an earlier run is cleared and the search given the controls.
+bool StartComputerThread(std::function<void()> body);
+// The computer's move (and on, in Auto Play) on the computer's thread.
 void StartThinkingMove();
 // The thread's body: plays for the side to move (and on, in Auto Play).
 void thread_code(void*);
