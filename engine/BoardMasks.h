@@ -21,6 +21,9 @@ struct TBoardMasks {
 constexpr int MaskBit(int index) { return index - FirstSquare; }
 constexpr int MaskIndex(int bit) { return bit + FirstSquare; }
 
+// Rows 0 (10..13) and 7 (41..44).
+constexpr uint64_t CrowningRows = uint64_t{0xf} | uint64_t{0xf} << MaskBit(41);
+
 // The squares whose neighbour in direction d (a board step) is in `mask`.
 template <int D>
 constexpr uint64_t StepFrom(uint64_t mask) {

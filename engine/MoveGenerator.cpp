@@ -103,26 +103,32 @@ inline bool Has(uint64_t mask, int bit) { return (mask >> bit) & 1; }
 }  // namespace
 
 void TMoveGenerator::MakeMoveList(int* board, TPlayer side, TMoveList* list) {
+  MakeMoveList(MasksOf(board), side, list);
+  Board = board;
+}
+
+void TMoveGenerator::MakeMoveList(const TBoardMasks& masks, TPlayer side, TMoveList* list) {
   CurrentLength = 0;
   list->NumMoves = 0;
   list->CaptureMoves = false;
-  Board = board;
+  Board = nullptr;
   Side = side;
   MoveList = list;
   if (side == White)
-    List<White>(board);
+    List<White>(masks);
   else
-    List<Black>(board);
+    List<Black>(masks);
 }
 
-int TMoveGenerator::CountMoves(const int* board, TPlayer side) {
-  return side == White ? Count<White>(board) : Count<Black>(board);
+int TMoveGenerator::CountMoves(const int* board, TPlayer side) { return CountMoves(MasksOf(board), side); }
+
+int TMoveGenerator::CountMoves(const TBoardMasks& masks, TPlayer side) {
+  return side == White ? Count<White>(masks) : Count<Black>(masks);
 }
 
 template <int S>
-void TMoveGenerator::List(const int* board) {
+void TMoveGenerator::List(const TBoardMasks& m) {
   using T = TSteps<S>;
-  const TBoardMasks m = MasksOf(board);
   const uint64_t own = m.Pieces[S], kings = own & m.Kings;
   TMoveList* const list = MoveList;
 
@@ -159,9 +165,8 @@ void TMoveGenerator::List(const int* board) {
 }
 
 template <int S>
-int TMoveGenerator::Count(const int* board) {
+int TMoveGenerator::Count(const TBoardMasks& m) {
   using T = TSteps<S>;
-  const TBoardMasks m = MasksOf(board);
   const uint64_t own = m.Pieces[S], kings = own & m.Kings;
   if (uint64_t jumpers = AllJumpers<S>(m)) {
     int n = 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/Board.h"
+#include "engine/BoardMasks.h"
 #include "engine/MoveList.h"
 
 class TMoveGenerator {
@@ -30,6 +31,12 @@ class TMoveGenerator {
   void MakeMoveList(int* board, TPlayer side, TMoveList* list);
   // The number of moves MakeMoveList would list, found without writing them.
   int CountMoves(const int* board, TPlayer side);
+  // The same two for a position already read into masks (`MasksOf`): the
+  // board versions read the board and call these.
+  void MakeMoveList(const TBoardMasks& masks, TPlayer side, TMoveList* list);
+  int CountMoves(const TBoardMasks& masks, TPlayer side);
+  // Plays a move listed for `side` on the masks, as MakeMove does on a board.
+  static void MakeMove(const int* move, TPlayer side, TBoardMasks& masks);
   // Appends CurrentMove to the list.
   void SaveMove();
 
@@ -40,13 +47,13 @@ class TMoveGenerator {
 
  private:
   template <int S>
-  void List(const int* board);
+  void List(const TBoardMasks& m);
   template <int S>
-  int Count(const int* board);
+  int Count(const TBoardMasks& m);
   // The jump search of the piece on `bit` (its start already in CurrentMove
   // unless only counting); returns the number of complete sequences.
   template <int S, bool CountOnly>
-  int PieceJumps(const struct TBoardMasks& m, int bit, bool king);
+  int PieceJumps(const TBoardMasks& m, int bit, bool king);
   // Every complete jump sequence of a piece standing on `bit` with CurrentLength
   // entries of its move written; `enemy` lacks the pieces taken so far and
   // `empty` has them (and the piece's starting square).
@@ -63,6 +70,25 @@ inline void TMoveGenerator::MakeMove(const int* move, int* board) {
   }
   if (IsCrowningRow(last) && piece > BlackKing) piece -= 2;
   board[last] = piece;
+}
+
+inline void TMoveGenerator::MakeMove(const int* move, TPlayer side, TBoardMasks& masks) {
+  const uint64_t from = uint64_t{1} << MaskBit(move[0]);
+  uint64_t to, taken = 0;
+  if (move[2] == 0) {
+    to = uint64_t{1} << MaskBit(move[1]);
+  } else {
+    // Entries 1, 3, 5, ... are the pieces jumped, 2, 4, 6, ... the landings.
+    int n = 1;
+    for (; move[n] != 0; n += 2) taken |= uint64_t{1} << MaskBit(move[n]);
+    to = uint64_t{1} << MaskBit(move[n - 1]);
+  }
+  const bool king = (masks.Kings & from) != 0;
+  masks.Pieces[side] = (masks.Pieces[side] & ~from) | to;
+  masks.Pieces[1 - side] &= ~taken;
+  masks.Empty = ((masks.Empty | from | taken) & ~to);
+  masks.Kings &= ~(from | taken);
+  if (king || (to & CrowningRows) != 0) masks.Kings |= to;
 }
 
 // The program's generator.

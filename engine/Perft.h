@@ -12,7 +12,7 @@
 class TPerft {
  public:
   // Number of move sequences of `depth` plies from `board` with `side` to
-  // move (1 for depth 0). The board is used as scratch and restored.
+  // move (1 for depth 0). The board is only read.
   long long Count(int* board, TPlayer side, int depth);
 
   // Moves of `side` in generation order, one count per move for depth - 1
@@ -21,7 +21,7 @@ class TPerft {
 
  private:
   TMoveList& ListAt(int ply);
-  long long Walk(int* board, int side, int depth, int ply);
+  long long Walk(const TBoardMasks& position, TPlayer side, int depth, int ply);
 
   class TMoveGenerator generator_;
   std::vector<std::unique_ptr<TMoveList>> lists_;

@@ -131,11 +131,22 @@ TEST(GeneratorCrossCheck, RandomPositionsAgreeWithThePlainRules) {
         const std::vector<int> move(list.Moves[i], list.Moves[i] + MoveLength(list.Moves[i]));
         ASSERT_EQ(move, expected[i]) << "move " << i << " of " << FormatPosition(board, side);
         Note(move, board[move[0]], seen);
+        // Played on the masks, the move leaves what it leaves on the board.
+        TBoardMasks masks = MasksOf(board);
+        TMoveGenerator::MakeMove(list.Moves[i], side, masks);
+        int after[BoardSize];
+        std::copy(board, board + BoardSize, after);
+        TMoveGenerator::MakeMove(list.Moves[i], after);
+        const TBoardMasks expectedMasks = MasksOf(after);
+        ASSERT_TRUE(masks.Empty == expectedMasks.Empty && masks.Pieces[White] == expectedMasks.Pieces[White] &&
+                    masks.Pieces[Black] == expectedMasks.Pieces[Black] && masks.Kings == expectedMasks.Kings)
+            << "move " << i << " played on the masks of " << FormatPosition(board, side);
       }
       if (list.NumMoves > 24) ++seen.LongLists;
       const bool captures = !expected.empty() && expected[0].size() > 2;
       ASSERT_EQ(list.CaptureMoves, captures) << FormatPosition(board, side);
       ASSERT_EQ(generator.CountMoves(board, side), list.NumMoves) << FormatPosition(board, side);
+      ASSERT_EQ(generator.CountMoves(MasksOf(board), side), list.NumMoves) << FormatPosition(board, side);
       ASSERT_EQ(generator.TestPos(board, side), captures ? 1 : expected.empty() ? 0 : 2) << FormatPosition(board, side);
       ASSERT_EQ(generator.NoMovesLeft(board, side), expected.empty() ? 1 : 0);
       ASSERT_TRUE(std::equal(board, board + BoardSize, before)) << "board changed";
