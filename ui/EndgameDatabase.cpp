@@ -1,5 +1,8 @@
 #include "ui/EndgameDatabase.h"
 
+#include <thread>
+
+#include "framework/UiThread.h"
 #include "game/DrawRules.h"
 #include "game/Game.h"
 #include "search/Searcher.h"
@@ -8,13 +11,40 @@ namespace {
 
 TEndgameDatabase Database;
 
+// A load on its own thread: what it found is read once the thread has ended.
+std::thread Loader;
+TEgdbLoadReport LoaderReport;
+std::function<void(const std::string&)> ReportLoad;
+
 }  // namespace
 
 std::string LoadEndgameDatabase(const std::string& folder) {
+  FinishLoadingEndgameDatabase();
   TSearcher.Database = nullptr;
   const TEgdbLoadReport report = Database.Load(folder);
   if (report.Files > 0) TSearcher.Database = &Database;
   return report.Problem();
+}
+
+void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report, const std::string& folder) {
+  RequireUiThread("StartLoadingEndgameDatabase");
+  FinishLoadingEndgameDatabase();
+  TSearcher.Database = nullptr;
+  ReportLoad = std::move(report);
+  Loader = std::thread([folder] {
+    LoaderReport = Database.Load(folder);
+    PostToUiThread(nullptr, [] { FinishLoadingEndgameDatabase(); });
+  });
+}
+
+void FinishLoadingEndgameDatabase() {
+  if (!Loader.joinable()) return;
+  RequireUiThread("FinishLoadingEndgameDatabase");
+  Loader.join();
+  if (LoaderReport.Files > 0) TSearcher.Database = &Database;
+  const auto report = std::move(ReportLoad);
+  ReportLoad = nullptr;
+  if (report) report(LoaderReport.Problem());
 }
 
 std::vector<TPositionKey> GameHistory() { return PositionsSinceIrreversible(GameRecord, GameRecord.Position); }

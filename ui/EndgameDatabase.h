@@ -1,8 +1,9 @@
 // What the computer knows beyond its search, as the window hands it over: the
-// endgame database, loaded when the window is made, and the positions the game
-// has been through since its last capture or man move.
+// endgame database, loaded while the window first shows, and the positions the
+// game has been through since its last capture or man move.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,15 @@
 // file is left out. Returns what the status bar should say of a missing or
 // damaged file, or "" when all is well.
 std::string LoadEndgameDatabase(const std::string& folder = DefaultEgdbFolder());
+
+// UI thread: loads the database on a thread of its own, so that the window
+// shows meanwhile. Once it is loaded the UI thread gives it to the computer
+// and calls `report` with what LoadEndgameDatabase would have returned.
+void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report,
+                                 const std::string& folder = DefaultEgdbFolder());
+// UI thread: waits for a load under way to end and finishes it as above; at
+// once when none is under way. Every search starts after it.
+void FinishLoadingEndgameDatabase();
 
 // UI thread: the positions of the game record up to its current one, back to
 // its last capture or man move, the most recent last.

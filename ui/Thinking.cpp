@@ -56,6 +56,7 @@ bool StartComputerThread(std::function<void()> body) {
   ComputerControl.StopRequest = false;
   ComputerControl.MoveAvailable = false;
   TSearcher.Control = &ComputerControl;
+  FinishLoadingEndgameDatabase();  // the computer plays with the database from its first move
   try {
     TComputerThread* thread = RunningApplicationsThread();
     if (!thread) throw std::system_error(std::make_error_code(std::errc::no_such_process));

@@ -49,6 +49,7 @@ TVarekApp::TVarekApp() : TApplication(nullptr) {}
 TVarekApp::~TVarekApp() {
   // Stop the computer while the windows it reports to still exist.
   ComputerThread.Stop();
+  FinishLoadingEndgameDatabase();
   if (TDecoratedFrame* frame = GetMainWindow()) TSettings().SaveGeometry(SettingGeometry, *frame);
   SetProgressSink(nullptr);
   ShowProgressOn(nullptr);
@@ -113,11 +114,13 @@ void TVarekApp::InitMainWindow() {
   if (level >= 0 && level <= 7) board->SetLevel(level);
   if (!StartFile.empty()) board->OpenStartFile(StartFile);
 
-  // The endgame database, once a run; what is missing or damaged is said once.
+  // The endgame database, once a run, while the window shows; what is missing
+  // or damaged is said once.
   static bool databaseLoaded = false;
   if (!databaseLoaded) {
     databaseLoaded = true;
-    const std::string problem = LoadEndgameDatabase();
-    if (!problem.empty()) StatusBar->SetText(problem.c_str());
+    StartLoadingEndgameDatabase([](const std::string& problem) {
+      if (!problem.empty() && StatusBar) StatusBar->SetText(problem.c_str());
+    });
   }
 }

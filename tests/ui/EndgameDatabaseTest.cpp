@@ -56,6 +56,29 @@ TEST_F(EndgameDatabase, ADamagedFileIsReportedAndTheRestServes) {
   EXPECT_EQ(TSearcher.Database, nullptr);
 }
 
+// At start the database loads on its own thread: the computer gets it once
+// it is loaded, or before its first move when that comes sooner.
+TEST_F(EndgameDatabase, LoadsWhileTheWindowShowsAndIsThereForTheFirstMove) {
+  std::vector<std::string> reports;
+  auto report = [&reports](const std::string& problem) { reports.push_back(problem); };
+  StartLoadingEndgameDatabase(report);
+  EXPECT_EQ(TSearcher.Database, nullptr);  // not before the UI thread has it
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !reports.empty(); }, 30000));
+  EXPECT_EQ(reports, std::vector<std::string>{""});
+  EXPECT_NE(TSearcher.Database, nullptr);
+
+  const std::filesystem::path none = std::filesystem::path(VAREK_BINARY_DIR) / "ui-egdb-none";
+  frame->ExecuteCommand(CmOptionsLevel0);  // Easy: a quick move
+  StartLoadingEndgameDatabase(report, none.string());
+  frame->ExecuteCommand(CmActionComputerGo);  // at once: the load is waited for
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[1], "no endgame database found; playing without it");
+  EXPECT_EQ(TSearcher.Database, nullptr);
+  ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
+  ProcessEvents(50);
+  EXPECT_EQ(reports.size(), 2u);  // said once
+}
+
 TEST_F(EndgameDatabase, TheHistoryHoldsThePositionsSinceTheLastCaptureOrManMove) {
   SetPosition({{TMetrics::NotationToSquare(14), WhiteKing},
                {TMetrics::NotationToSquare(19), BlackKing},

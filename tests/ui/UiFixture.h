@@ -23,6 +23,7 @@
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "resources/CommandIds.h"
+#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekApp.h"
@@ -102,6 +103,7 @@ class UiTest : public ::testing::Test {
   void StartApplication() {
     app = std::make_unique<TVarekApp>();
     app->InitInstance();
+    FinishLoadingEndgameDatabase();  // the first run of a test program loads it
     frame = app->GetMainWindow();
     window = MainWindowPtr;
     frame->SetClientSize(ClientWidth, ClientHeight);
