@@ -145,21 +145,40 @@ void TMoveGenerator::List(const TBoardMasks& m) {
     return;
   }
 
-  if (list->Capacity < MaxSimpleMoves) [[unlikely]] list->Reserve(MaxSimpleMoves);
+  // Every direction a piece has is written and only the open ones are kept
+  // (the count moves on past them), which spares a branch per direction. A
+  // move is written at the count of open moves before it, so the list needs
+  // room for one past the most there can be.
+  if (list->Capacity < MaxSimpleMoves + 1) [[unlikely]] list->Reserve(MaxSimpleMoves + 1);
   const uint64_t f1 = own & StepFrom<T::F1>(m.Empty), f2 = own & StepFrom<T::F2>(m.Empty);
-  const uint64_t b1 = kings & StepFrom<T::B1>(m.Empty), b2 = kings & StepFrom<T::B2>(m.Empty);
   int* const* const moves = list->Moves;
   int n = 0;
+  if (kings == 0) {
+    for (uint64_t movers = f1 | f2; movers != 0; movers &= movers - 1) {
+      const int bit = std::countr_zero(movers);
+      const TSimpleMove* step = SimpleMoves[S][bit];
+      step[0].WriteTo(moves[n]);
+      n += static_cast<int>((f1 >> bit) & 1);
+      step[1].WriteTo(moves[n]);
+      n += static_cast<int>((f2 >> bit) & 1);
+    }
+    list->NumMoves = n;
+    return;
+  }
+  const uint64_t b1 = kings & StepFrom<T::B1>(m.Empty), b2 = kings & StepFrom<T::B2>(m.Empty);
   for (uint64_t movers = f1 | f2 | b1 | b2; movers != 0; movers &= movers - 1) {
     const int bit = std::countr_zero(movers);
-    // The open directions of this piece, in table order.
-    unsigned open = static_cast<unsigned>((f1 >> bit) & 1) | static_cast<unsigned>((f2 >> bit) & 1) << 1 |
-                    static_cast<unsigned>((b1 >> bit) & 1) << 2 | static_cast<unsigned>((b2 >> bit) & 1) << 3;
     const TSimpleMove* step = SimpleMoves[S][bit];
-    do {
-      step[std::countr_zero(open)].WriteTo(moves[n++]);
-      open &= open - 1;
-    } while (open != 0);
+    step[0].WriteTo(moves[n]);
+    n += static_cast<int>((f1 >> bit) & 1);
+    step[1].WriteTo(moves[n]);
+    n += static_cast<int>((f2 >> bit) & 1);
+    if ((kings >> bit) & 1) {
+      step[2].WriteTo(moves[n]);
+      n += static_cast<int>((b1 >> bit) & 1);
+      step[3].WriteTo(moves[n]);
+      n += static_cast<int>((b2 >> bit) & 1);
+    }
   }
   list->NumMoves = n;
 }
