@@ -40,7 +40,11 @@ TButtonGadget::TButtonGadget(int glyphResId, int commandId, TType, bool enabled,
 void TButtonGadget::Create(QToolBar* bar, TDecoratedFrame* frame) {
   QAction* action = frame->CommandAction(commandId_);
   if (const TBitmap* glyph = GetModule().FindBitmap(glyphResId_)) {
-    action->setIcon(QIcon(QPixmap::fromImage(glyph->Image())));
+    // The toolkit picks the drawing that suits the screen's density.
+    QIcon icon(QPixmap::fromImage(glyph->Image()));
+    if (const std::vector<TBitmap>* denser = GetModule().FindDenserBitmaps(glyphResId_))
+      for (const TBitmap& image : *denser) icon.addPixmap(QPixmap::fromImage(image.Image()));
+    action->setIcon(icon);
     action->setIconVisibleInMenu(false);  // the menus show no pictures
     bar->setIconSize(QSize(glyph->Width(), glyph->Height()));
   }

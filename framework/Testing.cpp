@@ -145,6 +145,14 @@ bool ToolButtonPressed(TDecoratedFrame& frame, int commandId) {
   return b && static_cast<QAbstractButton*>(b->GetHandle())->isChecked();
 }
 
+bool ToolButtonHasIconSize(TDecoratedFrame& frame, int commandId, int size) {
+  TButtonGadget* b = frame.GetControlBar() ? frame.GetControlBar()->FindButton(commandId) : nullptr;
+  if (!b) return false;
+  for (const QSize& s : static_cast<QAbstractButton*>(b->GetHandle())->icon().availableSizes())
+    if (s.width() == size && s.height() == size) return true;
+  return false;
+}
+
 TSize FrameSize(TDecoratedFrame& frame) {
   const QMainWindow* w = frame.GetHandle();
   return TSize(w->width(), w->height());

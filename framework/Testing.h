@@ -40,6 +40,8 @@ std::vector<int> ToolBarLayout(TDecoratedFrame& frame);
 // Whether the tool-bar button of `commandId` is enabled / shown pressed.
 bool ToolButtonEnabled(TDecoratedFrame& frame, int commandId);
 bool ToolButtonPressed(TDecoratedFrame& frame, int commandId);
+// Whether the tool-bar button of `commandId` has a picture of `size` device pixels square.
+bool ToolButtonHasIconSize(TDecoratedFrame& frame, int commandId, int size);
 // The frame's outer size, and resizing it as the user would (within its limits).
 TSize FrameSize(TDecoratedFrame& frame);
 void ResizeFrame(TDecoratedFrame& frame, int width, int height);

@@ -84,7 +84,10 @@ void AddCommandResources(TModule& module) {
 void LoadResources(TModule& module) {
   AddCommandResources(module);
   for (int size : {16, 32, 48, 256}) module.AddIcon("IDI_VAREK", TBitmap(DrawProgramIcon(size)));
-  for (int id : GlyphCommands()) module.AddBitmap(id, TBitmap(DrawToolGlyph(id)));
+  for (int id : GlyphCommands()) {
+    module.AddBitmap(id, TBitmap(DrawToolGlyph(id)));
+    module.AddDenserBitmap(id, TBitmap(DrawToolGlyph(id, 2)));
+  }
   module.AddCursor(804, TBitmap(DrawHandCursor()), TPoint(0, 0));
   AddAboutBox(module);
 }

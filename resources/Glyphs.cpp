@@ -1,4 +1,5 @@
-// The tool-bar glyphs, 20 x 20, each numbered like the command its button sends.
+// The tool-bar glyphs, 20 x 20 (and drawn again for denser screens), each
+// numbered like the command its button sends.
 #include <QPainterPath>
 #include <QPolygonF>
 
@@ -50,7 +51,7 @@ void Save(QPainter& p) {
 
 // 115 and 116: a curved arrow turning back (undo) or forward (redo).
 void TurnArrow(QPainter& p, bool back) {
-  if (!back) p.setTransform(QTransform(-1, 0, 0, 1, Size, 0));
+  if (!back) p.setTransform(QTransform(-1, 0, 0, 1, Size, 0), true);  // mirrored, at whatever scale
   QPainterPath path;
   path.moveTo(15.5, 16);
   path.cubicTo(17, 8, 10, 4.5, 5.5, 8.5);
@@ -161,10 +162,11 @@ const std::vector<int>& GlyphCommands() {
   return commands;
 }
 
-QImage DrawToolGlyph(int commandId) {
-  QImage image = Art::Canvas(Size);
+QImage DrawToolGlyph(int commandId, int scale) {
+  QImage image = Art::Canvas(Size * scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   switch (commandId) {
     case CmFileNew:
       NewGame(p);
@@ -210,5 +212,7 @@ QImage DrawToolGlyph(int commandId) {
       break;
     default: return QImage();
   }
+  p.end();
+  image.setDevicePixelRatio(scale);
   return image;
 }

@@ -16,7 +16,9 @@ void LoadResources(TModule& module);
 void AddCommandResources(TModule& module);
 void AddAboutBox(TModule& module);
 QImage DrawProgramIcon(int size);
-QImage DrawToolGlyph(int commandId);  // null for a number without a glyph
+// A glyph drawn at `scale` times its 20 x 20 pixels (the image carries the
+// scale as its device pixel ratio); null for a number without a glyph.
+QImage DrawToolGlyph(int commandId, int scale = 1);
 QImage DrawHandCursor();
 // The commands that have a tool-bar glyph.
 const std::vector<int>& GlyphCommands();

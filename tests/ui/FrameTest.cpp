@@ -49,6 +49,13 @@ TEST_F(Frame, IconsComeInSmallLargeAndDesktopSizes) {
   EXPECT_TRUE(FrameHasIconSize(*frame, 256));
 }
 
+TEST_F(Frame, ToolButtonsHavePicturesForOrdinaryAndDenserScreens) {
+  for (int id : {CmFileNew, CmMovesUndo, CmActionHint, CmBoardWTurn}) {
+    EXPECT_TRUE(ToolButtonHasIconSize(*frame, id, 20)) << id;
+    EXPECT_TRUE(ToolButtonHasIconSize(*frame, id, 40)) << id;
+  }
+}
+
 TEST_F(Frame, ButtonsStartDisabledUntilTheFirstEnablingPass) {
   TVarekApp second;
   second.InitInstance();

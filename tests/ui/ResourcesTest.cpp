@@ -3,6 +3,8 @@
 // relies on. Each picture is also written to screenshots/resources/ for a look.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -53,6 +55,32 @@ TEST_F(Resources, ThirteenDifferentToolBarGlyphs) {
       for (int x = 0; x < 20; ++x) pixels += std::to_string(glyph->Pixel(x, y)) + ",";
     EXPECT_TRUE(seen.insert(pixels).second) << "glyph " << id << " repeats another";
     Save(*glyph, "glyph-" + std::to_string(id) + ".png");
+  }
+}
+
+// For a screen of twice the density every glyph is drawn again at 40 x 40:
+// the same picture (about four times the covered pixels), with finer edges
+// than the small one blown up.
+TEST_F(Resources, GlyphsDrawnAgainForDenserScreens) {
+  for (int id : GlyphCommands()) {
+    const TBitmap* glyph = module.FindBitmap(id);
+    const std::vector<TBitmap>* denser = module.FindDenserBitmaps(id);
+    ASSERT_TRUE(glyph && denser && denser->size() == 1) << id;
+    const TBitmap& two = denser->front();
+    ASSERT_EQ(two.Width(), 40);
+    ASSERT_EQ(two.Height(), 40);
+    EXPECT_EQ(two.Image().devicePixelRatio(), 2.0);
+    const double ratio = static_cast<double>(Opaque(two)) / Opaque(*glyph);
+    EXPECT_GT(ratio, 3.0) << id;
+    EXPECT_LT(ratio, 5.0) << id;
+    int split = 0;
+    for (int y = 0; y < 40; y += 2)
+      for (int x = 0; x < 40; x += 2) {
+        const std::uint32_t p = two.Pixel(x, y);
+        split += p != two.Pixel(x + 1, y) || p != two.Pixel(x, y + 1) || p != two.Pixel(x + 1, y + 1);
+      }
+    EXPECT_GT(split, 20) << id;
+    Save(two, "glyph-" + std::to_string(id) + "-2x.png");
   }
 }
 
