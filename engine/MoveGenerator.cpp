@@ -152,20 +152,8 @@ void TMoveGenerator::List(const TBoardMasks& m) {
   if (list->Capacity < MaxSimpleMoves + 1) [[unlikely]] list->Reserve(MaxSimpleMoves + 1);
   const uint64_t f1 = own & StepFrom<T::F1>(m.Empty), f2 = own & StepFrom<T::F2>(m.Empty);
   int* const* const moves = list->Moves;
-  int n = 0;
-  if (kings == 0) {
-    for (uint64_t movers = f1 | f2; movers != 0; movers &= movers - 1) {
-      const int bit = std::countr_zero(movers);
-      const TSimpleMove* step = SimpleMoves[S][bit];
-      step[0].WriteTo(moves[n]);
-      n += static_cast<int>((f1 >> bit) & 1);
-      step[1].WriteTo(moves[n]);
-      n += static_cast<int>((f2 >> bit) & 1);
-    }
-    list->NumMoves = n;
-    return;
-  }
   const uint64_t b1 = kings & StepFrom<T::B1>(m.Empty), b2 = kings & StepFrom<T::B2>(m.Empty);
+  int n = 0;
   for (uint64_t movers = f1 | f2 | b1 | b2; movers != 0; movers &= movers - 1) {
     const int bit = std::countr_zero(movers);
     const TSimpleMove* step = SimpleMoves[S][bit];
