@@ -12,19 +12,17 @@ TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
   GameStatus.PlayMode = 2;
   PlayMoves(20);
   const std::string path = PathOf("long game.vrk");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, path);
   ASSERT_EQ(StatusText(), "game saved ~ 20 moves");
   EXPECT_EQ(script.Messages.size(), 0u);  // a new name: no question
   const std::vector<char> kept = Bytes(path);
 
   // A new, empty game saved under the same name: No, then the dialog again, cancelled.
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   PlayMoves(1);
   StatusBar->SetText("");
   script.Answers = {IDNO};
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, path);
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Text, "long game.vrk already exists.\nDo you want to replace it?");
   EXPECT_EQ(LastMessage().Caption, "Confirm Save As");
@@ -36,7 +34,7 @@ TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
   EXPECT_TRUE(window->Untitled);
   // The refused name is not the game's: Save asks for a name again.
   EXPECT_EQ(window->FileData->FileName, "");
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(script.FileDialogs.size(), 4u);
   EXPECT_EQ(Bytes(path), kept);
 
@@ -44,22 +42,19 @@ TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
   const std::string other = PathOf("other.vrk");
   script.Answers = {IDNO};
   script.FileAnswers = {path, other};
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileSaveAs);
   EXPECT_EQ(StatusText(), "game saved ~ 1 moves");
   EXPECT_EQ(window->FileData->FileName, other);
   EXPECT_EQ(Bytes(path), kept);
 
   // Yes replaces it.
   script.Answers = {IDYES};
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, path);
   EXPECT_EQ(StatusText(), "game saved ~ 1 moves");
-  Game saved;
-  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 1);
+  EXPECT_EQ(SavedMoveCount(path), 1);
   // Save to the game's own name asks nothing.
   const size_t asked = script.Messages.size();
-  frame->ExecuteCommand(104);
+  frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(script.Messages.size(), asked);
 }
 
@@ -68,14 +63,13 @@ TEST_F(FileQuestions, SaveAsOfATitledGameOverAnotherFileRefusedKeepsItsOwnName) 
   PlayMoves(2);
   const std::string mine = PathOf("mine.vrk"), theirs = PathOf("theirs.vrk");
   std::ofstream(theirs) << "someone else's";
-  script.FileAnswers = {mine};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, mine);
   PlayMoves(1);
   script.Answers = {IDNO};
   script.FileAnswers = {theirs};  // then cancelled
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileSaveAs);
   EXPECT_EQ(window->FileData->FileName, mine);
-  frame->ExecuteCommand(104);  // saves to its own file, without asking
+  frame->ExecuteCommand(CmFileSave);  // saves to its own file, without asking
   EXPECT_EQ(StatusText(), "game saved ~ 3 moves");
   EXPECT_EQ(Bytes(theirs), std::vector<char>({'s', 'o', 'm', 'e', 'o', 'n', 'e', ' ', 'e', 'l', 's', 'e', '\'', 's'}));
 }
@@ -84,20 +78,18 @@ TEST_F(FileQuestions, DialogsOpenOnlyWhereAGameWasSavedOrOpened) {
   GameStatus.PlayMode = 2;
   PlayMoves(2);
   const std::string good = PathOf("good.vrk");
-  script.FileAnswers = {good};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, good);
   ASSERT_EQ(StatusText(), "game saved ~ 2 moves");
 
   // A save into a special folder is refused...
-  script.FileAnswers = {"/proc/varek-game.vrk"};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, "/proc/varek-game.vrk");
   ASSERT_EQ(LastMessage().Text, "Unable to save file");
   EXPECT_EQ(window->FileData->FileName, good);  // the game keeps its name
 
   // ...and no dialog opens there afterwards.
   script.Answers = {IDNO};
-  frame->ExecuteCommand(103);
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileOpen);
+  frame->ExecuteCommand(CmFileSaveAs);
   ASSERT_EQ(script.FileDialogs.size(), 4u);
   for (size_t k = 2; k < 4; ++k) {
     SCOPED_TRACE(k);
@@ -106,12 +98,11 @@ TEST_F(FileQuestions, DialogsOpenOnlyWhereAGameWasSavedOrOpened) {
   }
 
   // An untitled game's refused name is offered without its folder.
-  frame->ExecuteCommand(102);
+  frame->ExecuteCommand(CmFileNew);
   PlayMoves(1);
-  script.FileAnswers = {"/proc/self/varek.vrk"};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, "/proc/self/varek.vrk");
   ASSERT_EQ(LastMessage().Text, "Unable to save file");
-  frame->ExecuteCommand(103);
+  frame->ExecuteCommand(CmFileOpen);
   ASSERT_EQ(script.FileDialogs.size(), 6u);
   EXPECT_EQ(script.FileDialogs[5].InitialDir, folder.string());
   EXPECT_EQ(script.FileDialogs[5].Offered.find("/proc"), std::string::npos) << script.FileDialogs[5].Offered;
@@ -121,10 +112,9 @@ TEST_F(FileQuestions, DialogsOpenOnlyWhereAGameWasSavedOrOpened) {
   std::filesystem::create_directories(elsewhere);
   std::filesystem::copy_file(good, elsewhere / "copy.vrk");
   script.Answers = {IDNO};
-  script.FileAnswers = {(elsewhere / "copy.vrk").string()};
-  frame->ExecuteCommand(103);
+  RunWithFileAnswer(CmFileOpen, (elsewhere / "copy.vrk").string());
   ASSERT_EQ(StatusText(), "game loaded ~ 2 moves");
-  frame->ExecuteCommand(105);
+  frame->ExecuteCommand(CmFileSaveAs);
   EXPECT_EQ(script.FileDialogs.back().InitialDir, elsewhere.string());
 }
 
@@ -132,14 +122,12 @@ TEST_F(FileQuestions, AMissingFileDoesNotMoveTheDialogsButItsNameServesTheNextSa
   GameStatus.PlayMode = 2;
   PlayMoves(1);
   const std::string good = PathOf("here.vrk");
-  script.FileAnswers = {good};
-  frame->ExecuteCommand(105);
+  RunWithFileAnswer(CmFileSaveAs, good);
   const std::string missing = "/proc/varek-gone/missing.vrk";
-  script.FileAnswers = {missing};
-  frame->ExecuteCommand(103);
+  RunWithFileAnswer(CmFileOpen, missing);
   ASSERT_EQ(LastMessage().Text, "Unable to open file");
   EXPECT_FALSE(window->Untitled);
-  frame->ExecuteCommand(103);  // cancelled
+  frame->ExecuteCommand(CmFileOpen);  // cancelled
   EXPECT_EQ(script.FileDialogs.back().InitialDir, folder.string());
   EXPECT_EQ(script.FileDialogs.back().Offered, "missing.vrk");
   EXPECT_EQ(window->FileData->FileName, missing);  // the cancelled dialog changed nothing

@@ -14,6 +14,12 @@
 #include "framework/ListDialog.h"
 #include "game/GameFile.h"
 
+// The number of moves of the saved game at `path`, or -1 when it does not load.
+inline int SavedMoveCount(const std::string& path) {
+  Game saved;
+  return LoadGameFile(path, saved) == TLoadResult::Loaded ? saved.MoveCount : -1;
+}
+
 class TScriptedDesktop : public TRecordingDesktop {
  public:
   struct TFileDialogCall {
@@ -77,6 +83,11 @@ class GameFlowTest : public UiTest {
   }
 
   std::string PathOf(const char* name) const { return (folder / name).string(); }
+  // Runs a command whose file dialog the user answers with `name`.
+  void RunWithFileAnswer(int command, const std::string& name) {
+    script.FileAnswers = {name};
+    frame->ExecuteCommand(command);
+  }
 
   // The user plays a legal move with the mouse: a press on its piece and, when
   // the piece has more than one move, a drag to its last square. `choice`

@@ -62,16 +62,13 @@ TEST_F(Files, NewWithYesSavesFirstEvenThroughTheSaveDialog) {
   PlayMoves(3);
   const std::string path = PathOf("before-new.vrk");
   script.Answers = {IDYES};
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileNew);
+  RunWithFileAnswer(CmFileNew, path);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Kind, Kind::Save);
   EXPECT_EQ(script.FileDialogs[0].Offered, "");  // an untitled game offers no name
   EXPECT_EQ(GameRecord.MoveCount, 0);            // and then the new game
   EXPECT_EQ(StatusText(), "new game");
-  Game saved;
-  EXPECT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 3);
+  EXPECT_EQ(SavedMoveCount(path), 3);
 
   // Yes, then a cancelled Save dialog: the new game starts all the same.
   PlayMoves(1);
@@ -89,8 +86,7 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   const std::vector<int> after12 = ShownBoard();
   const int sideAfter12 = GameStatus.SideToMove;
   const std::string path = PathOf("twelve.vrk");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileSaveAs);
+  RunWithFileAnswer(CmFileSaveAs, path);
   ASSERT_EQ(StatusText(), "game saved ~ 12 moves");
   const std::vector<char> written = Bytes(path);
 
@@ -98,8 +94,7 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   frame->ExecuteCommand(CmFileNew);
   ASSERT_EQ(ShownBoard(), StartBoard());
   GameStatus.SetupMode = true;  // Open leaves setup mode
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileOpen);
+  RunWithFileAnswer(CmFileOpen, path);
   ASSERT_EQ(script.FileDialogs.size(), 2u);
   const TScriptedDesktop::TFileDialogCall& open = script.FileDialogs[1];
   EXPECT_EQ(open.Kind, Kind::Open);
@@ -161,8 +156,7 @@ TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
   Repaint();
   PlayMoves(2);
   script.Answers = {IDNO};
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileOpen);
+  RunWithFileAnswer(CmFileOpen, path);
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Caption, "Information");
   EXPECT_EQ(LastMessage().Text, CorruptedFileMessage);
@@ -183,8 +177,7 @@ TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
   const std::vector<int> played = ShownBoard();
   const std::string path = PathOf("not-there.vrk");
   script.Answers = {IDNO};
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileOpen);
+  RunWithFileAnswer(CmFileOpen, path);
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
   EXPECT_EQ(LastMessage().Caption, "File Error");
   EXPECT_EQ(LastMessage().Type, FileErrorStyle);
@@ -194,25 +187,21 @@ TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
   EXPECT_FALSE(window->Untitled);
 
   // A folder of that name cannot be opened as a game either.
-  script.FileAnswers = {folder.string()};
-  frame->ExecuteCommand(CmFileOpen);
+  RunWithFileAnswer(CmFileOpen, folder.string());
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
   EXPECT_EQ(GameRecord.MoveCount, 3);
 
   window->FileData->FileName = path;
   frame->ExecuteCommand(CmFileSave);  // titled now: no dialog
   EXPECT_EQ(script.FileDialogs.size(), 2u);
-  Game saved;
-  EXPECT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 3);
+  EXPECT_EQ(SavedMoveCount(path), 3);
 }
 
 TEST_F(Files, SaveOfAnUntitledGameAsksForANameEveryTime) {
   GameStatus.PlayMode = 2;
   PlayMoves(1);
   const std::string first = PathOf("first.vrk");
-  script.FileAnswers = {first};
-  frame->ExecuteCommand(CmFileSave);
+  RunWithFileAnswer(CmFileSave, first);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Kind, Kind::Save);
   EXPECT_EQ(script.FileDialogs[0].Offered, "");
@@ -240,8 +229,7 @@ TEST_F(Files, SaveWhereNoFileCanBeMadeReportsAndKeepsTheGameChanged) {
   for (const std::string& path : {PathOf("no-such-folder/game.vrk"), PathOf("plain-file/game.vrk")}) {
     SCOPED_TRACE(path);
     StatusBar->SetText("");
-    script.FileAnswers = {path};
-    frame->ExecuteCommand(CmFileSaveAs);
+    RunWithFileAnswer(CmFileSaveAs, path);
     EXPECT_EQ(LastMessage().Text, "Unable to save file");
     EXPECT_EQ(LastMessage().Caption, "File Error");
     EXPECT_EQ(LastMessage().Type, FileErrorStyle);
@@ -278,8 +266,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
   GameStatus.PlayMode = 2;
   PlayMoves(2);
   const std::string path = PathOf("kept.vrk");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileSave);
+  RunWithFileAnswer(CmFileSave, path);
   ASSERT_EQ(StatusText(), "game saved ~ 2 moves");
   const std::vector<char> old = Bytes(path);
 
@@ -300,9 +287,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
   // With room again the same command saves the whole game.
   frame->ExecuteCommand(CmFileSave);
   EXPECT_EQ(StatusText(), "game saved ~ 32 moves");
-  Game saved;
-  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 32);
+  EXPECT_EQ(SavedMoveCount(path), 32);
 }
 
 TEST_F(Files, ClosingAChangedGameAsksAndCancelKeepsTheWindow) {
@@ -318,14 +303,12 @@ TEST_F(Files, ClosingAChangedGameAsksAndCancelKeepsTheWindow) {
   script.FileAnswers = {path};
   EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(frame->IsVisible());
-  Game saved;
-  EXPECT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 1);
+  EXPECT_EQ(SavedMoveCount(path), 1);
 }
 
 TEST_F(Files, ExitAsksTheSameQuestionAsClosing) {
   GameStatus.PlayMode = 2;
-  frame->ExecuteCommand(106);  // an unchanged game: nothing to ask
+  frame->ExecuteCommand(CmFileExit);  // an unchanged game: nothing to ask
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_TRUE(script.Messages.empty());
 }
@@ -346,19 +329,16 @@ TEST_F(Files, ExitWithAChangedGameCancelNoAndYes) {
 
   const std::string path = PathOf("on-exit.vrk");
   script.Answers = {IDYES};
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(106);
+  RunWithFileAnswer(CmFileExit, path);
   EXPECT_TRUE(app->QuitPosted());
-  Game saved;
-  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 3);
+  EXPECT_EQ(SavedMoveCount(path), 3);
 }
 
 TEST_F(Files, ExitAnsweredNoLeavesWithoutSaving) {
   GameStatus.PlayMode = 2;
   PlayMoves(1);
   script.Answers = {IDNO};
-  frame->ExecuteCommand(106);
+  frame->ExecuteCommand(CmFileExit);
   EXPECT_EQ(script.Messages.size(), 1u);
   EXPECT_TRUE(script.FileDialogs.empty());
   EXPECT_TRUE(app->QuitPosted());

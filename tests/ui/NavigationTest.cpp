@@ -87,8 +87,7 @@ TEST_F(Navigation, AMoveAfterUndoReplacesTheOldContinuation) {
 
 TEST_F(Navigation, StepsDoNotChangeTheGameSavedFlag) {
   PlayMoves(3);
-  script.FileAnswers = {PathOf("saved.vrk")};
-  frame->ExecuteCommand(CmFileSave);
+  RunWithFileAnswer(CmFileSave, PathOf("saved.vrk"));
   ASSERT_FALSE(window->GameChanged);
   frame->ExecuteCommand(CmMovesUndo);
   frame->ExecuteCommand(CmMovesUndoAll);

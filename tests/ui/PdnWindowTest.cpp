@@ -97,8 +97,7 @@ TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
 }
 
 TEST_F(PdnWindow, OpenReadsAOneGamePdnFileWithoutAList) {
-  script.FileAnswers = {WriteText("one.pdn", "[FEN \"W:W5:B20\"] 1... 5-1 *")};
-  frame->ExecuteCommand(CmFileOpen);
+  RunWithFileAnswer(CmFileOpen, WriteText("one.pdn", "[FEN \"W:W5:B20\"] 1... 5-1 *"));
   EXPECT_TRUE(script.ListDialogs.empty());
   EXPECT_EQ(GameRecord.MoveCount, 1);
   EXPECT_EQ(GameRecord.StartSide, White);
@@ -110,8 +109,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   GameStatus.PlayMode = 2;
   PlayMoves(5);
   const std::string path = PathOf("out.pdn");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileExportPdn);
+  RunWithFileAnswer(CmFileExportPdn, path);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_TRUE(script.FileDialogs[0].Flags & OFN_OVERWRITEPROMPT);
   EXPECT_EQ(StatusText(), "game exported ~ 5 moves");
@@ -130,8 +128,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   script.MessageAnswer = IDYES;  // yes, replace the file exported before
   const std::vector<char> before = Bytes(path);
   std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileExportPdn);
+  RunWithFileAnswer(CmFileExportPdn, path);
   std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
   if (::geteuid() != 0) {  // root writes anywhere
     ASSERT_FALSE(script.Messages.empty());
@@ -139,11 +136,9 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
     EXPECT_EQ(Bytes(path), before);
   }
   EXPECT_EQ(GameRecord.MoveCount, 5);
-  script.FileAnswers = {PathOf("missing/folder.pdn")};
-  frame->ExecuteCommand(CmFileExportPdn);
+  RunWithFileAnswer(CmFileExportPdn, PathOf("missing/folder.pdn"));
   EXPECT_EQ(LastMessage().Text, "Unable to save file");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileExportPdn);
+  RunWithFileAnswer(CmFileExportPdn, path);
   ASSERT_TRUE(ReadPdnFile(path, &read, &error));
   EXPECT_EQ(read.Games.at(0).Black, "You");  // the user moved Black last
   EXPECT_EQ(read.Games.at(0).White, "Computer");

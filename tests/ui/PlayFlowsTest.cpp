@@ -125,9 +125,7 @@ TEST_F(ComputerThreadFlows, ClosingWhileThinkingRecordsTheMoveThenAsks) {
   script.FileAnswers = {path};
   EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(frame->IsVisible());
-  Game saved;
-  ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
-  EXPECT_EQ(saved.MoveCount, 2);
+  EXPECT_EQ(SavedMoveCount(path), 2);
 }
 
 TEST_F(ComputerThreadFlows, ExitWhileThinkingAsksAboutTheGameWithTheComputersMove) {
@@ -135,7 +133,7 @@ TEST_F(ComputerThreadFlows, ExitWhileThinkingAsksAboutTheGameWithTheComputersMov
   frame->ExecuteCommand(122);  // the computer plays Black
   ASSERT_TRUE(WaitForProgress()) << StatusText();
   script.Answers = {IDNO};
-  frame->ExecuteCommand(106);
+  frame->ExecuteCommand(CmFileExit);
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_FALSE(GameStatus.Thinking);
   EXPECT_EQ(GameRecord.MoveCount, 1);

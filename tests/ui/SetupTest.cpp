@@ -94,15 +94,13 @@ TEST_F(SetupMode, ClearEditsAndWhiteToMoveMakeANewGameThatSavesAndReadsBack) {
   EXPECT_EQ(GameStatus.Board[GameStatus.PossibleStart[0]] & 1, White);
   PlayMoves(3);
   const std::string path = PathOf("set-up.vrk");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileSave);
+  RunWithFileAnswer(CmFileSave, path);
   EXPECT_EQ(StatusText(), "game saved ~ 3 moves");
   EXPECT_EQ(GameFlowTest::Bytes(path)[4], 0);  // the file's game starts with White to move
 
   // It reads back into the same game.
   frame->ExecuteCommand(CmFileNew);
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileOpen);
+  RunWithFileAnswer(CmFileOpen, path);
   EXPECT_EQ(StatusText(), "game loaded ~ 3 moves");
   frame->ExecuteCommand(CmMovesUndoAll);
   EXPECT_EQ(ShownBoard(), setUp);
@@ -154,8 +152,7 @@ TEST_F(SetupMode, LeavingWithoutEditsStartsTheGameFromThePositionShown) {
   frame->ExecuteCommand(CmMovesRedoAll);
 
   const std::string path = PathOf("from-the-middle.vrk");
-  script.FileAnswers = {path};
-  frame->ExecuteCommand(CmFileSave);
+  RunWithFileAnswer(CmFileSave, path);
   Game saved;
   ASSERT_EQ(LoadGameFile(path, saved), TLoadResult::Loaded);
   EXPECT_EQ(saved.MoveCount, 2);
