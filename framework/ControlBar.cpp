@@ -42,8 +42,8 @@ void TButtonGadget::Create(QToolBar* bar, TDecoratedFrame* frame) {
   if (const TBitmap* glyph = GetModule().FindBitmap(glyphResId_)) {
     // The toolkit picks the drawing that suits the screen's density.
     QIcon icon(QPixmap::fromImage(glyph->Image()));
-    if (const std::vector<TBitmap>* denser = GetModule().FindDenserBitmaps(glyphResId_))
-      for (const TBitmap& image : *denser) icon.addPixmap(QPixmap::fromImage(image.Image()));
+    if (const TBitmap* denser = GetModule().FindDenserBitmap(glyphResId_))
+      icon.addPixmap(QPixmap::fromImage(denser->Image()));
     action->setIcon(icon);
     action->setIconVisibleInMenu(false);  // the menus show no pictures
     bar->setIconSize(QSize(glyph->Width(), glyph->Height()));

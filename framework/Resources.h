@@ -47,7 +47,7 @@ class TModule {
   void AddBitmap(int id, const TBitmap& image) { bitmaps_[id] = image; }
   // The same bitmap drawn for a denser screen: its image carries its device
   // pixel ratio (2 for a 40 x 40 drawing of a 20 x 20 glyph).
-  void AddDenserBitmap(int id, const TBitmap& image) { denserBitmaps_[id].push_back(image); }
+  void AddDenserBitmap(int id, const TBitmap& image) { denserBitmaps_[id] = image; }
   void AddCursor(int id, const TBitmap& image, TPoint hotSpot) { cursors_[id] = {image, hotSpot}; }
   void AddMenu(const std::string& name, std::vector<TMenuItem> menu) { menus_[name] = std::move(menu); }
   void AddAccelerators(const std::string& name, std::vector<TAccelerator> table) {
@@ -58,7 +58,7 @@ class TModule {
 
   const std::vector<TBitmap>* FindIcon(const std::string& name) const { return Lookup(icons_, name); }
   const TBitmap* FindBitmap(int id) const { return Lookup(bitmaps_, id); }
-  const std::vector<TBitmap>* FindDenserBitmaps(int id) const { return Lookup(denserBitmaps_, id); }
+  const TBitmap* FindDenserBitmap(int id) const { return Lookup(denserBitmaps_, id); }
   const TCursorResource* FindCursor(int id) const { return Lookup(cursors_, id); }
   const std::vector<TMenuItem>* FindMenu(const std::string& name) const { return Lookup(menus_, name); }
   const std::vector<TAccelerator>* FindAccelerators(const std::string& name) const {
@@ -76,7 +76,7 @@ class TModule {
 
   std::map<std::string, std::vector<TBitmap>> icons_;
   std::map<int, TBitmap> bitmaps_;
-  std::map<int, std::vector<TBitmap>> denserBitmaps_;
+  std::map<int, TBitmap> denserBitmaps_;
   std::map<int, TCursorResource> cursors_;
   std::map<std::string, std::vector<TMenuItem>> menus_;
   std::map<std::string, std::vector<TAccelerator>> accelerators_;

@@ -64,9 +64,9 @@ TEST_F(Resources, ThirteenDifferentToolBarGlyphs) {
 TEST_F(Resources, GlyphsDrawnAgainForDenserScreens) {
   for (int id : GlyphCommands()) {
     const TBitmap* glyph = module.FindBitmap(id);
-    const std::vector<TBitmap>* denser = module.FindDenserBitmaps(id);
-    ASSERT_TRUE(glyph && denser && denser->size() == 1) << id;
-    const TBitmap& two = denser->front();
+    const TBitmap* denser = module.FindDenserBitmap(id);
+    ASSERT_TRUE(glyph && denser) << id;
+    const TBitmap& two = *denser;
     ASSERT_EQ(two.Width(), 40);
     ASSERT_EQ(two.Height(), 40);
     EXPECT_EQ(two.Image().devicePixelRatio(), 2.0);
