@@ -1,10 +1,7 @@
 // Hint: the computer player thinks for the side to move, on the computer's
 // thread as for its own moves, and the squares of the move it would play are
 // marked on the board until the next command or move. The record is not touched.
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <vector>
 
 #include "engine/GameState.h"
 #include "engine/Metrics.h"
@@ -13,9 +10,7 @@
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
 #include "search/Searcher.h"
-#include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
-#include "ui/Levels.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
@@ -23,29 +18,19 @@ void TVarekWindow::CmActionHint() {
   if (GameStatus.Thinking || GameStatus.SetupMode) return;
   ClearHint();
   class TMoveGenerator generator;
-  const auto side = static_cast<TPlayer>(GameStatus.SideToMove);
-  if (generator.NoMovesLeft(GameStatus.Board, side)) {
+  if (generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove))) {
     if (StatusBar) StatusBar->SetText("no move to suggest");
     return;
   }
-  std::array<int, BoardSize> board;
-  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board.begin());
   // The level and the positions since the last capture or man move, as for
   // the computer's own moves.
-  const int timeLimit = GameStatus.TimeLimit;
-  const int hardLimit = LevelHardLimitMs(GameStatus.Level);
-  std::vector<TPositionKey> history = GameHistory();
-  const bool started = StartComputerThread([board, side, timeLimit, hardLimit, history]() mutable {
+  const bool started = StartComputerThread([request = CurrentSearchRequest()]() mutable {
     int move[MoveBufferSize];
-    TSearcher.TimeLimit = timeLimit;
-    TSearcher.HardLimitMs = hardLimit;
-    TSearcher.SetHistory(history);
-    TSearcher.GetComputerMoveHash(board.data(), side, move);
+    SearchMove(request, move);
     RunOnUiThread([&] {
       if (MainWindowPtr) MainWindowPtr->ShowHint(move, TSearcher.InfoText);
     });
-    GameStatus.Thinking = false;
-    WakeUiThread();  // a close may be waiting for the flag
+    EndComputerRun();
   });
   if (started && StatusBar) StatusBar->SetText("thinking of a hint...");
 }

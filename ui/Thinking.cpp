@@ -69,28 +69,41 @@ bool StartComputerThread(std::function<void()> body) {
   return true;
 }
 
+TSearchRequest CurrentSearchRequest() {
+  TSearchRequest request;
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, request.Board.begin());
+  request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
+  request.TimeLimit = GameStatus.TimeLimit;
+  request.HardLimitMs = LevelHardLimitMs(GameStatus.Level);
+  request.History = GameHistory();
+  return request;
+}
+
+void SearchMove(TSearchRequest& request, int* move) {
+  TSearcher.TimeLimit = request.TimeLimit;
+  TSearcher.HardLimitMs = request.HardLimitMs;
+  TSearcher.SetHistory(request.History);
+  TSearcher.GetComputerMoveHash(request.Board.data(), request.Side, move);
+}
+
+void EndComputerRun() {
+  GameStatus.Thinking = false;
+  WakeUiThread();  // a close may be waiting for the flag
+}
+
 void StartThinkingMove() { StartComputerThread([] { thread_code(nullptr); }); }
 
 // Everything the thread reads or changes of the game and the window is done
 // on the UI thread: handed over and waited for where the thread needs the
 // answer, posted where it does not. The search itself works on its own copy.
 void thread_code(void*) {
-  int board[BoardSize];
   int move[MoveBufferSize];
   for (bool firstTurn = true;; firstTurn = false) {
     // Force Move pressed between two moves of Auto Play ends it here.
     if (!firstTurn && ComputerControl.StopRequested()) break;
-    TPlayer side = Black;
-    int timeLimit = 0, hardLimit = 0;
-    std::vector<TPositionKey> history;
-    RunOnUiThread([&] {
-      side = static_cast<TPlayer>(GameStatus.SideToMove);
-      std::copy(GameStatus.Board, GameStatus.Board + BoardSize, board);
-      timeLimit = GameStatus.TimeLimit;
-      hardLimit = LevelHardLimitMs(GameStatus.Level);
-      history = GameHistory();
-    });
-    if (const char* over = GameOverText(board, side)) {
+    TSearchRequest request;
+    RunOnUiThread([&] { request = CurrentSearchRequest(); });
+    if (const char* over = GameOverText(request.Board.data(), request.Side)) {
       AnnounceGameOver(over);
       break;
     }
@@ -100,10 +113,7 @@ void thread_code(void*) {
       ProgressClockStarted();
     });
 
-    TSearcher.TimeLimit = timeLimit;
-    TSearcher.HardLimitMs = hardLimit;
-    TSearcher.SetHistory(history);
-    TSearcher.GetComputerMoveHash(board, side, move);
+    SearchMove(request, move);
 
     PostToUiThread(nullptr, [result = std::string(TSearcher.InfoText)] {
       ProgressClockStopped();
@@ -134,8 +144,7 @@ void thread_code(void*) {
     GameStatus.PlayMode = 1;
     GameStatus.SetPossibleStart();
   });
-  GameStatus.Thinking = false;
-  WakeUiThread();  // a close may be waiting for the flag
+  EndComputerRun();
 }
 
 void StopThinkingMove() {

@@ -4,9 +4,13 @@
 // animation pauses on its own.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <thread>
+#include <vector>
 
+#include "engine/Board.h"
+#include "engine/PositionKey.h"
 #include "search/SearchControl.h"
 
 // The stop flags of the computer's searches: Force Move sets the stop
@@ -39,6 +43,22 @@ class TComputerThread {
 // starts, so no second run can start; the body clears it when it ends. The
 // stop request of an earlier run is cleared and the search given the controls.
 bool StartComputerThread(std::function<void()> body);
+// What one search of the computer takes from the game: the position, the
+// level's limits and the positions since the last capture or man move.
+struct TSearchRequest {
+  std::array<int, BoardSize> Board{};
+  TPlayer Side = Black;
+  int TimeLimit = 0, HardLimitMs = 0;
+  std::vector<TPositionKey> History;
+};
+// UI thread: the request for the side to move, at the current level.
+TSearchRequest CurrentSearchRequest();
+// Computer thread: searches as `request` says and writes the move chosen.
+void SearchMove(TSearchRequest& request, int* move);
+// Computer thread, last step of a run: clears the thinking flag and wakes
+// the UI thread, which may be waiting for it to close.
+void EndComputerRun();
+
 // The computer's move (and on, in Auto Play) on the computer's thread.
 void StartThinkingMove();
 // The thread's body: plays for the side to move (and on, in Auto Play).
