@@ -3,14 +3,16 @@
 # bench positions searched to a fixed depth ROUNDS times each, once as one
 # `search` process per move (start-up, table and database load every time)
 # and once through one `varek-cli engine` process (position, go, bestmove),
-# both without the endgame database. Prints the milliseconds per move of
-# each, the start-up a persistent engine saves, and the protocol's own
+# both without the endgame database, or both with it (`egdb`: each search
+# process then loads it, the engine once). Prints the milliseconds per move
+# of each, the start-up a persistent engine saves, and the protocol's own
 # overhead: the engine's wall time per move less the search time it reports.
-#   bench/protocol-overhead.sh VAREK_CLI [DEPTH] [ROUNDS]
+#   bench/protocol-overhead.sh VAREK_CLI [DEPTH] [ROUNDS] [egdb]
 set -euo pipefail
 cli=$1
 depth=${2:-11}
 rounds=${3:-5}
+if [ "${4:-}" = egdb ]; then plain=(); database=true; else plain=(--no-egdb); database=false; fi
 
 positions=(
   B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12
@@ -28,14 +30,14 @@ now() { date +%s%N; }
 # One process per move.
 start=$(now)
 for ((r = 0; r < rounds; ++r)); do
-  for p in "${positions[@]}"; do "$cli" search --no-egdb --depth "$depth" "$p" >/dev/null; done
+  for p in "${positions[@]}"; do "$cli" search "${plain[@]}" --depth "$depth" "$p" >/dev/null; done
 done
 searchNs=$(($(now) - start))
 
 # One engine for every move; its own time per search from its last info line.
 coproc ENGINE { "$cli" engine; }
 started=$(now)
-echo "setoption name EndgameDatabase value false" >&"${ENGINE[1]}"
+echo "setoption name EndgameDatabase value $database" >&"${ENGINE[1]}"
 echo "isready" >&"${ENGINE[1]}"
 while read -r line <&"${ENGINE[0]}"; do [ "$line" = readyok ] && break; done
 start=$(now)
@@ -46,7 +48,7 @@ for ((r = 0; r < rounds; ++r)); do
     last=0
     while read -r line <&"${ENGINE[0]}"; do
       case $line in
-        "info depth "*) last=$(echo "$line" | sed -E 's/.* time ([0-9]+) .*/\1/') ;;
+        "info depth "*) [[ $line =~ \ time\ ([0-9]+)\  ]] && last=${BASH_REMATCH[1]} ;;
         bestmove*) break ;;
       esac
     done
@@ -58,8 +60,8 @@ startupNs=$((start - started))
 echo quit >&"${ENGINE[1]}"
 wait "$ENGINE_PID" 2>/dev/null || true
 
-awk -v s="$searchNs" -v e="$engineNs" -v r="$reportedMs" -v u="$startupNs" -v n="$moves" -v d="$depth" 'BEGIN {
-  printf "%d moves at depth %d\n", n, d
+awk -v s="$searchNs" -v e="$engineNs" -v r="$reportedMs" -v u="$startupNs" -v n="$moves" -v d="$depth" -v db="$([ "$database" = true ] && echo on || echo off)" 'BEGIN {
+  printf "%d moves at depth %d, endgame database %s\n", n, d, db
   printf "varek-cli search, a process per move: %.1f ms a move\n", s / n / 1e6
   printf "varek-cli engine, one process:        %.1f ms a move (its start-up, once: %.1f ms)\n", e / n / 1e6, u / 1e6
   printf "saved per move by the engine:          %.1f ms\n", (s - e) / n / 1e6
