@@ -1,6 +1,7 @@
 // varek-cli engine, driven as another program drives it: a scripted session
 // checked line by line, the game's history, several lines, and endings the
-// database wins.
+// database wins. The engine searches on a thread of its own while it reads
+// its input, so these carry the label `threaded` (ThreadSanitizer runs them).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -99,7 +100,7 @@ double Since(std::chrono::steady_clock::time_point start) {
 
 }  // namespace
 
-TEST(EngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
+TEST(ThreadedEngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
   TEngineSession engine;
   engine.Send("protocol");
   EXPECT_EQ(engine.Next(), "id name Varek 99");
@@ -116,7 +117,7 @@ TEST(EngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
   engine.Send("newgame");
   engine.Send("isready");
   const std::string loaded = engine.Next();
-  EXPECT_EQ(loaded.rfind("info string endgame database: up to 4 pieces, ", 0), 0u) << loaded;
+  EXPECT_EQ(loaded.rfind("info string endgame database: up to ", 0), 0u) << loaded;
   EXPECT_EQ(engine.Next(), "readyok");
   engine.Send("isready");  // said once
   EXPECT_EQ(engine.Next(), "readyok");
@@ -201,7 +202,7 @@ TEST(EngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
 // White, three kings against a king and a man, would play into a position it
 // has had before unless the moves given say so; the engine and `search
 // --moves` both see them.
-TEST(EngineProtocol, TheGamesHistoryKeepsTheEngineFromRepeating) {
+TEST(ThreadedEngineProtocol, TheGamesHistoryKeepsTheEngineFromRepeating) {
   const std::string start = "W:WK1,K2,K3:BK25,12";
   TEngineSession engine;
   engine.Send("setoption name EndgameDatabase value false");
@@ -248,7 +249,7 @@ TEST(EngineProtocol, TheGamesHistoryKeepsTheEngineFromRepeating) {
   EXPECT_EQ(out.rfind("Played " + first + " ", 0), std::string::npos) << out;
 }
 
-TEST(EngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
+TEST(ThreadedEngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
   TEngineSession engine;
   engine.Send("setoption name MultiPV value 3");
   engine.Send("position startpos moves 11-15 23-19 8-11");
@@ -281,7 +282,7 @@ TEST(EngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
 // Two kings against one, and two against two with the defender's kings apart:
 // the engine playing both sides, each told the game so far, wins within the
 // distance the database gives.
-TEST(EngineProtocol, WonEndingsAreWonWithinTheDatabasesDistance) {
+TEST(ThreadedEngineProtocol, WonEndingsAreWonWithinTheDatabasesDistance) {
   TEndgameDatabase database;
   ASSERT_EQ(database.Load(DefaultEgdbFolder()).Problem(), "");
   for (const auto& [fen, winner] : {std::pair<std::string, TPlayer>{"W:WK14:BK19,K27", Black},
@@ -314,7 +315,7 @@ TEST(EngineProtocol, WonEndingsAreWonWithinTheDatabasesDistance) {
 }
 
 // The companion's search uses the database unless told not to.
-TEST(EngineProtocol, SearchUsesTheDatabaseUnlessToldNot) {
+TEST(ThreadedEngineProtocol, SearchUsesTheDatabaseUnlessToldNot) {
   auto last = [](const std::string& options) {
     std::string out;
     const std::string command = Companion() + " search --depth 13 " + options + " W:WK14:BK19,K27 2>&1";
