@@ -1,5 +1,6 @@
 #include "ui/EndgameDatabase.h"
 
+#include <memory>
 #include <thread>
 
 #include "framework/UiThread.h"
@@ -15,6 +16,7 @@ TEndgameDatabase Database;
 std::thread Loader;
 TEgdbLoadReport LoaderReport;
 std::function<void(const std::string&)> ReportLoad;
+std::unique_ptr<TUiQueue> LoaderDone;  // tells the UI thread that the load has ended
 
 }  // namespace
 
@@ -31,9 +33,10 @@ void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report,
   FinishLoadingEndgameDatabase();
   TSearcher.Database = nullptr;
   ReportLoad = std::move(report);
+  if (!LoaderDone) LoaderDone = std::make_unique<TUiQueue>();
   Loader = std::thread([folder] {
     LoaderReport = Database.Load(folder);
-    PostToUiThread(nullptr, [] { FinishLoadingEndgameDatabase(); });
+    LoaderDone->Post([] { FinishLoadingEndgameDatabase(); });
   });
 }
 

@@ -4,7 +4,6 @@
 
 #include "framework/StatusBar.h"
 #include "framework/Timer.h"
-#include "framework/UiThread.h"
 #include "search/Searcher.h"
 
 namespace {
@@ -90,27 +89,17 @@ void ShowProgressOn(TStatusBar* bar) {
   shown.Ticker = std::make_unique<TTimer>(250, Tick);
 }
 
-void ShowComputerProgress(const char* line) {
-  const TProgressParts parts = SplitProgressLine(line ? line : "");
-  RunOnUiThread([&] { Show(parts, false); });
-}
+void ShowComputerProgress(const char* line) { Show(SplitProgressLine(line ? line : ""), false); }
 
-void ShowComputerResult(const char* infoText) {
-  const TProgressParts parts = SplitResultLine(infoText ? infoText : "");
-  RunOnUiThread([&] { Show(parts, true); });
-}
+void ShowComputerResult(const char* infoText) { Show(SplitResultLine(infoText ? infoText : ""), true); }
 
 void ProgressClockStarted() {
-  RunOnUiThread([] {
-    if (!shown.Bar) return;
-    Show(TProgressParts(), false);  // nothing of the last search
-    shown.ClockStart = SearchClock();
-    shown.Ticker->Start();
-  });
+  if (!shown.Bar) return;
+  Show(TProgressParts(), false);  // nothing of the last search
+  shown.ClockStart = SearchClock();
+  shown.Ticker->Start();
 }
 
 void ProgressClockStopped() {
-  RunOnUiThread([] {
-    if (shown.Ticker) shown.Ticker->Stop();
-  });
+  if (shown.Ticker) shown.Ticker->Stop();
 }

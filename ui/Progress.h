@@ -14,11 +14,10 @@ class TStatusBar;
 void ShowProgressOn(TStatusBar* bar);
 
 // The search's progress line ("Best ...") and its result line (InfoText,
-// shown after "Played "). Any thread.
+// shown after "Played ").
 void ShowComputerProgress(const char* line);
 void ShowComputerResult(const char* infoText);
-// The computer's thread starts and ends a search (the clock of the counting
-// seconds). Any thread.
+// A search of the computer starts and ends (the clock of the counting seconds).
 void ProgressClockStarted();
 void ProgressClockStopped();
 

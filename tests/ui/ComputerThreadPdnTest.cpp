@@ -19,11 +19,8 @@ class ComputerThreadPdn : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    SetPauseScale(0.05);
+    SetAnimationScale(0.05);
     frame->ExecuteCommand(CmOptionsLevel0);  // Easy: quick moves
-  }
-  bool WaitUntilIdle(int ms = 20000) {
-    return ProcessEventsUntil([] { return !GameStatus.Thinking; }, ms);
   }
   static std::string Shot(const char* name) {
     const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "UiFixture.h"
@@ -58,11 +59,8 @@ class ComputerThread : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    SetPauseScale(0.05);
+    SetAnimationScale(0.05);
     frame->ExecuteCommand(CmOptionsLevel0);  // Easy: the quick two-ply move
-  }
-  bool WaitUntilIdle(int ms = 20000) {
-    return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
   }
   TWatchdog watchdog{180};
 };
@@ -122,7 +120,7 @@ TEST_F(ComputerThread, UserMoveThatLeavesTheComputerNoMoveWins) {
 
 TEST_F(ComputerThread, UserMoveInNormalPlayIsAnswered) {
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));  // 12-16, played by the press
-  EXPECT_TRUE(GameStatus.Thinking);
+  EXPECT_TRUE(window->Busy());
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(GameRecord.MoveCount, 2);
   EXPECT_EQ(GameStatus.SideToMove, Black);
@@ -139,7 +137,7 @@ TEST_F(ComputerThread, ComputerGoInTwoPlayerPlaysOnceAndReturnsToNormalPlay) {
 
 TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
   frame->ExecuteCommand(CmActionComputerGo);
-  StartThinkingMove();
+  window->StartThinkingMove();
   window->CmActionComputerGo();
   window->CmMovesAutoPlay();
   ASSERT_TRUE(WaitUntilIdle());
@@ -309,15 +307,27 @@ TEST_F(ComputerThread, DestroyingTheApplicationWhileThinkingWaitsForTheThread) {
   EXPECT_TRUE(RecordMatchesBoard());
 }
 
-// The thread belongs to the application: with none there is nobody to serve
-// it or stop it, so none is started.
-TEST_F(ComputerThread, WithoutAnApplicationNoThreadStarts) {
-  app.reset();
-  StartThinkingMove();
+// When no thread can be made the user is told, nothing is searched, and the
+// game is as it was: Computer Go can be tried again.
+TEST_F(ComputerThread, WhenNoThreadCanBeMadeNothingStarts) {
+  auto& computer = window->ComputerThread();
+  const auto makeThread = computer.MakeThread;
+  computer.MakeThread = [](std::function<void()>) -> std::thread {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  };
+  frame->ExecuteCommand(CmActionComputerGo);
   EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(window->Busy());
   ASSERT_EQ(desktop.Messages.size(), 1u);
   EXPECT_EQ(desktop.Messages[0].Text, "Couldn't create thread");
   EXPECT_EQ(desktop.Messages[0].Type, static_cast<unsigned>(MB_OKCANCEL));
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_TRUE(Enabled(CmActionComputerGo));
+  computer.MakeThread = makeThread;
+  frame->ExecuteCommand(CmActionComputerGo);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 1);
 }
 
 // A picture of the window while the computer thinks, next to the others.
