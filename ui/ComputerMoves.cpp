@@ -13,8 +13,6 @@
 #include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
-TSearchControl ComputerControl;
-
 namespace {
 
 // The request for the side to move, at the current level.
@@ -22,8 +20,8 @@ TSearchRequest CurrentSearchRequest() {
   TSearchRequest request;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, request.Board.begin());
   request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
-  request.TimeLimit = GameStatus.TimeLimit;
-  request.HardLimitMs = LevelHardLimitMs(GameStatus.Level);
+  request.Limits.Seconds = GameStatus.TimeLimit;
+  request.Limits.HardSeconds = LevelHardLimitMs(GameStatus.Level) * 0.001;
   request.History = GameHistory();
   return request;
 }
@@ -40,12 +38,13 @@ void TVarekWindow::StartThinkingMove() {
   }
   // A stop asked for during an earlier run is over. Within this run nothing
   // clears it again: one Force Move press ends Auto Play, whenever it comes.
-  ComputerControl.StopRequest = false;
+  computer_.Control.StopRequest = false;
   StartSearch(TRun::Move);
 }
 
 bool TVarekWindow::StartSearch(TRun run) {
   FinishLoadingEndgameDatabase();  // the computer plays with the database from its first move
+  computer_.Engine().SetDatabase(LoadedEndgameDatabase());
   if (!computer_.Start(CurrentSearchRequest())) {
     MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
     return false;
@@ -63,13 +62,13 @@ bool TVarekWindow::StartSearch(TRun run) {
 void TVarekWindow::SearchDone(const TSearchResult& result) {
   if (run_ == TRun::Hint) {
     // Closing stopped the search for good: its move is no advice.
-    if (!closing_) ShowHint(result.Move.data(), result.Info.c_str());
+    if (!closing_) ShowHint(result.Move.data(), result.Report);
     run_ = TRun::None;
     GameStatus.Thinking = false;
     return;
   }
   ProgressClockStopped();
-  ShowComputerResult(result.Info.c_str());
+  ShowComputerResult(result.Report);
   if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
   PlayMove(result.Move.data(), false);
 }
@@ -103,7 +102,7 @@ void TVarekWindow::CmActionComputerGo() {
 void TVarekWindow::CmActionForceMove() {
   // Kept until the computer's run ends: a press before the search holds a move
   // stops it as soon as it has one, a press between two moves ends Auto Play.
-  if (GameStatus.Thinking) ComputerControl.StopRequest = true;
+  if (GameStatus.Thinking) computer_.Control.StopRequest = true;
 }
 
 void TVarekWindow::CeThinking(TCommandEnabler& ce) { ce.Enable(Thinking()); }

@@ -6,11 +6,11 @@
 #include "framework/UiThread.h"
 #include "game/DrawRules.h"
 #include "game/Game.h"
-#include "search/Searcher.h"
 
 namespace {
 
 TEndgameDatabase Database;
+const TEndgameDatabase* Loaded = nullptr;  // Database once it holds something
 
 // A load on its own thread: what it found is read once the thread has ended.
 std::thread Loader;
@@ -22,16 +22,16 @@ std::unique_ptr<TUiQueue> LoaderDone;  // tells the UI thread that the load has 
 
 std::string LoadEndgameDatabase(const std::string& folder) {
   FinishLoadingEndgameDatabase();
-  TSearcher.Database = nullptr;
+  Loaded = nullptr;
   const TEgdbLoadReport report = Database.Load(folder);
-  if (report.Files > 0) TSearcher.Database = &Database;
+  if (report.Files > 0) Loaded = &Database;
   return report.Problem();
 }
 
 void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report, const std::string& folder) {
   RequireUiThread("StartLoadingEndgameDatabase");
   FinishLoadingEndgameDatabase();
-  TSearcher.Database = nullptr;
+  Loaded = nullptr;
   ReportLoad = std::move(report);
   if (!LoaderDone) LoaderDone = std::make_unique<TUiQueue>();
   Loader = std::thread([folder] {
@@ -44,10 +44,12 @@ void FinishLoadingEndgameDatabase() {
   if (!Loader.joinable()) return;
   RequireUiThread("FinishLoadingEndgameDatabase");
   Loader.join();
-  if (LoaderReport.Files > 0) TSearcher.Database = &Database;
+  if (LoaderReport.Files > 0) Loaded = &Database;
   const auto report = std::move(ReportLoad);
   ReportLoad = nullptr;
   if (report) report(LoaderReport.Problem());
 }
+
+const TEndgameDatabase* LoadedEndgameDatabase() { return Loaded; }
 
 std::vector<TPositionKey> GameHistory() { return PositionsSinceIrreversible(GameRecord, GameRecord.Position); }

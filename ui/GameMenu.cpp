@@ -11,7 +11,6 @@
 #include "game/Game.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
-#include "search/HashTable.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -37,7 +36,7 @@ void TVarekWindow::CmFileNew() {
   GameStatus.SetPossibleStart();
   Invalidate(true);
   ShowStatus("clearing hash table...");
-  if (HashTable) HashTable->Flush();
+  computer_.Engine().NewGame();
   ShowStatus("new game");
 }
 

@@ -19,7 +19,7 @@ void TVarekWindow::CmActionHint() {
   }
   // The level and the positions since the last capture or man move, as for
   // the computer's own moves.
-  ComputerControl.StopRequest = false;
+  computer_.Control.StopRequest = false;
   if (StartSearch(TRun::Hint)) ShowStatus("thinking of a hint...");
 }
 

@@ -93,9 +93,8 @@ TVarekWindow::TVarekWindow(TWindow* parent)
     : TWindow(parent, nullptr),
       PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
       UserSide(Black),
-      computer_(
-          ComputerControl, [this](const TSearchResult& result) { SearchDone(result); },
-          [](const std::string& line) { ShowComputerProgress(line.c_str()); }) {
+      computer_([this](const TSearchResult& result) { SearchDone(result); },
+                [](const std::string& line) { ShowComputerProgress(line.c_str()); }) {
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
@@ -231,6 +230,6 @@ void TVarekWindow::MovePlayed(const int* move, bool byUser) {
     return;
   }
   // Force Move pressed during the search or while the move was shown ends Auto Play here.
-  if (goesOn && GameStatus.PlayMode == 0 && !ComputerControl.StopRequested() && StartSearch(TRun::Move)) return;
+  if (goesOn && GameStatus.PlayMode == 0 && !computer_.Control.StopRequested() && StartSearch(TRun::Move)) return;
   EndComputerRun();
 }

@@ -202,8 +202,5 @@ class TVarekWindow : public TWindow {
 
 // The board window, for the reports.
 extern TVarekWindow* MainWindowPtr;
-// The stop flags of the computer's searches: Force Move sets the stop
-// request, closing the lasting stop.
-extern TSearchControl ComputerControl;
 // The frame's status bar, where every one-line report goes.
 extern TStatusBar* StatusBar;

@@ -116,7 +116,7 @@ TEST_F(ComputerThreadPdn, ForceMoveEndsALongHint) {
   ASSERT_TRUE(GameStatus.Thinking);
   frame->EnableCommands();
   EXPECT_FALSE(frame->IsCommandEnabled(CmActionHint));
-  ASSERT_TRUE(ProcessEventsUntil([] { return ComputerControl.MoveAvailable.load(); }, 10000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(10000));
   EXPECT_TRUE(window->HintShown());

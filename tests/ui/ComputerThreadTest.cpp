@@ -15,7 +15,6 @@
 
 #include "UiFixture.h"
 #include "engine/Metrics.h"
-#include "search/Searcher.h"
 #include "ui/Thinking.h"
 
 namespace {
@@ -148,12 +147,12 @@ TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
 
 TEST_F(ComputerThread, ForceMoveActsWhileThinkingAndPlaysTheBestMoveSoFar) {
   window->CmActionForceMove();  // nothing to stop
-  EXPECT_FALSE(ComputerControl.StopRequest);
+  EXPECT_FALSE(window->ComputerThread().Control.StopRequest);
 
   // A search without a time limit plays its best move so far when forced.
   frame->ExecuteCommand(CmOptionsLevel7);
   frame->ExecuteCommand(CmActionComputerGo);
-  ASSERT_TRUE(ProcessEventsUntil([] { return ComputerControl.MoveAvailable.load(); }, 10000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
   ProcessEvents(300);
   frame->EnableCommands();
   EXPECT_TRUE(frame->IsCommandEnabled(CmActionForceMove));
@@ -198,7 +197,7 @@ TEST_F(ComputerThread, OneForceMoveAtARandomMomentEndsAutoPlay) {
 TEST_F(ComputerThread, AnEarlierForceMoveDoesNotEndTheNextAutoPlay) {
   // Black's only move is 12-16: the driver answers it without a search.
   SetPosition({{32, BlackMan}, {11, WhiteMan}, {12, WhiteMan}}, Black);
-  ComputerControl.StopRequest = true;  // left over from a move forced earlier
+  window->ComputerThread().Control.StopRequest = true;  // left over from a move forced earlier
   frame->ExecuteCommand(CmMovesAutoPlay);
   ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3 || !GameStatus.Thinking; }, 20000));
   EXPECT_GE(GameRecord.MoveCount, 3);
@@ -283,7 +282,7 @@ TEST_F(ComputerThread, ExitWhileSearchingStopsForGood) {
   frame->ExecuteCommand(CmFileExit);  // at once, perhaps before the search has begun
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_FALSE(GameStatus.Thinking);
-  EXPECT_FALSE(ComputerControl.LastingStop);  // cleared once the thread is gone
+  EXPECT_FALSE(window->ComputerThread().Control.LastingStop);  // cleared once the thread is gone
   EXPECT_EQ(GameRecord.MoveCount, 1);   // the computer finished its move
   EXPECT_TRUE(RecordMatchesBoard());
 }
@@ -355,7 +354,7 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
 // Two kings against one, the computer playing both sides: the database's
 // moves end it in a win, as quickly as the defence allows, not in repetitions.
 TEST_F(ComputerThread, AutoPlayOfAWonEndingEndsInAWin) {
-  ASSERT_NE(TSearcher.Database, nullptr);
+  ASSERT_NE(LoadedEndgameDatabase(), nullptr);
   SetPosition({{TMetrics::NotationToSquare(14), WhiteKing},
                {TMetrics::NotationToSquare(19), BlackKing},
                {TMetrics::NotationToSquare(27), BlackKing}},

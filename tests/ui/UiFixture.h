@@ -65,9 +65,6 @@ inline void ResetGame() {
   TMoveGenerator::InitBoard(GameStatus.Board);
   GameStatus.SideToMove = Black;
   GameStatus.Thinking = false;
-  ComputerControl.StopRequest = false;
-  ComputerControl.MoveAvailable = false;
-  ComputerControl.LastingStop = false;
   GameStatus.Inverted = false;
   GameStatus.DragState = 0;
   GameStatus.Sound = true;
