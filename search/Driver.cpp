@@ -26,6 +26,7 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     TKillers::CopyMove(move, roots.Moves[0]);
     return;
   }
+  if (Book != nullptr && BookMove(board, side, move)) return;
   // A root the database holds is played from it.
   if (DatabaseMove(board, side, move)) return;
 

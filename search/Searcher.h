@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>
@@ -75,6 +76,10 @@ class TSearcher {
   // The endgame database, or null. Positions it holds are scored from it, and
   // a root it holds is answered from it without a search.
   const TEndgameDatabase* Database = nullptr;
+  // The opening book, or null (off). A root it holds is answered with one of
+  // its moves, chosen by weight with BookRandom (advanced at each use).
+  const class TOpeningBook* Book = nullptr;
+  uint32_t BookRandom = 12345;
 
   // The positions of the game since the last capture or man move, the most
   // recent last (the root may be among them). A position of the search that
@@ -154,6 +159,8 @@ class TSearcher {
   // Answers a root the database holds with one of its best moves; false when
   // it cannot (the root or a move's position is not held).
   bool DatabaseMove(int* board, TPlayer side, int* move);
+  // Answers a root the book holds with one of its moves; false when it does not hold it.
+  bool BookMove(int* board, TPlayer side, int* move);
 
   int databasePieces_ = 0;  // Database->Pieces() for the search under way
   int historyKeys_[MaxHistory][2];

@@ -12,6 +12,7 @@
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
+#include "search/Book.h"
 #include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/GameOver.h"
@@ -75,6 +76,7 @@ TSearchRequest CurrentSearchRequest() {
   request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
   request.TimeLimit = GameStatus.TimeLimit;
   request.HardLimitMs = LevelHardLimitMs(GameStatus.Level);
+  request.Book = GameStatus.Level > 0;
   request.History = GameHistory();
   return request;
 }
@@ -82,6 +84,7 @@ TSearchRequest CurrentSearchRequest() {
 void SearchMove(TSearchRequest& request, int* move) {
   TSearcher.TimeLimit = request.TimeLimit;
   TSearcher.HardLimitMs = request.HardLimitMs;
+  TSearcher.Book = request.Book ? DefaultBook() : nullptr;
   TSearcher.SetHistory(request.History);
   TSearcher.GetComputerMoveHash(request.Board.data(), request.Side, move);
 }

@@ -49,6 +49,7 @@ struct TSearchRequest {
   std::array<int, BoardSize> Board{};
   TPlayer Side = Black;
   int TimeLimit = 0, HardLimitMs = 0;
+  bool Book = false;  // play from the opening book where it has the position (levels above the lowest)
   std::vector<TPositionKey> History;
 };
 // UI thread: the request for the side to move, at the current level.
