@@ -50,13 +50,17 @@ struct TPdnCollection {
 
 // Reads every game of a PDN text. Every move is checked against the rules; a
 // game with an illegal or ambiguous move, a bad start position or text cut off
-// before its result is refused, and the games after it are still read.
+// inside a tag, a comment or a variation is refused, and the games after it
+// are still read. A last game without a result is an unfinished one ("*").
+// A byte-order mark counts as white space; the players may be called Red
+// (moving first, as Black) and White.
 TPdnCollection ReadPdn(std::string_view text);
 
 // Whether a file name ends in .pdn (in any case).
 bool IsPdnFileName(const std::string& path);
 
-// Reads a PDN file. False, with the reason in `error`, when it cannot be read.
+// Reads a PDN file, through its index (game/PdnIndex.h). False, with the
+// reason in `error`, when it cannot be read.
 bool ReadPdnFile(const std::string& path, TPdnCollection* collection, std::string* error);
 
 // Writes one game: tags, movetext in lines under 80 characters, the result.
@@ -69,6 +73,10 @@ std::vector<std::string> MoveNotations(const int* board, TPlayer side, const std
 
 // Writes games one after another, a blank line between them.
 std::string WritePdn(const std::vector<TPdnGame>& games);
+
+// How many numbered moves `plies` moves are from a start with `side` to move:
+// moves are numbered in pairs, Black's first ("1... 5-1 2. 20-16" is two).
+int NumberedMoves(int plies, TPlayer side);
 
 // The record of a PDN game: its start and its moves, at the last position.
 void PdnToRecord(const TPdnGame& game, Game& record);

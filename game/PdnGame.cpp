@@ -35,6 +35,8 @@ bool TPdnGame::operator==(const TPdnGame& other) const {
          std::equal(StartBoard, StartBoard + BoardSize, other.StartBoard) && Moves == other.Moves;
 }
 
+int NumberedMoves(int plies, TPlayer side) { return plies <= 0 ? 0 : (plies + (side == ::White ? 1 : 0) + 1) / 2; }
+
 void PdnToRecord(const TPdnGame& game, Game& record) {
   record.InitGame(game.StartBoard, game.StartSide);
   for (const std::vector<int>& move : game.Moves) record.AddMove(move.data());

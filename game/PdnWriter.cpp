@@ -38,7 +38,7 @@ std::string Notation(const int* move, const TMoveList& legal) {
 class TLineWriter {
  public:
   explicit TLineWriter(std::string& out) : out_(out) {}
-  // Appends a word, starting a new line when it would not fit.
+  // Appends a word (or words that stay together), starting a new line when it would not fit.
   void Add(const std::string& word) {
     if (length_ > 0 && length_ + 1 + word.size() > MaxLine) {
       out_ += '\n';
@@ -94,9 +94,10 @@ std::string WritePdn(const TPdnGame& game) {
   int number = 1;
   TPlayer side = game.StartSide;
   for (size_t i = 0; i < moves.size(); ++i) {
-    if (side == Black) line.Add(std::to_string(number) + ".");
-    else if (i == 0) line.Add(std::to_string(number) + "...");
-    line.Add(moves[i]);
+    // A move number stays on the line of its move.
+    if (side == Black) line.Add(std::to_string(number) + ". " + moves[i]);
+    else if (i == 0) line.Add(std::to_string(number) + "... " + moves[i]);
+    else line.Add(moves[i]);
     if (side == White) ++number;
     side = static_cast<TPlayer>(1 - side);
   }

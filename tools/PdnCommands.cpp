@@ -4,9 +4,11 @@
 #include <cctype>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "game/GameFile.h"
 #include "game/Pdn.h"
+#include "game/PdnIndex.h"
 #include "tools/Commands.h"
 
 namespace {
@@ -21,31 +23,29 @@ bool HasExtension(const std::string& path, const char* extension) {
 
 // The one game of a PDN text, or game `number` of a collection.
 bool PickPdnGame(const char* command, const std::string& path, int number, TPdnGame* game, int* exitCode) {
-  TPdnCollection collection;
+  TPdnIndex index;
   std::string error;
-  if (!ReadPdnFile(path, &collection, &error)) {
+  if (!IndexPdnFile(path, &index, &error)) {
     *exitCode = CommandError(command, error);
     return false;
   }
-  const int total = static_cast<int>(collection.Games.size() + collection.Refused.size());
-  if (number == 0 && total != 1) {
-    *exitCode = CommandError(command, path + " holds " + std::to_string(total) + " games: choose one with --game N");
+  if (number == 0 && index.Total() != 1) {
+    *exitCode = CommandError(command, path + " holds " + std::to_string(index.Total()) + " games: choose one with --game N");
     return false;
   }
   if (number == 0) number = 1;
-  for (const TPdnRefusal& refusal : collection.Refused) {
-    if (refusal.Number != number) continue;
-    CommandError(command, path + ": " + refusal.Reason);
-    *exitCode = 1;
-    return false;
-  }
-  const auto at = std::find(collection.Numbers.begin(), collection.Numbers.end(), number);
-  if (at == collection.Numbers.end()) {
+  std::string reason;
+  for (const TPdnRefusal& refusal : index.Refused())
+    if (refusal.Number == number) reason = refusal.Reason;
+  const long at = index.Find(number);
+  if (reason.empty() && at < 0) {
     *exitCode = CommandError(command, path + " has no game " + std::to_string(number));
     return false;
   }
-  *game = std::move(collection.Games[at - collection.Numbers.begin()]);
-  return true;
+  if (reason.empty() && index.ReadGame(static_cast<size_t>(at), game, &reason)) return true;
+  CommandError(command, path + ": " + reason);
+  *exitCode = 1;
+  return false;
 }
 
 }  // namespace
@@ -95,19 +95,27 @@ bool LoadAnyGame(const char* command, const std::string& path, int number, Game&
 
 int CmdPdn(const TArgs& args) {
   if (args.size() != 1) return CommandError("pdn", "usage: varek-cli pdn FILE");
-  TPdnCollection collection;
+  TPdnIndex index;
   std::string error;
-  if (!ReadPdnFile(args[0], &collection, &error)) return CommandError("pdn", error);
-  for (size_t g = 0; g < collection.Games.size(); ++g) {
-    const TPdnGame& game = collection.Games[g];
-    std::printf("%d. %s | %s | %s | %s | %zu moves\n", collection.Numbers[g], game.Players().c_str(),
-                game.Event.empty() ? "?" : game.Event.c_str(), game.Date.empty() ? "?" : game.Date.c_str(),
-                game.Result.c_str(), game.Moves.size());
-  }
-  for (const TPdnRefusal& refusal : collection.Refused)
-    std::fprintf(stderr, "varek-cli pdn: %s: %s\n", args[0].c_str(), refusal.Reason.c_str());
-  std::printf("%zu games read, %zu refused\n", collection.Games.size(), collection.Refused.size());
-  return collection.Refused.empty() ? 0 : 1;
+  if (!IndexPdnFile(args[0], &index, &error)) return CommandError("pdn", error);
+  size_t read = 0;
+  std::vector<std::string> refused;
+  const bool readable = index.ReadEveryGame(
+      [&](int number, const TPdnGame* game, const std::string& reason) {
+        if (!game) {
+          refused.push_back(reason);
+          return;
+        }
+        ++read;
+        std::printf("%d. %s | %s | %s | %s | %d moves\n", number, game->Players().c_str(),
+                    game->Event.empty() ? "?" : game->Event.c_str(), game->Date.empty() ? "?" : game->Date.c_str(),
+                    game->Result.c_str(), NumberedMoves(static_cast<int>(game->Moves.size()), game->StartSide));
+      },
+      &error);
+  if (!readable) return CommandError("pdn", error);
+  for (const std::string& reason : refused) std::fprintf(stderr, "varek-cli pdn: %s: %s\n", args[0].c_str(), reason.c_str());
+  std::printf("%zu games read, %zu refused\n", read, refused.size());
+  return refused.empty() ? 0 : 1;
 }
 
 int CmdConvert(const TArgs& words) {

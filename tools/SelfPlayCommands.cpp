@@ -17,9 +17,7 @@
 #include "game/DrawRules.h"
 #include "game/Pdn.h"
 #include "search/Evaluation.h"
-#include "search/HashTable.h"
-#include "search/Killers.h"
-#include "search/Searcher.h"
+#include "search/Engine.h"
 #include "search/Tuning.h"
 #include "tools/Commands.h"
 
@@ -30,11 +28,12 @@ const char SelfPlayUsage[] =
     "                          [--no-egdb] [--pdn FILE] OPENINGS FIRST SECOND\n"
     "  OPENINGS: a file of positions, one a line; FIRST, SECOND: fitted, classic or a weights file";
 
-// How one side plays: an evaluation and its weights.
+// How one side plays: an evaluation and its weights, and an engine of its own.
 struct TContender {
   std::string Name;
   TEvaluationKind Kind = TEvaluationKind::Fitted;
   TEvalWeights Weights;
+  TEngine Engine;
 };
 
 bool MakePlayer(const std::string& name, TContender* player, std::string* error) {
@@ -61,7 +60,7 @@ struct TGameResult {
 };
 
 // One game from `board`, `players[Black]` and `players[White]` moving in turn.
-TGameResult PlayGame(const int* start, TPlayer side, const TContender* players[2], int moveMs, int depth,
+TGameResult PlayGame(const int* start, TPlayer side, TContender* players[2], int moveMs, int depth,
                      const TEndgameDatabase* database) {
   TGameResult game;
   int board[BoardSize];
@@ -89,16 +88,22 @@ TGameResult PlayGame(const int* start, TPlayer side, const TContender* players[2
         return game;
       }
     }
-    const TContender& player = *players[side];
+    TContender& player = *players[side];
     EvaluationKind = player.Kind;
     SetEvalWeights(player.Weights);
-    HashTable->Clear();
-    TSearcher.SetHistory(history);
-    TSearcher.TimeLimit = 36000000;
-    TSearcher.HardLimitMs = depth > 0 ? 0 : moveMs;
-    TSearcher.MaxIterationDepth = depth > 0 ? depth : 47;
-    int move[MoveBufferSize];
-    TSearcher.GetComputerMoveHash(board, side, move);
+    TSearchRequest request;
+    std::copy(board, board + BoardSize, request.Board.begin());
+    request.Side = side;
+    request.History = history;
+    if (depth > 0) {
+      request.Limits.Infinite = true;
+      request.Limits.Depth = depth;
+    } else {
+      request.Limits = TSearchLimits::MoveTime(moveMs * 0.001);
+    }
+    TSearchControl control;
+    const TSearchResult result = player.Engine.Search(std::move(request), control);
+    const int* move = result.Move.data();
     const int length = MoveLength(move);
     game.Moves.emplace_back(move, move + length + 1);
     if (IsIrreversibleMove(move, board)) {
@@ -147,7 +152,6 @@ int CmdSelfPlay(const TArgs& args) {
     }
   }
   if (words.size() != 3) return CommandError("selfplay", SelfPlayUsage);
-  if (HashTable == nullptr) return CommandError("selfplay", "no memory for the hash table");
 
   std::ifstream file(words[0]);
   if (!file) return CommandError("selfplay", "cannot open " + words[0]);
@@ -172,25 +176,30 @@ int CmdSelfPlay(const TArgs& args) {
   std::string error;
   if (!MakePlayer(words[1], &first, &error) || !MakePlayer(words[2], &second, &error))
     return CommandError("selfplay", error);
+  if (first.Engine.HashTable() == nullptr || second.Engine.HashTable() == nullptr)
+    return CommandError("selfplay", "no memory for the hash tables");
   TEndgameDatabase database;
   if (egdb) {
     const TEgdbLoadReport report = database.Load(DefaultEgdbFolder());
     if (report.Files == 0) return CommandError("selfplay", report.Problem() + " (or give --no-egdb)");
+    first.Engine.SetDatabase(&database);
+    second.Engine.SetDatabase(&database);
   }
   if (games == 0) games = 2 * static_cast<int>(openings.size());
 
   const TEvaluationKind kind = EvaluationKind;
   const TEvalWeights weights = EvalWeights();
-  SetProgressSink(nullptr);
   int won = 0, drawn = 0, lost = 0;
   std::vector<TPdnGame> record;
   for (int g = 0; g < games; ++g) {
     if (g % parts != part - 1) continue;
     const TOpening& opening = openings[(g / 2) % openings.size()];
     const bool firstIsBlack = g % 2 == 0;
-    const TContender* players[2];
+    TContender* players[2];
     players[Black] = firstIsBlack ? &first : &second;
     players[White] = firstIsBlack ? &second : &first;
+    first.Engine.NewGame();
+    second.Engine.NewGame();
     const TGameResult result =
         PlayGame(opening.Board, opening.Side, players, moveMs, depth, egdb ? &database : nullptr);
     const int forFirst = firstIsBlack ? result.Black : -result.Black;

@@ -186,7 +186,7 @@ TEST_F(CompanionTest, PdnListsTheGamesAndTheRefusedOnes) {
   { std::ofstream(file) << Collection; }
   const TRun run = Run({"pdn", file.string()});
   EXPECT_EQ(run.Exit, 1);
-  EXPECT_EQ(run.Lines(), (std::vector<std::string>{"1. Ann - Bob | Club | 2026.12.08 | 1-0 | 4 moves",
+  EXPECT_EQ(run.Lines(), (std::vector<std::string>{"1. Ann - Bob | Club | 2026.12.08 | 1-0 | 2 moves",
                                                    "3. ? - ? | ? | ? | 0-1 | 1 moves", "2 games read, 1 refused"}));
   EXPECT_EQ(run.Err, "varek-cli pdn: " + file.string() + ": game 2 (Cy - Di): move 3... 17x10: not a legal move\n");
   ExpectError({"pdn", (folder / "none.pdn").string()}, 2, "cannot open");

@@ -159,7 +159,7 @@ TEST(PdnReader, DamagedGamesAreRefusedAndTheOthersRead) {
 
 TEST(PdnReader, TextCutShort) {
   const std::string full = FirstGame;
-  for (const char* cut : {"22. 18x27", "[White \"Wyl", "1. 11-15 {a comment", "2. 8-11 (2. 9-13 "}) {
+  for (const char* cut : {"[White \"Wyl", "1. 11-15 {a comment", "2. 8-11 (2. 9-13 "}) {
     const std::string text = cut[0] == '1' || cut[0] == '2'
                                  ? "[Black \"Cut\"]\n" + std::string(cut)
                                  : full.substr(0, full.find(cut) + std::string(cut).size());
@@ -171,6 +171,43 @@ TEST(PdnReader, TextCutShort) {
   }
   EXPECT_TRUE(ReadPdn("").Games.empty());
   EXPECT_TRUE(ReadPdn(" \n; nothing\n").Refused.empty());
+
+  // The file's last game written without its result is an unfinished game;
+  // one that the next game's tags follow is cut short.
+  const std::string unfinished = full.substr(0, full.rfind("0-1"));
+  const TPdnCollection last = ReadPdn(FirstGame + ("\n" + unfinished + "\n; the end\n"));
+  ASSERT_EQ(last.Games.size(), 2u) << Text(last);
+  EXPECT_EQ(last.Games[1].Result, "*");
+  EXPECT_EQ(last.Games[1].Moves, last.Games[0].Moves);
+  const TPdnCollection middle = ReadPdn(unfinished + FirstGame);
+  ASSERT_EQ(middle.Refused.size(), 1u) << Text(middle);
+  EXPECT_NE(middle.Refused[0].Reason.find("game 1 (Moorhead, W. - Wyllie, J.): "), std::string::npos);
+  EXPECT_NE(middle.Refused[0].Reason.find("cut short"), std::string::npos) << middle.Refused[0].Reason;
+  EXPECT_EQ(middle.Numbers, (std::vector<int>{2}));
+}
+
+// What real files hold besides: a byte-order mark wherever white space may
+// stand, players called Red and White, and bytes that no text should hold.
+TEST(PdnReader, ByteOrderMarksRedPlayersAndStrayBytes) {
+  const std::string mark = "\xEF\xBB\xBF";
+  const TPdnCollection marked = ReadPdn(mark + "[Red \"Ann\"]" + mark + "[" + mark + "White" + mark + "\"Bob\"" +
+                                        mark + "]\n" + mark + "1." + mark + "11-15 23-19" + mark + "*" + mark + "\n" +
+                                        mark + "[Black \"Cy\"] [Red \"Di\"] " + mark);
+  ASSERT_EQ(marked.Games.size(), 2u) << Text(marked);
+  EXPECT_TRUE(marked.Refused.empty()) << Text(marked);
+  EXPECT_EQ(marked.Numbers, (std::vector<int>{1, 2}));
+  EXPECT_EQ(marked.Games[0].Players(), "Ann - Bob");
+  EXPECT_TRUE(marked.Games[0].OtherTags.empty());
+  EXPECT_EQ(marked.Games[0].Moves.size(), 2u);
+  // Where a game names both, Black is the Black player and Red is kept as it was.
+  EXPECT_EQ(marked.Games[1].Black, "Cy");
+  EXPECT_EQ(marked.Games[1].OtherTags, (std::vector<TPdnGame::TTag>{{"Red", "Di"}}));
+
+  // A NUL byte in a name and in a move: the whole reason, every byte shown.
+  const char stray[] = "[Black \"N\0l\"]\n1. 11-15\0 23-19 *";
+  const TPdnCollection c = ReadPdn(std::string_view(stray, sizeof stray - 1));
+  ASSERT_EQ(c.Refused.size(), 1u);
+  EXPECT_EQ(c.Refused[0].Reason, "game 1 (N\\x00l - ?): move 1. 11-15\\x00: not a move");
 }
 
 TEST(PdnWriter, WrapsLinesAndReadsBackRandomGames) {
@@ -187,6 +224,7 @@ TEST(PdnWriter, WrapsLinesAndReadsBackRandomGames) {
     for (size_t at = 0, end; at < text.size(); at = end + 1) {
       end = text.find('\n', at);
       EXPECT_LT(end - at, 80u) << text.substr(at, end - at);
+      EXPECT_NE(text[end - 1], '.') << "a move number apart from its move: " << text.substr(at, end - at);
     }
     const TPdnCollection back = ReadPdn(text);
     ASSERT_EQ(back.Games.size(), 1u) << Text(back) << text;

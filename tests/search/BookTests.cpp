@@ -8,6 +8,7 @@
 #include "SearchTestSupport.h"
 #include "engine/Metrics.h"
 #include "search/Book.h"
+#include "search/Engine.h"
 
 namespace {
 
@@ -100,22 +101,25 @@ TEST_F(SearchTest, ComputerPlaysFromTheInstalledBook) {
   }
   EXPECT_TRUE(bookMoves.count("23-18") && bookMoves.count("22-17"));
 
-  TSearcher.Book = book;
-  int move[MoveBufferSize];
-  TSearcher.MaxIterationDepth = 9;
+  engine.SetBook(book);
+  TSearchRequest request;
+  std::copy(p.Board, p.Board + BoardSize, request.Board.begin());
+  request.Side = p.Side;
+  request.Limits.Infinite = true;
+  request.Limits.Depth = 9;
+  request.Limits.Book = true;
   std::set<std::string> played;
   for (int k = 0; k < 20; ++k) {
-    TSearcher.Nodes = 0;
-    TSearcher.GetComputerMoveHash(p.Board, p.Side, move);
-    const std::string info = TSearcher.InfoText;
-    ASSERT_EQ(info.substr(info.size() - 6), "  book") << info;
-    played.insert(info.substr(0, info.find(' ')));
-    EXPECT_EQ(TSearcher.Nodes, 0);
+    const TSearchResult result = engine.Search(request, control);
+    const std::string report = result.Report;
+    ASSERT_EQ(result.Source, TMoveSource::Book) << report;
+    ASSERT_EQ(report.substr(report.size() - 6), "  book") << report;
+    played.insert(report.substr(0, report.find(' ')));
   }
-  TSearcher.Book = nullptr;
   EXPECT_GT(played.size(), 1u);  // chosen by weight, not always the same
   for (const std::string& m : played) EXPECT_TRUE(bookMoves.count(m)) << m;
-  TSearcher.GetComputerMoveHash(p.Board, p.Side, move);
-  EXPECT_EQ(std::string(TSearcher.InfoText).find("book"), std::string::npos);
-  EXPECT_GT(TSearcher.Nodes, 0);
+  request.Limits.Book = false;  // self-play and matches leave it off
+  const TSearchResult searched = engine.Search(request, control);
+  EXPECT_EQ(searched.Source, TMoveSource::Search);
+  EXPECT_EQ(std::string(searched.Report).find("book"), std::string::npos);
 }
