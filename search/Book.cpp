@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "egdb/Checksum.h"
+#include "egdb/Database.h"
 #include "engine/Metrics.h"
 #include "engine/PositionKey.h"
 
@@ -161,10 +162,7 @@ const int* TOpeningBook::Choose(const int* board, TPlayer side, const TMoveList&
 }
 
 std::string DefaultBookPath() {
-  std::error_code ec;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "share/varek/opening.book";
-  return (program.parent_path().parent_path() / "share" / "varek" / "opening.book").string();
+  return (std::filesystem::path(DefaultEgdbFolder()).parent_path() / "opening.book").string();
 }
 
 const TOpeningBook* DefaultBook() {
