@@ -64,7 +64,7 @@ TPdnSummary TPdnIndex::Summary(size_t i) const {
 long TPdnIndex::Find(int number) const {
   const auto at = std::lower_bound(entries_.begin(), entries_.end(), number,
                                    [](const TEntry& e, int n) { return e.Number < n; });
-  return at != entries_.end() && at->Number == number ? static_cast<long>(at - entries_.begin()) : -1;
+  return at != entries_.end() && at->Number == number ? at - entries_.begin() : -1;
 }
 
 bool TPdnIndex::OpenUnchanged(TFile& file, std::string* error) const {
