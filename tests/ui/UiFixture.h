@@ -24,6 +24,7 @@
 #include "game/Game.h"
 #include "resources/CommandIds.h"
 #include "ui/EndgameDatabase.h"
+#include "ui/Thinking.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekApp.h"
@@ -96,6 +97,9 @@ class UiTest : public ::testing::Test {
     TSettings().Clear();  // each test starts from the program's first run
     SetDesktop(&desktop);
     SetPauseScale(0.1);
+    // The tests of thinking want a search from the start, not a book move;
+    // the book's own test puts it back.
+    ComputerEngine().SetBook(nullptr);
     StartApplication();
   }
 
