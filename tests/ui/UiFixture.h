@@ -24,7 +24,6 @@
 #include "game/Game.h"
 #include "resources/CommandIds.h"
 #include "ui/EndgameDatabase.h"
-#include "ui/Thinking.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekApp.h"
