@@ -97,7 +97,7 @@ double MeanError(const std::vector<int>& scores, const TTuneSet& set, double sca
   std::size_t n = 0;
   for (std::size_t i = 0; i < set.Size(); ++i) {
     if ((set.HeldOut[i] != 0) != heldOut) continue;
-    const double d = set.Result[i] - Sigmoid(scale * scores[i]);
+    const double d = static_cast<double>(set.Result[i]) - Sigmoid(scale * scores[i]);
     sum += d * d;
     ++n;
   }
@@ -148,7 +148,7 @@ TEvalWeights FitWeights(const TTuneSet& set, double scale, const TFitOptions& op
       for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k)
         score += set.Value[k] * (w[set.Term[k]] * phase + w[n + set.Term[k]] * (1 - phase));
       const double s = Sigmoid(scale * score);
-      const double d = set.Result[i] - s;
+      const double d = static_cast<double>(set.Result[i]) - s;
       error += d * d;
       const double g = -2 * d * s * (1 - s) * scale;
       for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {

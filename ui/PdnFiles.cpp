@@ -25,7 +25,7 @@ void FileError(TWindow* owner, const char* text) { MessageBox(owner, text, "File
 }  // namespace
 
 void TVarekWindow::CmFileImportPdn() {
-  if (GameStatus.Thinking || !CanClose()) return;
+  if (Busy() || !CanClose()) return;
   PdnData.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   if (TFileOpenDialog(this, PdnData).Execute() == IDOK) ImportPdn(PdnData.FileName);
 }
@@ -79,7 +79,7 @@ void TVarekWindow::LoadImported(const TPdnGame& game) {
 }
 
 void TVarekWindow::CmFileExportPdn() {
-  if (GameStatus.Thinking) return;
+  if (Busy()) return;
   PdnData.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
   if (TFileSaveDialog(this, PdnData).Execute() != IDOK) return;
   TPdnGame game;
