@@ -1,5 +1,4 @@
 // The board window's Options and Help menus: the levels, Sound and About.
-#include "engine/GameState.h"
 #include "framework/Dialogs.h"
 #include "framework/Settings.h"
 #include "resources/CommandIds.h"

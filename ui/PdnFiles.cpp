@@ -2,7 +2,6 @@
 // collection's games to choose from, and Export PDN.
 #include <ctime>
 
-#include "engine/GameState.h"
 #include "framework/ListDialog.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
@@ -91,9 +90,9 @@ void TVarekWindow::CmFileExportPdn() {
   game.Event = "Varek 99 game";
   game.Date = Today();
   switch (GameStatus.PlayMode) {
-    case 2: game.Black = game.White = "Player"; break;
-    case 0: game.Black = game.White = "Computer"; break;
-    default:
+    case TPlayMode::TwoPlayer: game.Black = game.White = "Player"; break;
+    case TPlayMode::AutoPlay: game.Black = game.White = "Computer"; break;
+    case TPlayMode::NormalPlay:
       game.Black = UserSide == Black ? "You" : "Computer";
       game.White = UserSide == White ? "You" : "Computer";
       break;
