@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
     const Game& record = board->GameRecord;
 #else
     SetPauseScale(0.0);
-    auto thinking = [] { return GameStatus.Thinking; };
+    auto thinking = [] { return static_cast<bool>(GameStatus.Thinking); };
     const Game& record = GameRecord;
 #endif
     frame.ExecuteCommand(CmOptionsLevelEasy);

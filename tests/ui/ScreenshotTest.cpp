@@ -104,3 +104,30 @@ TEST_F(Screenshot, SharpAtTwiceTheDensity) {
   EXPECT_EQ(two.Color(2 * light.x, 2 * light.y), one.Color(light.x, light.y));
   EXPECT_EQ(two.Color(2 * (window->Graphics.OriginX - 2), 2 * light.y), one.Color(window->Graphics.OriginX - 2, light.y));
 }
+
+// A two-jump capture caught halfway, after its first jumped piece has gone:
+// a repaint then shows the move as far as it has come (the piece on its first
+// landing, the second piece still there), not the position before it.
+TEST_F(Screenshot, ACaptureHalfwayShown) {
+  SetPosition({{40, BlackMan}, {35, WhiteMan}, {26, WhiteMan}, {11, WhiteMan}}, Black);  // 5x21, over 30
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  Repaint();
+  SetAnimationScale(4.0);  // one second for each step
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(40));  // its only move: played by the press
+  ASSERT_TRUE(window->Busy());
+  const TGraphics& g = window->Graphics;
+  auto face = [&](const TBitmap& shown, int i) { return shown.Color(Centre(i).x, g.SquareY[i] + g.SquareSize / 3); };
+  // Past the first landing and the first piece's going; the next landing is a second away.
+  ASSERT_TRUE(ProcessEventsUntil([&] { return face(window->Snapshot(), 35) == g.DarkSquareColor; }, 5000));
+  Repaint();
+  const TBitmap shown = window->Snapshot();
+  EXPECT_EQ(face(shown, 40), g.DarkSquareColor);
+  EXPECT_EQ(face(shown, 35), g.DarkSquareColor);
+  EXPECT_EQ(face(shown, 30), g.BlackTopColor);
+  EXPECT_EQ(face(shown, 26), g.WhiteTopColor);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
+  Shoot("capture-halfway.png");
+  window->StopThinkingMove();  // made at once
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(face(window->Snapshot(), 22), g.BlackTopColor);
+}
