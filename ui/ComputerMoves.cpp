@@ -6,9 +6,9 @@
 
 #include "framework/Dialogs.h"
 #include "game/Game.h"
+#include "search/Levels.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/GameOver.h"
-#include "ui/Levels.h"
 #include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
@@ -17,8 +17,8 @@ TSearchRequest TVarekWindow::CurrentSearchRequest() const {
   TSearchRequest request;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, request.Board.begin());
   request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
+  request.Limits = LevelLimits(GameStatus.Level);
   request.Limits.Seconds = GameStatus.TimeLimit;
-  request.Limits.HardSeconds = LevelHardLimitMs(GameStatus.Level) * 0.001;
   request.History = GameHistory(GameRecord);
   return request;
 }

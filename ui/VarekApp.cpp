@@ -13,6 +13,7 @@
 #include "framework/StatusBar.h"
 #include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
+#include "search/Levels.h"
 #include "ui/Graphics.h"
 #include "ui/VarekWindow.h"
 #include "ui/WindowSettings.h"
@@ -99,7 +100,7 @@ void TVarekApp::InitMainWindow() {
   board->GetMoveListPanel()->SetVisible(settings.ReadBool(SettingMoveList, true));
   board->GameStatus.Inverted = settings.ReadBool(SettingInverted, board->GameStatus.Inverted);
   const int level = settings.ReadInt(SettingLevel, board->GameStatus.Level);
-  if (level >= 0 && level <= 7) board->SetLevel(level);
+  if (level >= 0 && level < LevelCount) board->SetLevel(level);
   if (!StartFile.empty()) board->OpenStartFile(StartFile);
 
   // The endgame database, while the window shows; what is missing or
