@@ -100,10 +100,12 @@ TEST(PdnReader, KeepsMarksAndCommentsWithTheirMoves) {
   const TPdnCollection back = ReadPdn(written);
   ASSERT_EQ(back.Games.size(), 1u) << Text(back);
   EXPECT_EQ(back.Games[0], game) << written;
-  // A comment the writer is handed with braces in it cannot end itself early.
+  // A comment with braces in it cannot end itself early, and reads back as it stood.
   TPdnGame braced = game;
-  braced.Note(5).Comments = {"a {brace} here"};
-  EXPECT_EQ(ReadPdn(WritePdn(braced)).Games.at(0).NoteOf(5).Comments, (std::vector<std::string>{"a (brace) here"}));
+  braced.Note(5).Comments = {"a {brace} here", "{open"};
+  const TPdnCollection bracedBack = ReadPdn(WritePdn(braced));
+  ASSERT_EQ(bracedBack.Games.size(), 1u) << WritePdn(braced);
+  EXPECT_EQ(bracedBack.Games[0], braced) << WritePdn(braced);
 }
 
 TEST(PdnReader, ResultsAndEmptyGames) {
