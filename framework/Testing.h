@@ -45,6 +45,10 @@ bool ToolButtonHasIconSize(TDecoratedFrame& frame, int commandId, int size);
 // The frame's outer size, and resizing it as the user would (within its limits).
 TSize FrameSize(TDecoratedFrame& frame);
 void ResizeFrame(TDecoratedFrame& frame, int width, int height);
+// Where the frame stands, title bar and borders included, and the room its
+// screen leaves for windows.
+TRect FrameOnScreen(TDecoratedFrame& frame);
+TRect ScreenRoom(TDecoratedFrame& frame);
 // Whether every tool-bar button and every menu-bar title is shown whole
 // (none moved behind an overflow chevron or cut at the edge).
 bool ToolBarShowsAllButtons(TDecoratedFrame& frame);
