@@ -1,10 +1,11 @@
 #include "search/Bench.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "engine/Metrics.h"
-#include "search/HashTable.h"
-#include "search/Searcher.h"
+#include "search/Engine.h"
 
 namespace {
 
@@ -43,37 +44,32 @@ void SetupBenchPosition(const TBenchPosition& position, int* board) {
   Place(board, position.BlackKings, BlackKing);
 }
 
-long long RunBench(const std::function<void(const TBenchResult&)>& finished) {
+long long RunBench(TEngine& engine, const std::function<void(const TBenchResult&)>& finished) {
   // Without the table the figures would measure another search altogether.
-  if (HashTable == nullptr) return -1;
-  const int timeLimit = TSearcher.TimeLimit;
-  const int hardLimit = TSearcher.HardLimitMs;
-  TSearcher.HardLimitMs = 0;  // the same nodes on any machine
-  const int maxDepth = TSearcher.MaxIterationDepth;
-  TSearchControl* const control = TSearcher.Control;
-  TSearcher.Control = nullptr;  // nothing may cut a bench search short
+  if (engine.HashTable() == nullptr) return -1;
   int count = 0;
   const TBenchPosition* suite = BenchPositions(&count);
   long long total = 0;
+  TSearchControl control;  // nothing stops a bench search
   for (int k = 0; k < count; ++k) {
-    int board[BoardSize];
-    SetupBenchPosition(suite[k], board);
-    HashTable->Clear();
-    TSearcher.TimeLimit = 36000000;
-    TSearcher.MaxIterationDepth = suite[k].Depth;
+    TSearchRequest request;
+    SetupBenchPosition(suite[k], request.Board.data());
+    request.Side = suite[k].Side;
+    // Every iteration to the suite's depth, with no limit of time: the same
+    // nodes on any machine.
+    request.Limits.Infinite = true;
+    request.Limits.Depth = suite[k].Depth;
+    engine.ClearTable();
+    engine.Searcher().Nodes = 0;  // a forced move is answered without searching
     TBenchResult result;
     result.Position = &suite[k];
-    TSearcher.Nodes = 0;  // a forced move is answered without searching
     const int start = SearchClock();
-    TSearcher.GetComputerMoveHash(board, suite[k].Side, result.Move);
+    const TSearchResult found = engine.Search(std::move(request), control);
     result.Milliseconds = SearchClock() - start;
-    result.Nodes = TSearcher.Nodes;
+    result.Nodes = engine.Searcher().Nodes;
+    std::copy(found.Move.begin(), found.Move.end(), result.Move);
     total += result.Nodes;
     if (finished) finished(result);
   }
-  TSearcher.TimeLimit = timeLimit;
-  TSearcher.HardLimitMs = hardLimit;
-  TSearcher.MaxIterationDepth = maxDepth;
-  TSearcher.Control = control;
   return total;
 }

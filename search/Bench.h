@@ -28,7 +28,9 @@ struct TBenchResult {
 const TBenchPosition* BenchPositions(int* count);
 // Writes a suite position into a 55-cell board.
 void SetupBenchPosition(const TBenchPosition& position, int* board);
-// Searches every position of the suite, reporting each as it finishes;
-// returns the total node count, or -1 (searching nothing) when there is no
-// hash table.
-long long RunBench(const std::function<void(const TBenchResult&)>& finished);
+class TEngine;
+
+// Searches every position of the suite with `engine`, reporting each as it
+// finishes; returns the total node count, or -1 (searching nothing) when the
+// engine has no hash table.
+long long RunBench(TEngine& engine, const std::function<void(const TBenchResult&)>& finished);

@@ -10,7 +10,10 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
   // The hard limit counts from the call: the fallback search is part of the time.
   HardStopClock = 0;
   stopPolls_ = 0;
-  hardDeadline_ = HardLimitMs > 0 ? SearchClock() + HardLimitMs : 0;
+  callClock_ = SearchClock();
+  hardDeadline_ = HardLimitMs > 0 ? callClock_ + HardLimitMs : 0;
+  ResultScore = ResultDepth = 0;
+  ResultSource = TMoveSource::None;
   FirstIteration = true;
   TMoveList& roots = MoveLists[0];
   TMoveGenerator.MakeMoveList(board, side, &roots);
@@ -24,10 +27,14 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     info.Move = roots.Moves[0];
     PrintMoveInfo(info, true);
     TKillers::CopyMove(move, roots.Moves[0]);
+    ResultSource = TMoveSource::OnlyMove;
     return;
   }
   // A root the database holds is played from it.
-  if (DatabaseMove(board, side, move)) return;
+  if (DatabaseMove(board, side, move)) {
+    ResultSource = TMoveSource::Database;
+    return;
+  }
 
   if (Control) Control->MoveAvailable = false;
   int copy[BoardSize];
@@ -35,6 +42,8 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
   const TMoveInfo fallback = AlphaBeta0(copy, 20, side);
   PrintMoveInfo(fallback, false);
   TKillers::CopyMove(move, fallback.Move);
+  ResultScore = fallback.Score;
+  ResultSource = TMoveSource::Fallback;
   if (Control) Control->MoveAvailable = true;
   // From here on a stop request plays the best move so far. A lasting stop
   // (the program is closing) ends the search before it starts.
@@ -64,7 +73,11 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     const TMoveInfo result = AlphaBetaHash0(copy, 10 * IterationDepth, side, 10000, -10000);
     if (StopRequested()) return;  // the unfinished iteration is dropped
     PrintIterationInfo(result, SearchClock());
+    if (Reporter) ReportIteration(board, side, result);
     TKillers::CopyMove(move, result.Move);
+    ResultScore = result.Score;
+    ResultDepth = IterationDepth;
+    ResultSource = TMoveSource::Search;
     IterationDepth += 2;
   }
 }

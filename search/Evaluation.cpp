@@ -145,3 +145,6 @@ int TMaterial::GetPosEval(TPlayer side, const int* board) const {
 
   return side == Black ? s + 2 : 2 - s;
 }
+
+// The weights every search reads; made before main and never changed.
+class PositionalWeigth PositionalWeigth;

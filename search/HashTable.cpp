@@ -10,18 +10,19 @@ THashTable::THashTable(int rowCount, int entriesPerRow) {
 
   int b = 1;
   while (b < rowCount) b *= 2;
-  RandomInitialise(21802, 29373);
+  TRandom random;
+  random.Initialise(21802, 29373);
   for (int i = 10; i <= 44; ++i)
-    for (int code = 0; code < 4; ++code) KeyTable[i][code] = static_cast<int>(RandomUniform() * (b + 1));
+    for (int code = 0; code < 4; ++code) KeyTable[i][code] = static_cast<int>(random.Uniform() * (b + 1));
   for (int i = 10; i <= 44; ++i)
-    for (int code = 0; code < 4; ++code) LockTable[i][code] = static_cast<int>(RandomUniform() * (b + 1));
+    for (int code = 0; code < 4; ++code) LockTable[i][code] = static_cast<int>(random.Uniform() * (b + 1));
   for (int i = 0; i < 10; ++i)
     for (int code = 0; code < 4; ++code) KeyTable[i][code] = LockTable[i][code] = 0;
-  BlackKey = RandomInt(0, b);
-  do WhiteKey = RandomInt(0, b);
+  BlackKey = random.Int(0, b);
+  do WhiteKey = random.Int(0, b);
   while (WhiteKey == BlackKey);
-  BlackLock = RandomInt(0, b);
-  do WhiteLock = RandomInt(0, b);
+  BlackLock = random.Int(0, b);
+  do WhiteLock = random.Int(0, b);
   while (WhiteLock == BlackLock);
 }
 
@@ -75,6 +76,17 @@ bool THashTable::Seek(THashEntry& entry, int key1) {
       row[i].Used = 1;
       entry = row[i];
       ++Hits;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool THashTable::Peek(THashEntry& entry, int key1) const {
+  const THashEntry* row = Row(key1);
+  for (int i = 0; i < EntriesPerRow; ++i) {
+    if (row[i].Lock == entry.Lock) {
+      entry = row[i];
       return true;
     }
   }

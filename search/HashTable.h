@@ -50,6 +50,9 @@ class THashTable {
   void UpdateKey(const int* board, const int* move, int& key1, int& key2) const;
   // Finds the entry whose lock is entry.Lock, marks it used and copies it out.
   bool Seek(THashEntry& entry, int key1);
+  // The same without marking or counting anything, for reports read off the
+  // table between searches.
+  bool Peek(THashEntry& entry, int key1) const;
   // Stores an entry: the same position is kept unless the new one is at least
   // as deep; otherwise an unused entry, else the shallowest one not deeper than
   // the new entry, is replaced.
@@ -66,6 +69,3 @@ class THashTable {
  private:
   THashEntry* Row(int key1) const { return Rows + static_cast<long>(key1 % RowCount) * EntriesPerRow; }
 };
-
-// The program's table; null if it could not be built.
-extern THashTable* HashTable;

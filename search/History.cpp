@@ -66,6 +66,7 @@ bool TSearcher::DatabaseMove(int* board, TPlayer side, int* move) {
     TMoveGenerator::MakeMove(list.Moves[i], child);
     if (EgdbParentValue(Database->Probe(child, other)) != value) continue;
     TKillers::CopyMove(move, list.Moves[i]);
+    ResultScore = DatabaseScore(value, 0);
     char text[8];
     std::snprintf(InfoText, sizeof InfoText, "%s  Score=%s  egdb", TMetrics::MoveToStr(move, text),
                   EgdbText(value).c_str());

@@ -2,17 +2,7 @@
 
 #include <cmath>
 
-// The generator's state. Every value is a multiple of 2^-24, so each step is
-// exact in double precision and the stream is the same on every IEEE machine.
-static double random_generator_u[98];  // lag table, used 1-based
-static int i97 = 0;
-static int j97 = 0;
-static double random_generator_c = 0.0;
-static double random_generator_cd = 0.0;
-static double random_generator_cm = 0.0;
-static int random_generator_test = 0;
-
-void RandomInitialise(int first, int second) {
+void TRandom::Initialise(int first, int second) {
   if (first < 0 || first > 31328 || second < 0 || second > 30081) {
     first = 1802;
     second = 9373;
@@ -33,41 +23,41 @@ void RandomInitialise(int first, int second) {
       if ((l * m) % 64 >= 32) s += t;
       t *= 0.5;
     }
-    random_generator_u[ii] = s;
+    u_[ii] = s;
   }
-  random_generator_c = 362436.0 / 16777216.0;
-  random_generator_cd = 7654321.0 / 16777216.0;
-  random_generator_cm = 16777213.0 / 16777216.0;
-  i97 = 97;
-  j97 = 33;
-  random_generator_test = 1;
+  c_ = 362436.0 / 16777216.0;
+  cd_ = 7654321.0 / 16777216.0;
+  cm_ = 16777213.0 / 16777216.0;
+  i97_ = 97;
+  j97_ = 33;
+  seeded_ = true;
 }
 
-double RandomUniform() {
-  if (random_generator_test == 0) RandomInitialise(1802, 9373);
-  double uni = random_generator_u[i97] - random_generator_u[j97];
+double TRandom::Uniform() {
+  if (!seeded_) Initialise(1802, 9373);
+  double uni = u_[i97_] - u_[j97_];
   if (uni <= 0.0) uni += 1.0;
-  random_generator_u[i97] = uni;
-  if (--i97 == 0) i97 = 97;
-  if (--j97 == 0) j97 = 97;
-  random_generator_c -= random_generator_cd;
-  if (random_generator_c < 0.0) random_generator_c += random_generator_cm;
-  uni -= random_generator_c;
+  u_[i97_] = uni;
+  if (--i97_ == 0) i97_ = 97;
+  if (--j97_ == 0) j97_ = 97;
+  c_ -= cd_;
+  if (c_ < 0.0) c_ += cm_;
+  uni -= c_;
   if (uni < 0.0) uni += 1.0;
   return uni;
 }
 
-int RandomInt(int lower, int upper) {
-  return lower + static_cast<int>(RandomUniform() * (upper - lower + 1));
+int TRandom::Int(int lower, int upper) {
+  return lower + static_cast<int>(Uniform() * (upper - lower + 1));
 }
 
-double RandomDouble(double lower, double upper) { return lower + (upper - lower) * RandomUniform(); }
+double TRandom::Double(double lower, double upper) { return lower + (upper - lower) * Uniform(); }
 
-double RandomGaussian(double mean, double deviation) {
+double TRandom::Gaussian(double mean, double deviation) {
   double u, v;
   for (;;) {
-    u = RandomUniform();
-    v = RandomUniform();
+    u = Uniform();
+    v = Uniform();
     if (u <= 0.0 || v <= 0.0) {
       u = 1.0;
       v = 1.0;

@@ -5,10 +5,6 @@
 
 #include "search/HashTable.h"
 
-int AUTOMATIC_SEARCH_DEEPENING = 1;
-int SINGULAR_EXTENSION = 2;
-bool FirstIteration = false;
-
 int SearchClock() {
   using namespace std::chrono;
   static const steady_clock::time_point start = steady_clock::now();
@@ -37,6 +33,8 @@ void TSearcher::GrowOrdering(int ply, int count) {
   if (ply == 0) {
     rootStore_.resize(count, 0);  // keeps the scores already remembered
     sortKeys_.resize(count);
+    lineScores_.resize(count);
+    lineOrder_.resize(count);
     RootScores = rootStore_.data();
   }
 }

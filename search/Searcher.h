@@ -1,6 +1,7 @@
-// TSearcher: the computer player. A negamax alpha-beta search with a
+// TSearcher: the computer player's search. A negamax alpha-beta search with a
 // transposition table, killer moves, move ordering and iterative deepening,
-// run by GetComputerMoveHash under the level's time limit.
+// run by GetComputerMoveHash under the level's time limit. A TEngine owns one
+// with the table it uses and sets it up for each search.
 //
 // Units: depth in tenths of a ply (a ply is 10), ply counted from the root,
 // scores in hundredths of a man from the view of the side to move. A side
@@ -14,11 +15,18 @@
 
 #include "egdb/Database.h"
 #include "engine/Board.h"
+#include "engine/MoveGenerator.h"
 #include "engine/MoveList.h"
 #include "engine/PositionKey.h"
 #include "search/Evaluation.h"
 #include "search/Killers.h"
 #include "search/SearchControl.h"
+#include "search/SearchReporter.h"
+
+class THashTable;
+
+// Where the driver's move came from.
+enum class TMoveSource { None, OnlyMove, Database, Fallback, Search };
 
 // The result of a root search.
 struct TMoveInfo {
@@ -27,16 +35,6 @@ struct TMoveInfo {
   bool Aborted = false;   // stopped by a force-move request; nothing else is meaningful then
   float Seconds = 0.0f;   // from StartClock to the moment the result was made
 };
-
-// Search parameters.
-extern int AUTOMATIC_SEARCH_DEEPENING;  // extension of a node with a single move
-extern int SINGULAR_EXTENSION;          // extension of the table's move
-extern bool FirstIteration;             // the driver runs the first iteration of a search
-
-// Where progress lines go while the computer thinks: the window's status bar,
-// or the companion's standard output. Without a sink they are dropped.
-using TProgressSink = std::function<void(const char* line)>;
-void SetProgressSink(TProgressSink sink);
 
 // Milliseconds of wall time since the program started, from a monotonic clock.
 int SearchClock();
@@ -53,6 +51,17 @@ class TSearcher {
   TSearcher(const TSearcher&) = delete;
   TSearcher& operator=(const TSearcher&) = delete;
 
+  // The table of this search (null: the two-ply move is played), the killers
+  // and the generator of its move lists.
+  THashTable* HashTable = nullptr;
+  class TKillers TKillers;
+  class TMoveGenerator TMoveGenerator;
+
+  // Search parameters, set again for every iteration.
+  int AUTOMATIC_SEARCH_DEEPENING = 1;  // extension of a node with a single move
+  int SINGULAR_EXTENSION = 2;          // extension of the table's move
+  bool FirstIteration = false;         // the driver runs the first iteration of a search
+
   TMoveList* MoveLists;                            // the list of ply p is MoveLists[p]
   int UndoBuffers[MaxSearchPlies][MoveBufferSize]; // old codes of the squares of the move made at ply p
   int* OrderIndex[MaxSearchPlies];                 // generation index of each list position
@@ -64,14 +73,23 @@ class TSearcher {
   int IterationPlyExtension;                       // capture extension at ply IterationDepth
   char InfoText[128];                              // result line of the last finished step
   int StartClock = 0;                              // SearchClock() when this search started
-  int TimeLimit = 2;                               // seconds after which no iteration starts
+  double TimeLimit = 2;                            // seconds after which no iteration starts
   int HardLimitMs = 0;                             // ms after which a running iteration is cut off (0: never)
   int HardStopClock = 0;                           // SearchClock() when that cut came (0: it did not)
   long long Evals = 0;                             // leaf evaluations in this search
   long long Nodes = 0;                             // nodes entered in this search
   int MaxIterationDepth = 47;                      // deepest iteration the driver runs
+  int MultiPv = 1;                                 // root moves searched for exact scores
   // The caller's stop flags, set before the call; null: nothing stops the search.
   TSearchControl* Control = nullptr;
+  // Hears the progress lines and each finished iteration's lines; null: nobody.
+  TSearchReporter* Reporter = nullptr;
+  // What the driver chose: the score of the move it returned, the depth of
+  // the iteration that found it (0: only move, database, fallback) and where
+  // it came from.
+  int ResultScore = 0;
+  int ResultDepth = 0;
+  TMoveSource ResultSource = TMoveSource::None;
   // The endgame database, or null. Positions it holds are scored from it, and
   // a root it holds is answered from it without a search.
   const TEndgameDatabase* Database = nullptr;
@@ -85,7 +103,7 @@ class TSearcher {
 
   // Plays `move` on the search board, keeps the old codes in `undo` and brings
   // `material` up to date with the new board.
-  void MakeMoveAndMaterialEvaluation(int* board, const int* move, int* undo, TMaterial& material);
+  static void MakeMoveAndMaterialEvaluation(int* board, const int* move, int* undo, TMaterial& material);
   // Takes the move back; summaries are passed by value, so none needs undoing.
   static void UndoMove(int* board, const int* move, const int* undo);
 
@@ -115,6 +133,12 @@ class TSearcher {
   // The result line of a finished iteration, with the speed once a second has
   // passed by the clock reading `now`.
   void PrintIterationInfo(const TMoveInfo& info, int now);
+  // Tells the reporter the lines of the iteration that just finished with `info`.
+  void ReportIteration(const int* board, TPlayer side, const TMoveInfo& info);
+  // The line the table holds from the position after `first`, itself its
+  // first move, into `pv`; returns its length (at most MaxPvLength).
+  static constexpr int MaxPvLength = 32;
+  int TableLine(const int* board, TPlayer side, const int* first, TMoveBuffer* pv);
 
   // Chooses the move for `side` (which must have one) into `move`, a buffer of
   // MoveBufferSize ints; `board` comes back unchanged and InfoText holds the report.
@@ -154,6 +178,9 @@ class TSearcher {
   // Answers a root the database holds with one of its best moves; false when
   // it cannot (the root or a move's position is not held).
   bool DatabaseMove(int* board, TPlayer side, int* move);
+  // Records the score of the root move at list position `position` for the
+  // lines of this iteration and returns the new floor the lines must beat.
+  int AddLine(int position, int score, int floor, int windowAlpha);
 
   int databasePieces_ = 0;  // Database->Pieces() for the search under way
   int historyKeys_[MaxHistory][2];
@@ -164,8 +191,15 @@ class TSearcher {
   std::vector<int> scoreStore_[MaxSearchPlies];
   std::vector<int> rootStore_;
   std::vector<int> sortKeys_;  // scratch keys of the root sort
+  // With MultiPv > 1, the score each root move (by list position) got in the
+  // last iteration; those above the lines' floor then are exact, and
+  // lineOrder_ lists them, best first.
+  std::vector<int> lineScores_;
+  std::vector<int> lineOrder_;
+  int lineCount_ = 0;
+  TMoveList pvList_;             // the lists of the table line
+  TMoveBuffer pv_[MaxPvLength];  // the line being reported
+  int callClock_ = 0;            // SearchClock() when GetComputerMoveHash was called
   int hardDeadline_ = 0;       // SearchClock() at which this search is cut off (0: never)
   unsigned stopPolls_ = 0;
 };
-
-extern class TSearcher TSearcher;

@@ -17,6 +17,16 @@ int ReadScore(int stored, int ply) {
 
 }  // namespace
 
+int TSearcher::AddLine(int position, int score, int floor, int windowAlpha) {
+  // Above the floor the score is exact; the lines stay sorted, best first.
+  lineScores_[position] = score;
+  if (score <= floor) return floor;
+  int k = lineCount_++;
+  for (; k > 0 && lineScores_[lineOrder_[k - 1]] < score; --k) lineOrder_[k] = lineOrder_[k - 1];
+  lineOrder_[k] = position;
+  return lineCount_ >= MultiPv ? lineScores_[lineOrder_[MultiPv - 1]] : windowAlpha;
+}
+
 int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1,
                              int key2, TMaterial material) {
   // The per-ply storage ends at ply 49: a line that gets that deep is finished
@@ -133,6 +143,7 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
     return info;
   }
   ReserveOrdering(0, n);
+  lineCount_ = 0;
 
   int key1, key2;
   HashTable->GenerateKey(board, side, key1, key2);
@@ -141,8 +152,9 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
   const bool found = HashTable->Seek(entry, key1);
   const bool tableMove = found && entry.Move >= 0 && entry.Move < n;
 
-  // Known exactly and at least two plies deeper than asked: nothing to do.
-  if (tableMove && entry.Bound == THashTable::ExactBound && std::abs(entry.Score) <= 9500 &&
+  // Known exactly and at least two plies deeper than asked: nothing to do
+  // (unless several lines are wanted: the table knows only the best).
+  if (MultiPv <= 1 && tableMove && entry.Bound == THashTable::ExactBound && std::abs(entry.Score) <= 9500 &&
       entry.Depth >= depth + 20 - depth % 10) {
     info.Score = entry.Score;
     info.Move = list.Moves[entry.Move];
@@ -179,6 +191,12 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
   material.DoubleCorner[3] = 40;
   material.SetBoard(board);
 
+  // With several lines alpha is the floor the lines must beat: the score of
+  // the MultiPv-th best exact line so far, or the window's own alpha until
+  // there are that many; the best score is kept apart.
+  const int lines = MultiPv;
+  const int windowAlpha = alpha;
+  int bestScore = alpha;
   const TPlayer other = static_cast<TPlayer>(1 - side);
   int* const undo = UndoBuffers[0];
   int best = 0;
@@ -214,22 +232,32 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
       info.Seconds = Elapsed();
       return info;
     }
-    if (v > alpha) {
-      alpha = v;
-      best = j;
-      raised = true;
+    if (lines <= 1) {
+      if (v > alpha) {
+        alpha = v;
+        best = j;
+        raised = true;
+      }
+      bestScore = alpha;
+    } else {
+      if (v > bestScore) {
+        bestScore = v;
+        best = j;
+        raised = true;
+      }
+      alpha = AddLine(j, v, alpha, windowAlpha);
     }
     if (j + 1 < n && (j > 0 || found)) {
       TMoveInfo progress;
-      progress.Score = alpha;
+      progress.Score = bestScore;
       progress.Move = list.Moves[best];
       progress.Seconds = Elapsed();
       PrintIntermetdiateInfo(progress, best + 1, j + 2, list.Moves[j + 1], n);
     }
   }
-  Store(key1, key2, raised ? THashTable::ExactBound : THashTable::UpperBound, alpha, depth, indices[best], 0);
-  TKillers.UpdateKiller(list.Moves[best], 0, alpha);
-  info.Score = alpha;
+  Store(key1, key2, raised ? THashTable::ExactBound : THashTable::UpperBound, bestScore, depth, indices[best], 0);
+  TKillers.UpdateKiller(list.Moves[best], 0, bestScore);
+  info.Score = bestScore;
   info.Move = list.Moves[best];
   info.Seconds = Elapsed();
   return info;

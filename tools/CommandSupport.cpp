@@ -18,3 +18,29 @@ bool ParseNumber(const std::string& word, long lowest, long highest, int* number
   *number = static_cast<int>(value);
   return true;
 }
+
+bool ParseSeconds(const std::string& word, double highest, double* seconds) {
+  // Digits with at most one point among them: "2", "0.1", ".5", "1.".
+  if (word.empty() || word.size() > 12) return false;
+  double value = 0, scale = 0;
+  bool digits = false;
+  for (char c : word) {
+    if (c == '.') {
+      if (scale != 0) return false;
+      scale = 1;
+    } else if (c >= '0' && c <= '9') {
+      digits = true;
+      if (scale == 0) {
+        value = value * 10 + (c - '0');
+      } else {
+        scale /= 10;
+        value += (c - '0') * scale;
+      }
+    } else {
+      return false;
+    }
+  }
+  if (!digits || value > highest) return false;
+  *seconds = value;
+  return true;
+}

@@ -30,3 +30,5 @@ bool TakeGameNumber(const char* command, TArgs& args, int* number, int* exitCode
 int CommandError(const char* command, const std::string& text);
 // A whole number of at most 9 digits from `lowest` to `highest`.
 bool ParseNumber(const std::string& word, long lowest, long highest, int* number);
+// A number of seconds, whole or with a fraction ("0.1"), from 0 to `highest`.
+bool ParseSeconds(const std::string& word, double highest, double* seconds);

@@ -1,20 +1,24 @@
 // The companion's computer-player commands: search (the computer's choice for
 // a position, with its progress lines) and bench (speed of the search).
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "egdb/Database.h"
 #include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "engine/PositionString.h"
 #include "search/Bench.h"
-#include "search/Searcher.h"
+#include "search/Engine.h"
 #include "tools/Commands.h"
 
 namespace {
 
-// The window's level at start-up, " 5 Seconds/Move".
-constexpr int DefaultSeconds = 2;
+// The window's level at start-up, " 5 Seconds/Move": no iteration starts
+// after 2 seconds, and one still running after 5 is cut off.
+constexpr double DefaultSeconds = 2;
+constexpr double DefaultHardSeconds = 5;
 
 const char SearchUsage[] = "usage: varek-cli search [--depth N | --time SECONDS] [POSITION]";
 
@@ -22,7 +26,7 @@ const char SearchUsage[] = "usage: varek-cli search [--depth N | --time SECONDS]
 
 int CmdSearch(const TArgs& args) {
   int depth = 0;
-  int seconds = -1;
+  double seconds = -1;
   std::string position;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
@@ -33,8 +37,8 @@ int CmdSearch(const TArgs& args) {
       // Iterations run 9, 11, ... 47 plies deep: a smaller N would search nothing.
       if (word == "--depth" && !ParseNumber(value, 9, 47, &depth))
         return CommandError("search", "--depth must be a whole number of plies from 9 to 47, not '" + value + "'");
-      if (word == "--time" && !ParseNumber(value, 0, 36000000, &seconds))
-        return CommandError("search", "--time must be a whole number of seconds from 0 to 36000000, not '" + value + "'");
+      if (word == "--time" && !ParseSeconds(value, 36000000, &seconds))
+        return CommandError("search", "--time must be a number of seconds from 0 to 36000000, not '" + value + "'");
     } else if (word.size() > 1 && word[0] == '-') {
       return CommandError("search", "unknown option '" + word + "'\n" + SearchUsage);
     } else if (position.empty()) {
@@ -58,22 +62,28 @@ int CmdSearch(const TArgs& args) {
     return 1;
   }
 
+  TSearchRequest request;
+  std::copy(board, board + BoardSize, request.Board.begin());
+  request.Side = side;
   // --depth: every iteration up to N plies and no time limit, the same on every run.
   if (depth > 0) {
-    TSearcher.TimeLimit = 36000000;
-    TSearcher.MaxIterationDepth = depth;
+    request.Limits.Infinite = true;
+    request.Limits.Depth = depth;
+  } else if (seconds >= 0) {
+    request.Limits = TSearchLimits::MoveTime(seconds);
   } else {
-    TSearcher.TimeLimit = seconds >= 0 ? seconds : DefaultSeconds;
-    TSearcher.MaxIterationDepth = 47;
+    request.Limits.Seconds = DefaultSeconds;
+    request.Limits.HardSeconds = DefaultHardSeconds;
   }
-  SetProgressSink([](const char* line) {
+  TSearchCallbacks reporter;
+  reporter.OnProgress = [](const char* line) {
     std::printf("%s\n", line);
     std::fflush(stdout);
-  });
-  int move[MoveBufferSize];
-  TSearcher.GetComputerMoveHash(board, side, move);
-  SetProgressSink(nullptr);
-  std::printf("Played %s\n", TSearcher.InfoText);
+  };
+  TEngine engine;
+  TSearchControl control;
+  const TSearchResult result = engine.Search(std::move(request), control, &reporter);
+  std::printf("Played %s\n", result.Report);
   return 0;
 }
 
@@ -82,6 +92,7 @@ int CmdBench(const TArgs& args) {
   // positions of few pieces are answered from it.
   const char usage[] = "usage: varek-cli bench [--egdb [DIR]]";
   if (args.size() > 2 || (!args.empty() && args[0] != "--egdb")) return CommandError("bench", usage);
+  TEngine engine;
   TEndgameDatabase database;
   if (!args.empty()) {
     const std::string folder = args.size() == 2 ? args[1] : DefaultEgdbFolder();
@@ -89,12 +100,12 @@ int CmdBench(const TArgs& args) {
     if (report.Files == 0 || !report.Damaged.empty() || !report.Missing.empty())
       return CommandError("bench", report.Problem() + " (" + folder + ")");
     std::printf("endgame database: up to %d pieces, from %s\n", database.Pieces(), folder.c_str());
-    TSearcher.Database = &database;
+    engine.SetDatabase(&database);
   } else {
     std::printf("endgame database: none\n");
   }
   long long totalMs = 0;
-  const long long nodes = RunBench([&totalMs](const TBenchResult& result) {
+  const long long nodes = RunBench(engine, [&totalMs](const TBenchResult& result) {
     char text[8];
     const long long speed = result.Milliseconds > 0 ? result.Nodes * 1000 / result.Milliseconds : 0;
     std::printf("%-20s depth %2d  %-6s %11lld nodes %7d ms %10lld n/s\n", result.Position->Name,
@@ -109,6 +120,5 @@ int CmdBench(const TArgs& args) {
   }
   const long long speed = totalMs > 0 ? nodes * 1000 / totalMs : 0;
   std::printf("total %lld nodes %lld ms %lld n/s\n", nodes, totalMs, speed);
-  TSearcher.Database = nullptr;
   return 0;
 }

@@ -13,7 +13,6 @@
 #include "game/Pdn.h"
 #include "framework/Settings.h"
 #include "ui/WindowSettings.h"
-#include "search/HashTable.h"
 #include "ui/GameOver.h"
 #include "ui/Levels.h"
 #include "ui/Thinking.h"
@@ -49,7 +48,7 @@ void TVarekWindow::CmFileNew() {
   GameStatus.SetPossibleStart();
   Invalidate(true);
   ShowStatus("clearing hash table...");
-  if (HashTable) HashTable->Flush();
+  ComputerEngine().NewGame();
   ShowStatus("new game");
 }
 

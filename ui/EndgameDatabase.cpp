@@ -5,7 +5,7 @@
 #include "framework/UiThread.h"
 #include "game/DrawRules.h"
 #include "game/Game.h"
-#include "search/Searcher.h"
+#include "ui/Thinking.h"
 
 namespace {
 
@@ -20,16 +20,16 @@ std::function<void(const std::string&)> ReportLoad;
 
 std::string LoadEndgameDatabase(const std::string& folder) {
   FinishLoadingEndgameDatabase();
-  TSearcher.Database = nullptr;
+  ComputerEngine().SetDatabase(nullptr);
   const TEgdbLoadReport report = Database.Load(folder);
-  if (report.Files > 0) TSearcher.Database = &Database;
+  if (report.Files > 0) ComputerEngine().SetDatabase(&Database);
   return report.Problem();
 }
 
 void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report, const std::string& folder) {
   RequireUiThread("StartLoadingEndgameDatabase");
   FinishLoadingEndgameDatabase();
-  TSearcher.Database = nullptr;
+  ComputerEngine().SetDatabase(nullptr);
   ReportLoad = std::move(report);
   Loader = std::thread([folder] {
     LoaderReport = Database.Load(folder);
@@ -41,7 +41,7 @@ void FinishLoadingEndgameDatabase() {
   if (!Loader.joinable()) return;
   RequireUiThread("FinishLoadingEndgameDatabase");
   Loader.join();
-  if (LoaderReport.Files > 0) TSearcher.Database = &Database;
+  if (LoaderReport.Files > 0) ComputerEngine().SetDatabase(&Database);
   const auto report = std::move(ReportLoad);
   ReportLoad = nullptr;
   if (report) report(LoaderReport.Problem());

@@ -9,7 +9,6 @@
 #include "framework/Dialogs.h"
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
-#include "search/Searcher.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
@@ -25,10 +24,9 @@ void TVarekWindow::CmActionHint() {
   // The level and the positions since the last capture or man move, as for
   // the computer's own moves.
   const bool started = StartComputerThread([request = CurrentSearchRequest()]() mutable {
-    int move[MoveBufferSize];
-    SearchMove(request, move);
+    const TSearchResult found = SearchMove(request);
     RunOnUiThread([&] {
-      if (MainWindowPtr) MainWindowPtr->ShowHint(move, TSearcher.InfoText);
+      if (MainWindowPtr) MainWindowPtr->ShowHint(found.Move.data(), found.Report);
     });
     EndComputerRun();
   });

@@ -1,6 +1,7 @@
 #include "ui/Progress.h"
 
 #include <memory>
+#include <utility>
 
 #include "framework/StatusBar.h"
 #include "framework/Timer.h"
@@ -22,6 +23,7 @@ struct TProgressBar {
 };
 
 TProgressBar shown;
+TProgressSink progressSink;
 
 void Show(const TProgressParts& parts, bool message) {
   if (!shown.Bar) return;
@@ -40,6 +42,12 @@ void Tick() {
 }
 
 }  // namespace
+
+void SetProgressSink(TProgressSink sink) { progressSink = std::move(sink); }
+
+void SendComputerProgress(const char* line) {
+  if (progressSink) progressSink(line);
+}
 
 TProgressParts SplitProgressLine(const std::string& line) {
   // "Best 11-15(1/7) Score=12  Depth:13/25  9-14(3/7)  2.1 sec  Evals:...  Nodes:..."

@@ -6,9 +6,18 @@
 // score in the message area, the figures beside it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 class TStatusBar;
+
+// Where the computer's progress lines go: ShowComputerProgress once the
+// window is made (tests put their own). Set on the UI thread while the
+// computer is not thinking.
+using TProgressSink = std::function<void(const char* line)>;
+void SetProgressSink(TProgressSink sink);
+// The computer's thread: hands a progress line to the sink, if there is one.
+void SendComputerProgress(const char* line);
 
 // Adds the two fields to the bar and starts showing progress on it; null stops.
 void ShowProgressOn(TStatusBar* bar);

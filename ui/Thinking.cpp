@@ -12,7 +12,6 @@
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
-#include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/GameOver.h"
 #include "ui/Levels.h"
@@ -21,6 +20,11 @@
 #include "ui/VarekWindow.h"
 
 TSearchControl ComputerControl;
+
+TEngine& ComputerEngine() {
+  static TEngine engine;
+  return engine;
+}
 
 TComputerThread::~TComputerThread() { Stop(); }
 
@@ -55,7 +59,6 @@ bool StartComputerThread(std::function<void()> body) {
   // clears it again: one Force Move press ends Auto Play, whenever it comes.
   ComputerControl.StopRequest = false;
   ComputerControl.MoveAvailable = false;
-  TSearcher.Control = &ComputerControl;
   FinishLoadingEndgameDatabase();  // the computer plays with the database from its first move
   try {
     TComputerThread* thread = RunningApplicationsThread();
@@ -73,17 +76,16 @@ TSearchRequest CurrentSearchRequest() {
   TSearchRequest request;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, request.Board.begin());
   request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
-  request.TimeLimit = GameStatus.TimeLimit;
-  request.HardLimitMs = LevelHardLimitMs(GameStatus.Level);
+  request.Limits.Seconds = GameStatus.TimeLimit;
+  request.Limits.HardSeconds = LevelHardLimitMs(GameStatus.Level) * 0.001;
   request.History = GameHistory();
   return request;
 }
 
-void SearchMove(TSearchRequest& request, int* move) {
-  TSearcher.TimeLimit = request.TimeLimit;
-  TSearcher.HardLimitMs = request.HardLimitMs;
-  TSearcher.SetHistory(request.History);
-  TSearcher.GetComputerMoveHash(request.Board.data(), request.Side, move);
+TSearchResult SearchMove(const TSearchRequest& request) {
+  TSearchCallbacks reporter;
+  reporter.OnProgress = SendComputerProgress;
+  return ComputerEngine().Search(request, ComputerControl, &reporter);
 }
 
 void EndComputerRun() {
@@ -97,7 +99,6 @@ void StartThinkingMove() { StartComputerThread([] { thread_code(nullptr); }); }
 // on the UI thread: handed over and waited for where the thread needs the
 // answer, posted where it does not. The search itself works on its own copy.
 void thread_code(void*) {
-  int move[MoveBufferSize];
   for (bool firstTurn = true;; firstTurn = false) {
     // Force Move pressed between two moves of Auto Play ends it here.
     if (!firstTurn && ComputerControl.StopRequested()) break;
@@ -113,9 +114,10 @@ void thread_code(void*) {
       ProgressClockStarted();
     });
 
-    SearchMove(request, move);
+    const TSearchResult found = SearchMove(request);
+    const int* const move = found.Move.data();
 
-    PostToUiThread(nullptr, [result = std::string(TSearcher.InfoText)] {
+    PostToUiThread(nullptr, [result = std::string(found.Report)] {
       ProgressClockStopped();
       ShowComputerResult(result.c_str());
       if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);

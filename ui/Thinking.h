@@ -11,11 +11,14 @@
 
 #include "engine/Board.h"
 #include "engine/PositionKey.h"
+#include "search/Engine.h"
 #include "search/SearchControl.h"
 
 // The stop flags of the computer's searches: Force Move sets the stop
 // request, closing the lasting stop.
 extern TSearchControl ComputerControl;
+// The engine the computer's moves and hints are searched with.
+TEngine& ComputerEngine();
 
 // The computer's thread. The application object owns the one there is, so
 // it is stopped and joined while the windows it reports to, and the UI
@@ -41,20 +44,14 @@ class TComputerThread {
 // thinking already (false then, or when no thread could be made, which is
 // said in a message box). The thinking flag is set here, before the thread
 // starts, so no second run can start; the body clears it when it ends. The
-// stop request of an earlier run is cleared and the search given the controls.
+// stop request of an earlier run is cleared.
 bool StartComputerThread(std::function<void()> body);
-// What one search of the computer takes from the game: the position, the
-// level's limits and the positions since the last capture or man move.
-struct TSearchRequest {
-  std::array<int, BoardSize> Board{};
-  TPlayer Side = Black;
-  int TimeLimit = 0, HardLimitMs = 0;
-  std::vector<TPositionKey> History;
-};
-// UI thread: the request for the side to move, at the current level.
+// UI thread: the request for the side to move, at the current level, with
+// the positions since the last capture or man move.
 TSearchRequest CurrentSearchRequest();
-// Computer thread: searches as `request` says and writes the move chosen.
-void SearchMove(TSearchRequest& request, int* move);
+// Computer thread: searches as `request` says, its progress lines going to
+// the progress sink.
+TSearchResult SearchMove(const TSearchRequest& request);
 // Computer thread, last step of a run: clears the thinking flag and wakes
 // the UI thread, which may be waiting for it to close.
 void EndComputerRun();

@@ -16,7 +16,6 @@
 #include "game/Game.h"
 #include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
-#include "search/Searcher.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Progress.h"

@@ -74,3 +74,29 @@ TEST_F(SearchTest, ManyKingsSearchWithoutAllocating) {
   TSearcher.AlphaBetaHash0(kings.Board, 90, Black, 10000, -10000);
   EXPECT_EQ(TSearcher.OrderIndex[5], before);
 }
+
+// The engine's way in: the request's history, the reporter's lines with the
+// table's line for each, and several lines per iteration.
+TEST_F(SearchTest, AnEngineSearchWithHistoryAndReportsAllocatesNothing) {
+  for (int lines : {1, 3}) {
+    TSearchRequest request;
+    TPosition p = Position("W:W22,26,30,K14,K23:B3,8,K10,K19");
+    std::copy(p.Board, p.Board + BoardSize, request.Board.begin());
+    request.Side = p.Side;
+    request.History = {MakePositionKey(p.Board, p.Side), MakePositionKey(StartPosition().Board, Black)};
+    request.Limits.Infinite = true;
+    request.Limits.Depth = 13;
+    request.Limits.MultiPv = lines;
+    int reported = 0;
+    size_t longest = 0;
+    TSearchCallbacks callbacks;
+    callbacks.OnProgress = [&reported](const char*) { ++reported; };
+    callbacks.OnIteration = [&reported, &longest](const TSearchLine& line) {
+      ++reported;
+      longest = std::max(longest, line.Pv.size());
+    };
+    EXPECT_EQ(CountAllocations([&] { engine.Search(std::move(request), control, &callbacks); }), 0) << lines;
+    EXPECT_GT(reported, 3);
+    EXPECT_GT(longest, 2u);
+  }
+}

@@ -10,7 +10,7 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
   const TBenchPosition* suite = BenchPositions(&count);
   EXPECT_GE(count, 8);
   int seen = 0;
-  const long long total = RunBench([&](const TBenchResult& result) {
+  const long long total = RunBench(engine, [&](const TBenchResult& result) {
     TPosition p;
     SetupBenchPosition(*result.Position, p.Board);
     p.Side = result.Position->Side;
@@ -26,15 +26,13 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
   });
   EXPECT_EQ(seen, count);
   EXPECT_EQ(total, 15589015);
-  EXPECT_EQ(TSearcher.TimeLimit, 36000000);  // the fixture's settings come back
 }
 
 TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {
-  THashTable* const table = HashTable;
-  HashTable = nullptr;
+  TEngine tableless(0);
+  ASSERT_EQ(tableless.HashTable(), nullptr);
   int reported = 0;
-  const long long total = RunBench([&reported](const TBenchResult&) { ++reported; });
-  HashTable = table;
+  const long long total = RunBench(tableless, [&reported](const TBenchResult&) { ++reported; });
   EXPECT_EQ(total, -1);
   EXPECT_EQ(reported, 0);
 }

@@ -129,13 +129,13 @@ TEST(Evaluation, MakeAndUndoKeepBoardAndSummaryInStep) {
     for (int i = 0; i < list.NumMoves; ++i) {
       TMaterial m = before;
       int undo[MoveBufferSize];
-      TSearcher.MakeMoveAndMaterialEvaluation(board, list.Moves[i], undo, m);
+      TSearcher::MakeMoveAndMaterialEvaluation(board, list.Moves[i], undo, m);
       int expected[BoardSize];
       std::copy(saved, saved + BoardSize, expected);
       TMoveGenerator::MakeMove(list.Moves[i], expected);
       ASSERT_TRUE(SameBoard(board, expected));
       ExpectSameCounts(m, Summary(board));
-      TSearcher.UndoMove(board, list.Moves[i], undo);
+      TSearcher::UndoMove(board, list.Moves[i], undo);
       ASSERT_TRUE(SameBoard(board, saved));
       ++moves;
     }
@@ -151,12 +151,12 @@ TEST(Evaluation, CrowningAndLoopingCaptureThroughMakeAndUndo) {
   const TMaterial parent = m;
   const int crown[] = {16, 11, 0};
   int undo[MoveBufferSize];
-  TSearcher.MakeMoveAndMaterialEvaluation(p.Board, crown, undo, m);
+  TSearcher::MakeMoveAndMaterialEvaluation(p.Board, crown, undo, m);
   EXPECT_EQ(p.Board[11], BlackKing);
   EXPECT_EQ(m.BlackMen, 0);
   EXPECT_EQ(m.BlackKings, 1);
   EXPECT_EQ(m.Positional, Summary(p.Board).Positional);
-  TSearcher.UndoMove(p.Board, crown, undo);
+  TSearcher::UndoMove(p.Board, crown, undo);
   EXPECT_EQ(p.Board[16], BlackMan);
   EXPECT_EQ(p.Board[11], Empty);
   EXPECT_EQ(parent.BlackMen, 1);
@@ -167,14 +167,14 @@ TEST(Evaluation, CrowningAndLoopingCaptureThroughMakeAndUndo) {
   TMoveGenerator.MakeMoveList(loop.Board, Black, &list);
   for (int i = 0; i < list.NumMoves; ++i) {
     TMaterial lm = Summary(loop.Board);
-    TSearcher.MakeMoveAndMaterialEvaluation(loop.Board, list.Moves[i], undo, lm);
+    TSearcher::MakeMoveAndMaterialEvaluation(loop.Board, list.Moves[i], undo, lm);
     if (MoveDestination(list.Moves[i]) == 24) {
       EXPECT_EQ(loop.Board[24], BlackKing);
       EXPECT_EQ(lm.WhiteMen, 0);
       EXPECT_EQ(lm.BlackKings, 1);
     }
     ExpectSameCounts(lm, Summary(loop.Board));
-    TSearcher.UndoMove(loop.Board, list.Moves[i], undo);
+    TSearcher::UndoMove(loop.Board, list.Moves[i], undo);
     ASSERT_TRUE(SameBoard(loop.Board, saved.Board));
   }
 }

@@ -26,7 +26,8 @@ bool Probe(THashTable& table, int key1, int lock, THashEntry* out = nullptr) {
 }  // namespace
 
 TEST(HashTable, KeyTermsComeFromTheFixedSeeds) {
-  for (THashTable* table : {HashTable, new THashTable(262144, 1)}) {
+  TEngine engine;  // its table is the one the game has always had
+  for (THashTable* table : {engine.HashTable(), new THashTable(262144, 1)}) {
     EXPECT_EQ(table->KeyTable[10][0], 153974);
     EXPECT_EQ(table->KeyTable[10][1], 24194);
     EXPECT_EQ(table->KeyTable[10][2], 3008);
@@ -35,7 +36,7 @@ TEST(HashTable, KeyTermsComeFromTheFixedSeeds) {
     EXPECT_EQ(table->WhiteKey, 176988);
     EXPECT_EQ(table->BlackLock, 254448);
     EXPECT_EQ(table->WhiteLock, 129907);
-    if (table != HashTable) delete table;
+    if (table != engine.HashTable()) delete table;
   }
   // Terms lie in 0..b, b the smallest power of two not below the row count.
   THashTable small(1000, 1);
@@ -47,30 +48,32 @@ TEST(HashTable, KeyTermsComeFromTheFixedSeeds) {
 }
 
 TEST(HashTable, StartPositionKeyPair) {
+  THashTable table(262144, 1);
   const TPosition start = StartPosition();
   int key1, key2;
-  HashTable->GenerateKey(start.Board, Black, key1, key2);
+  table.GenerateKey(start.Board, Black, key1, key2);
   EXPECT_EQ(key1, 241614);
   EXPECT_EQ(key2, 54247);
   int white1, white2;
-  HashTable->GenerateKey(start.Board, White, white1, white2);
-  EXPECT_EQ(white1, key1 ^ HashTable->BlackKey ^ HashTable->WhiteKey);
-  EXPECT_EQ(white2, key2 ^ HashTable->BlackLock ^ HashTable->WhiteLock);
+  table.GenerateKey(start.Board, White, white1, white2);
+  EXPECT_EQ(white1, key1 ^ table.BlackKey ^ table.WhiteKey);
+  EXPECT_EQ(white2, key2 ^ table.BlackLock ^ table.WhiteLock);
 }
 
 TEST(HashTable, UpdateKeyAgreesWithGenerateKeyOverRandomGames) {
+  THashTable table(262144, 1);
   int checked = 0;
   RandomGames(300, 200, 17, [&](int* board, TPlayer side, TMoveList& list) {
     int key1, key2;
-    HashTable->GenerateKey(board, side, key1, key2);
+    table.GenerateKey(board, side, key1, key2);
     for (int i = 0; i < list.NumMoves; ++i) {
       int k1 = key1, k2 = key2;
-      HashTable->UpdateKey(board, list.Moves[i], k1, k2);
+      table.UpdateKey(board, list.Moves[i], k1, k2);
       int after[BoardSize];
       std::copy(board, board + BoardSize, after);
       TMoveGenerator::MakeMove(list.Moves[i], after);
       int g1, g2;
-      HashTable->GenerateKey(after, static_cast<TPlayer>(1 - side), g1, g2);
+      table.GenerateKey(after, static_cast<TPlayer>(1 - side), g1, g2);
       ASSERT_EQ(k1, g1);
       ASSERT_EQ(k2, g2);
       ASSERT_GE(k1, 0);
@@ -82,15 +85,16 @@ TEST(HashTable, UpdateKeyAgreesWithGenerateKeyOverRandomGames) {
 }
 
 TEST(HashTable, KingMovesAndLoopingCapture) {
+  THashTable table(262144, 1);
   // A king stepping out and back returns to the same pair.
   TPosition p = Position("B:W30:BK19,3");
   int key1, key2;
-  HashTable->GenerateKey(p.Board, Black, key1, key2);
+  table.GenerateKey(p.Board, Black, key1, key2);
   const int out[] = {24, 29, 0}, back[] = {29, 24, 0};
   int k1 = key1, k2 = key2;
-  HashTable->UpdateKey(p.Board, out, k1, k2);
+  table.UpdateKey(p.Board, out, k1, k2);
   TMoveGenerator::MakeMove(out, p.Board);
-  HashTable->UpdateKey(p.Board, back, k1, k2);
+  table.UpdateKey(p.Board, back, k1, k2);
   EXPECT_EQ(k1, key1);
   EXPECT_EQ(k2, key2);
 
@@ -103,10 +107,10 @@ TEST(HashTable, KingMovesAndLoopingCapture) {
     if (list.Moves[i][0] == MoveDestination(list.Moves[i])) round = list.Moves[i];
   ASSERT_NE(round, nullptr);
   ASSERT_EQ(MoveLength(round), 9);
-  HashTable->GenerateKey(loop.Board, Black, k1, k2);
-  HashTable->UpdateKey(loop.Board, round, k1, k2);
+  table.GenerateKey(loop.Board, Black, k1, k2);
+  table.UpdateKey(loop.Board, round, k1, k2);
   TMoveGenerator::MakeMove(round, loop.Board);
-  HashTable->GenerateKey(loop.Board, White, key1, key2);
+  table.GenerateKey(loop.Board, White, key1, key2);
   EXPECT_EQ(k1, key1);
   EXPECT_EQ(k2, key2);
   EXPECT_EQ(loop.Board[24], BlackKing);

@@ -1,15 +1,17 @@
 // Helpers shared by the computer player's tests: positions from text, random
-// games, and a fixture that leaves the program's singletons as a search finds
-// them at start-up.
+// games, and a fixture with an engine of its own.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "engine/MoveGenerator.h"
 #include "engine/PositionString.h"
+#include "search/Engine.h"
 #include "search/HashTable.h"
 #include "search/Killers.h"
 #include "search/Searcher.h"
@@ -48,6 +50,8 @@ void RandomGames(int games, int plies, unsigned seed, Visit visit) {
   }
 }
 
+// A fresh engine for each test, its searcher set up as a search finds it at
+// start-up. The names the tests use are the engine's own parts.
 class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,27 +59,21 @@ class SearchTest : public ::testing::Test {
     control.LastingStop = false;
     control.MoveAvailable = false;
     TSearcher.Control = &control;
-    HashTable->Clear();
-    TKillers.ClearKillers();
-    SetProgressSink(nullptr);
+    TSearcher.Reporter = &reporter;
     TSearcher.TimeLimit = 36000000;
     TSearcher.HardLimitMs = 0;
     TSearcher.MaxIterationDepth = 47;
-    TSearcher.Nodes = TSearcher.Evals = 0;
-    TSearcher.MaxPly = 0;
     TSearcher.IterationDepth = 9;
     TSearcher.StartClock = SearchClock();
-    AUTOMATIC_SEARCH_DEEPENING = 1;
-    SINGULAR_EXTENSION = 2;
-    FirstIteration = true;
   }
+  // The progress lines of this test's searches go to `sink` (none: dropped).
+  void SetProgressSink(std::function<void(const char*)> sink) { reporter.OnProgress = std::move(sink); }
+
+  TEngine engine;
+  class TSearcher& TSearcher = engine.Searcher();
+  THashTable* const HashTable = engine.HashTable();
+  class TKillers& TKillers = TSearcher.TKillers;
+  TSearchCallbacks reporter;
   // The stop flags the searches of a test are steered by.
   static inline TSearchControl control;
-  void TearDown() override {
-    SetProgressSink(nullptr);
-    TSearcher.Control = nullptr;
-    TSearcher.TimeLimit = 2;
-    TSearcher.HardLimitMs = 0;
-    TSearcher.MaxIterationDepth = 47;
-  }
 };

@@ -33,12 +33,12 @@ bool IsLegal(const TPosition& p, const int* move) {
   return false;
 }
 
-THashEntry Lookup(const TPosition& p) {
+THashEntry Lookup(THashTable* table, const TPosition& p) {
   int key1, key2;
-  HashTable->GenerateKey(p.Board, p.Side, key1, key2);
+  table->GenerateKey(p.Board, p.Side, key1, key2);
   THashEntry e{};
   e.Lock = key2;
-  EXPECT_TRUE(HashTable->Seek(e, key1));
+  EXPECT_TRUE(table->Seek(e, key1));
   return e;
 }
 
@@ -104,7 +104,7 @@ TEST_F(SearchTest, RootMoveThatLeavesNoReplyFailsHigh) {
   const TMoveInfo info = TSearcher.AlphaBetaHash0(p.Board, 90, Black, 10000, -10000);
   EXPECT_EQ(info.Score, 10000);
   EXPECT_EQ(Text(info.Move), "20-24");
-  const THashEntry e = Lookup(p);
+  const THashEntry e = Lookup(HashTable, p);
   EXPECT_EQ(e.Bound, THashTable::LowerBound);
   EXPECT_EQ(e.Score, 10000);
   EXPECT_EQ(e.Depth, 90);
@@ -117,14 +117,14 @@ TEST_F(SearchTest, WinsAreStoredRelativeToTheirNode) {
   int key1, key2;
   HashTable->GenerateKey(start.Board, Black, key1, key2);
   TSearcher.Store(key1, key2, THashTable::ExactBound, 9990, 300, 1, 7);
-  EXPECT_EQ(Lookup(start).Score, 9997);
+  EXPECT_EQ(Lookup(HashTable, start).Score, 9997);
   TSearcher.Nodes = 0;
   EXPECT_EQ(TSearcher.AlphaBetaHash(start.Board, 40, Black, -10000, 10000, 9, key1, key2, Summary(start.Board)), 9988);
   EXPECT_EQ(TSearcher.Nodes, 1);
   TSearcher.Store(key1, key2, THashTable::ExactBound, -9990, 300, 1, 7);
-  EXPECT_EQ(Lookup(start).Score, -9997);
+  EXPECT_EQ(Lookup(HashTable, start).Score, -9997);
   TSearcher.Store(key1, key2, THashTable::ExactBound, 9500, 300, 1, 7);
-  EXPECT_EQ(Lookup(start).Score, 9500);
+  EXPECT_EQ(Lookup(HashTable, start).Score, 9500);
 }
 
 TEST_F(SearchTest, NoTableCutOffBeforePlySix) {
@@ -171,9 +171,9 @@ TEST_F(SearchTest, MoveIndicesTheEntryCannotHoldAreStoredAsNoMove) {
   int key1, key2;
   HashTable->GenerateKey(start.Board, Black, key1, key2);
   TSearcher.Store(key1, key2, THashTable::ExactBound, 5, 400, 127, 0);
-  EXPECT_EQ(Lookup(start).Move, 127);
+  EXPECT_EQ(Lookup(HashTable, start).Move, 127);
   TSearcher.Store(key1, key2, THashTable::ExactBound, 5, 400, 128, 0);
-  EXPECT_EQ(Lookup(start).Move, -1);
+  EXPECT_EQ(Lookup(HashTable, start).Move, -1);
   // Exact and deep, but with no move to offer the root is searched, not answered.
   TSearcher.Nodes = 0;
   const TMoveInfo info = TSearcher.AlphaBetaHash0(start.Board, 90, Black, 10000, -10000);
@@ -191,7 +191,7 @@ TEST_F(SearchTest, SingleMoveNodesGoATenthDeeper) {
   int key1, key2;
   HashTable->GenerateKey(forced.Board, Black, key1, key2);
   TSearcher.AlphaBetaHash(forced.Board, 40, Black, -10000, 10000, 6, key1, key2, Summary(forced.Board));
-  EXPECT_EQ(Lookup(forced).Depth, 41);
+  EXPECT_EQ(Lookup(HashTable, forced).Depth, 41);
 }
 
 TEST_F(SearchTest, HopelessNodesAreSearchedAPlyShallower) {
@@ -201,7 +201,7 @@ TEST_F(SearchTest, HopelessNodesAreSearchedAPlyShallower) {
   HashTable->GenerateKey(behind.Board, Black, key1, key2);
   const int v = TSearcher.AlphaBetaHash(behind.Board, 40, Black, 0, 1, 6, key1, key2, Summary(behind.Board));
   EXPECT_EQ(v, 0);  // failed low: the node returns alpha
-  const THashEntry e = Lookup(behind);
+  const THashEntry e = Lookup(HashTable, behind);
   EXPECT_EQ(e.Bound, THashTable::UpperBound);
   EXPECT_EQ(e.Depth, 20);
 }
@@ -231,7 +231,7 @@ TEST_F(SearchTest, RootKnownExactlyAndDeeperAnswersAtOnce) {
   int move[MoveBufferSize];
   TSearcher.MaxIterationDepth = 11;
   TSearcher.GetComputerMoveHash(start.Board, Black, move);
-  const THashEntry root = Lookup(start);
+  const THashEntry root = Lookup(HashTable, start);
   ASSERT_EQ(root.Bound, THashTable::ExactBound);
   ASSERT_EQ(root.Depth, 110);
   TSearcher.Nodes = 0;
@@ -262,7 +262,7 @@ TEST_F(SearchTest, SingleMoveIsPlayedAtOnce) {
   EXPECT_STREQ(TSearcher.InfoText, "14x23 only move");
   EXPECT_EQ(TSearcher.Nodes, 12345);
   EXPECT_TRUE(control.StopRequest);
-  EXPECT_EQ(Lookup(start).Depth, 50);
+  EXPECT_EQ(Lookup(HashTable, start).Depth, 50);
   EXPECT_TRUE(TKillers::IsEquivalentMove(TKillers.Killer[7], killer));
 }
 
@@ -285,7 +285,7 @@ TEST_F(SearchTest, EasyLevelPlaysTheFallbackMove) {
   EXPECT_TRUE(control.MoveAvailable);
   EXPECT_EQ(TSearcher.Nodes, 0);  // no iteration ran...
   EXPECT_EQ(TSearcher.IterationDepth, 9);
-  EXPECT_EQ(Lookup(start).Depth, 46);  // ...but the table was aged
+  EXPECT_EQ(Lookup(HashTable, start).Depth, 46);  // ...but the table was aged
   EXPECT_EQ(TKillers.Killer[7][0], 0);  // and the killers cleared
   EXPECT_TRUE(SameBoard(start.Board, StartPosition().Board));
 }

@@ -14,7 +14,6 @@
 
 #include "UiFixture.h"
 #include "engine/Metrics.h"
-#include "search/Searcher.h"
 #include "ui/Thinking.h"
 
 namespace {
@@ -345,7 +344,7 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
 // Two kings against one, the computer playing both sides: the database's
 // moves end it in a win, as quickly as the defence allows, not in repetitions.
 TEST_F(ComputerThread, AutoPlayOfAWonEndingEndsInAWin) {
-  ASSERT_NE(TSearcher.Database, nullptr);
+  ASSERT_NE(ComputerEngine().Database(), nullptr);
   SetPosition({{TMetrics::NotationToSquare(14), WhiteKing},
                {TMetrics::NotationToSquare(19), BlackKing},
                {TMetrics::NotationToSquare(27), BlackKing}},

@@ -4,7 +4,7 @@
 // the window closed or the program left while the computer thinks. The suite's
 // name puts these tests with the other threaded ones.
 #include "FilesFixture.h"
-#include "search/Searcher.h"
+#include "ui/Thinking.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove)
     EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_EQ(Checked(id), id == CmOptionsLevel7) << id;
   }
-  EXPECT_EQ(TSearcher.TimeLimit, 36000000);
+  EXPECT_EQ(ComputerEngine().Searcher().TimeLimit, 36000000);
   frame->ExecuteCommand(CmOptionsLevel0);  // grayed: nothing changes
   EXPECT_EQ(GameStatus.Level, 7);
   frame->ExecuteCommand(CmActionForceMove);
@@ -42,7 +42,7 @@ TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove)
   frame->ExecuteCommand(CmOptionsLevel0);
   frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_EQ(TSearcher.TimeLimit, 0);
+  EXPECT_EQ(ComputerEngine().Searcher().TimeLimit, 0);
   EXPECT_EQ(GameRecord.MoveCount, 2);
 }
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "UiFixture.h"
-#include "search/Searcher.h"
+#include "ui/Thinking.h"
 #include "ui/Progress.h"
 
 namespace {
@@ -67,10 +67,10 @@ TEST_F(ComputerThreadProgress, EachLevelsLabelTimeIsTheSearchsHardLimit) {
     SCOPED_TRACE(command);
     SetPosition({{21, WhiteMan}, {26, BlackMan}, {44, BlackMan}}, White);  // one move: answered at once
     frame->ExecuteCommand(command);
-    TSearcher.HardLimitMs = -1;
+    ComputerEngine().Searcher().HardLimitMs = -1;
     frame->ExecuteCommand(122);
     ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
-    EXPECT_EQ(TSearcher.HardLimitMs, ms);
+    EXPECT_EQ(ComputerEngine().Searcher().HardLimitMs, ms);
     EXPECT_EQ(GameRecord.MoveCount, 1);
   }
 }
