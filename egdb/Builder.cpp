@@ -37,7 +37,7 @@ class TSplitSolver {
       std::vector<std::uint32_t> level;
       level.swap(buckets_[plies]);
       for (std::uint32_t i : level) {
-        if (value_[i] == EgdbDraw && exit_[i] == WinBase - plies) value_[i] = EgdbFromPlies(plies);
+        if (value_[i] == EgdbDraw && exit_[i] == WinBase - plies) value_[i] = static_cast<std::uint8_t>(EgdbFromPlies(plies));
         // A position can be in a bucket twice: by its way out and by a move.
         if (value_[i] == EgdbFromPlies(plies) && !done_[i]) {
           done_[i] = true;
@@ -81,7 +81,7 @@ class TSplitSolver {
       if (value == EgdbUnknown) throw std::logic_error("split " + split_.Name() + " is built before one it leads to");
       best = std::max(best, ExitScore(value));
     }
-    exit_[index] = best;
+    exit_[index] = static_cast<std::int16_t>(best);
     count_[index] = static_cast<std::uint8_t>(inside);
     if (inside == 0) {
       if (best > 0)

@@ -1,6 +1,7 @@
 // The About box, dialog 1001: the program's icon, name and version, a short
 // note, where to find newer versions and whom to write to.
 #include "framework/Resources.h"
+#include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
 
 void AddAboutBox(TModule& module) {
@@ -19,5 +20,5 @@ void AddAboutBox(TModule& module) {
       {R::Label, "Lindenmoor, Eastmark"},
   };
   about.ButtonText = "Ok";
-  module.AddDialog(1001, about);
+  module.AddDialog(DialogId::About, about);
 }

@@ -1,6 +1,6 @@
-// The numbers of the menu commands and pop-ups, named once. A tool-bar glyph
-// carries its command's number. Shared by the menu table, the board window's
-// response table and the tests.
+// The numbers of the menu commands and pop-ups, the cursors and the dialogs,
+// named once. A tool-bar glyph carries its command's number. Shared by the
+// resources, the board window and the tests.
 #pragma once
 
 namespace CommandId {
@@ -59,3 +59,19 @@ enum : int {
   CmAbout = 301,
 };
 }  // namespace CommandId
+
+// The cursors: a piece in the hand while it is dragged, and the hand over a
+// piece that can move.
+namespace CursorId {
+enum : int {
+  WhiteMan = 800,
+  BlackMan = 801,
+  WhiteKing = 802,
+  BlackKing = 803,
+  Hand = 804,
+};
+}  // namespace CursorId
+
+namespace DialogId {
+enum : int { About = 1001 };
+}  // namespace DialogId

@@ -6,6 +6,8 @@
 #include "framework/Dialogs.h"
 #include "framework/StatusBar.h"
 #include "framework/UiThread.h"
+#include "game/DrawRules.h"
+#include "game/Game.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
@@ -27,4 +29,11 @@ void AnnounceGameOver(const char* text) {
     if (StatusBar) StatusBar->SetText(text);
     if (text != NoPieces && !ComputerControl.LastingStop) MessageBox(MainWindowPtr, text, "Varek", MB_OK | MB_ICONASTERISK);
   });
+}
+
+bool TVarekWindow::NoticeDraw() {
+  const TDraw draw = NewDraw(GameRecord, GameRecord.Position);
+  if (draw == TDraw::None) return false;
+  AnnounceGameOver(DrawText(draw));
+  return true;
 }

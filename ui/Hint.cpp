@@ -7,7 +7,6 @@
 #include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Dialogs.h"
-#include "framework/StatusBar.h"
 #include "framework/UiThread.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
@@ -18,7 +17,7 @@ void TVarekWindow::CmActionHint() {
   ClearHint();
   class TMoveGenerator generator;
   if (generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove))) {
-    if (StatusBar) StatusBar->SetText("no move to suggest");
+    ShowStatus("no move to suggest");
     return;
   }
   // The level and the positions since the last capture or man move, as for
@@ -30,7 +29,7 @@ void TVarekWindow::CmActionHint() {
     });
     EndComputerRun();
   });
-  if (started && StatusBar) StatusBar->SetText("thinking of a hint...");
+  if (started) ShowStatus("thinking of a hint...");
 }
 
 void TVarekWindow::ShowHint(const int* move, const char* info) {
@@ -39,7 +38,7 @@ void TVarekWindow::ShowHint(const int* move, const char* info) {
   Status_Of_The_Game::CopyMove(hint_, move);
   char notation[8], text[192];
   std::snprintf(text, sizeof text, "hint: %s (%s)", TMetrics::MoveToStr(move, notation), info);
-  if (StatusBar) StatusBar->SetText(text);
+  ShowStatus(text);
   Invalidate(true);
 }
 
@@ -71,3 +70,5 @@ void TVarekWindow::DrawHint(TDC& dc) {
   }
   dc.RestorePen();
 }
+
+void TVarekWindow::CeActionHint(TCommandEnabler& ce) { ce.Enable(!GameStatus.Thinking && !GameStatus.SetupMode); }

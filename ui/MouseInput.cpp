@@ -5,8 +5,8 @@
 #include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "framework/Resources.h"
-#include "framework/StatusBar.h"
 #include "game/Game.h"
+#include "resources/CommandIds.h"
 #include "ui/GameOver.h"
 #include "ui/Graphics.h"
 #include "ui/Thinking.h"
@@ -53,7 +53,7 @@ void TVarekWindow::PlayUserMove(const int* candidate) {
   char notation[8];
   char text[32];
   std::snprintf(text, sizeof text, "you played %s", TMetrics::MoveToStr(move, notation));
-  if (StatusBar) StatusBar->SetText(text);
+  ShowStatus(text);
   ClearHint();
   // Changed already during the animation, so a close meanwhile asks about saving.
   GameChanged = true;
@@ -99,7 +99,8 @@ void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
   }
   const bool king = IsKing(GameStatus.Board[picked]);
   const bool blackToMove = GameStatus.SideToMove == Black;
-  SetCursor(&GetModule(), king ? (blackToMove ? 803 : 802) : (blackToMove ? 801 : 800));
+  SetCursor(&GetModule(), king ? (blackToMove ? CursorId::BlackKing : CursorId::WhiteKing)
+                               : (blackToMove ? CursorId::BlackMan : CursorId::WhiteMan));
   SetCapture();
 }
 
@@ -110,7 +111,7 @@ void TVarekWindow::EvMouseMove(unsigned, const TPoint& point) {
     overMovable = Driver.IsInZone(point, GameStatus.PossibleStart[k]);
   if (overMovable && GameStatus.DragState != 804) {
     GameStatus.DragState = 804;
-    SetCursor(&GetModule(), 804);
+    SetCursor(&GetModule(), CursorId::Hand);
   } else if (!overMovable && GameStatus.DragState == 804) {
     SetCursor(nullptr, IDC_ARROW);
     GameStatus.DragState = 0;

@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "engine/MoveGenerator.h"
+#include "framework/Settings.h"
 #include "game/DrawRules.h"
 #include "game/Pdn.h"
+#include "ui/VarekWindow.h"
+#include "ui/WindowSettings.h"
 
 namespace {
 
@@ -63,4 +66,43 @@ TMoveListContents MoveListContents(const Game& record) {
   else
     contents.Note = DrawText(FindDraw(record, record.MoveCount));
   return contents;
+}
+
+
+// The move list beside the board.
+void TVarekWindow::SetMoveListPanel(std::unique_ptr<TMoveListPanel> panel) {
+  moveList_ = std::move(panel);
+  shownMoves_.reset();
+  if (moveList_)
+    moveList_->SetClickHandler([this](int row, int column) {
+      if (const int n = MoveOfCell(GameRecord, row, column); n > 0) ShowPosition(n);
+      SyncMoveList();
+    });
+  SyncMoveList();
+}
+
+void TVarekWindow::SyncMoveList() {
+  if (!moveList_) return;
+  TMoveListContents now = MoveListContents(GameRecord);
+  if (shownMoves_ && *shownMoves_ == now) return;
+  if (!shownMoves_ || !(shownMoves_->Rows.size() == now.Rows.size() &&
+                        std::equal(now.Rows.begin(), now.Rows.end(), shownMoves_->Rows.begin(),
+                                   [](const auto& a, const auto& b) { return a.First == b.First && a.Second == b.Second; })))
+    moveList_->SetRows(now.Rows);
+  moveList_->SetCurrent(now.CurrentRow, now.CurrentColumn);
+  moveList_->SetNote(now.Note);
+  shownMoves_ = std::make_unique<TMoveListContents>(std::move(now));
+}
+
+void TVarekWindow::CmViewMoveList() {
+  if (!moveList_) return;
+  moveList_->SetVisible(!moveList_->IsVisible());
+  TSettings().WriteBool(SettingMoveList, moveList_->IsVisible());
+}
+
+// The enabling pass runs after every command and whenever the event loop is
+// idle, so the list follows every change of the record from here.
+void TVarekWindow::CeViewMoveList(TCommandEnabler& ce) {
+  SyncMoveList();
+  ce.SetCheck(moveList_ && moveList_->IsVisible() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }

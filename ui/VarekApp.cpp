@@ -37,8 +37,10 @@ void AddPieceCursors(TModule& module) {
     TBitmap image(32, 32, 0);
     TMemoryDC dc(image);
     g.DrawPiece(index, dc, code);
-    // Resource numbers: 800 White man, 801 Black man, 802 White king, 803 Black king.
-    const int id = IsKing(code) ? 802 + code : 800 + (code - 2);
+    const int id = code == WhiteMan    ? CursorId::WhiteMan
+                   : code == BlackMan  ? CursorId::BlackMan
+                   : code == WhiteKing ? CursorId::WhiteKing
+                                       : CursorId::BlackKing;
     module.AddCursor(id, image, TPoint(15, 15));
   }
 }

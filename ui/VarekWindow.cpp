@@ -6,27 +6,23 @@
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
+#include "framework/MoveListPanel.h"
 #include "framework/Settings.h"
+#include "framework/StatusBar.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
-#include "framework/MoveListPanel.h"
 #include "resources/CommandIds.h"
 #include "ui/Graphics.h"
 #include "ui/MoveListView.h"
-#include "ui/WindowSettings.h"
-#include "framework/Settings.h"
 #include "ui/Thinking.h"
+#include "ui/WindowSettings.h"
 
 TVarekWindow* MainWindowPtr = nullptr;
 
-namespace {
-// Where the Square Numbers switch is remembered.
-constexpr const char* SquareNumbersKey = "Board/SquareNumbers";
-}  // namespace
 TStatusBar* StatusBar = nullptr;
 
 using W = TVarekWindow;
-const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[75] = {
+const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[] = {
     EvMessage<W>(WM_LBUTTONDBLCLK, &W::EvLButtonDblClk),
     EvMessage<W>(WM_RBUTTONDBLCLK, &W::EvRButtonDblClk),
     EvMessage<W>(WM_LBUTTONDOWN, &W::EvLButtonDown),
@@ -57,14 +53,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[75] = {
     EvCommand<W>(CommandId::CmBoardClear, &W::CmBoardClear),
     EvCommand<W>(CommandId::CmBoardBTurn, &W::CmBoardBTurn),
     EvCommand<W>(CommandId::CmBoardWTurn, &W::CmBoardWTurn),
-    EvCommand<W>(CommandId::CmOptionsLevel0, &W::CmOptionsLevel0),
-    EvCommand<W>(CommandId::CmOptionsLevel1, &W::CmOptionsLevel1),
-    EvCommand<W>(CommandId::CmOptionsLevel2, &W::CmOptionsLevel2),
-    EvCommand<W>(CommandId::CmOptionsLevel3, &W::CmOptionsLevel3),
-    EvCommand<W>(CommandId::CmOptionsLevel4, &W::CmOptionsLevel4),
-    EvCommand<W>(CommandId::CmOptionsLevel5, &W::CmOptionsLevel5),
-    EvCommand<W>(CommandId::CmOptionsLevel6, &W::CmOptionsLevel6),
-    EvCommand<W>(CommandId::CmOptionsLevel7, &W::CmOptionsLevel7),
+    EvCommandRange<W>(CommandId::CmOptionsLevel0, CommandId::CmOptionsLevel7, &W::CmOptionsLevel),
     EvCommand<W>(CommandId::CmAbout, &W::CmAbout),
     EvCommand<W>(CommandId::CmFileImportPdn, &W::CmFileImportPdn),
     EvCommand<W>(CommandId::CmFileExportPdn, &W::CmFileExportPdn),
@@ -96,14 +85,7 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[75] = {
     EvCommandEnable<W>(CommandId::CmFileExportPdn, &W::CeNotThinking),
     EvCommandEnable<W>(CommandId::CmActionHint, &W::CeActionHint),
     EvCommandEnable<W>(CommandId::CmViewMoveList, &W::CeViewMoveList),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel0, &W::CeOptionsLevel0),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel1, &W::CeOptionsLevel1),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel2, &W::CeOptionsLevel2),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel3, &W::CeOptionsLevel3),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel4, &W::CeOptionsLevel4),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel5, &W::CeOptionsLevel5),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel6, &W::CeOptionsLevel6),
-    EvCommandEnable<W>(CommandId::CmOptionsLevel7, &W::CeOptionsLevel7),
+    EvCommandEnableRange<W>(CommandId::CmOptionsLevel0, CommandId::CmOptionsLevel7, &W::CeOptionsLevel),
 };
 
 TVarekWindow::TVarekWindow(TWindow* parent)
@@ -119,7 +101,7 @@ TVarekWindow::TVarekWindow(TWindow* parent)
   TMoveGenerator::InitBoard(GameStatus.Board);
   GameRecord.InitGame(GameStatus.Board, Black);
   Driver.MarkedFrom = Driver.MarkedTo = 0;
-  Driver.ShowNumbers = TSettings().ReadBool(SquareNumbersKey, false);
+  Driver.ShowNumbers = TSettings().ReadBool(SettingSquareNumbers, false);
 }
 
 TVarekWindow::~TVarekWindow() {
@@ -168,26 +150,17 @@ void TVarekWindow::ShowLastMove() {
   });
 }
 
+void TVarekWindow::ShowStatus(const std::string& text) {
+  if (StatusBar) StatusBar->SetText(text.c_str());
+}
+
+bool TVarekWindow::Thinking() const { return GameStatus.Thinking; }
+
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {
   TWindow::EvSize(sizeType, size);
   if (sizeType == SIZE_RESTORED) Invalidate(true);
 }
 
-void TVarekWindow::CmBoardInvertBoard() {
-  GameStatus.Inverted = !GameStatus.Inverted;
-  TSettings().WriteBool(SettingInverted, GameStatus.Inverted);
-  Invalidate(true);
-}
-
-void TVarekWindow::CmBoardSquareNumbers() {
-  Driver.ShowNumbers = !Driver.ShowNumbers;
-  TSettings().WriteBool(SquareNumbersKey, Driver.ShowNumbers);
-  Invalidate(true);
-}
-
-void TVarekWindow::CeBoardSquareNumbers(TCommandEnabler& ce) {
-  ce.SetCheck(Driver.ShowNumbers ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-}
 
 void TVarekWindow::Draw(std::function<void(TDC&)> drawing) {
   Post([this, drawing = std::move(drawing)] {

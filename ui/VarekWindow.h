@@ -105,14 +105,8 @@ class TVarekWindow : public TWindow {
   bool HintShown() const { return hint_[0] != 0; }
   const int* Hint() const { return hint_; }
   // Options and Help.
-  void CmOptionsLevel0();
-  void CmOptionsLevel1();
-  void CmOptionsLevel2();
-  void CmOptionsLevel3();
-  void CmOptionsLevel4();
-  void CmOptionsLevel5();
-  void CmOptionsLevel6();
-  void CmOptionsLevel7();
+  // Level items 0 (Easy) to 7 (Infinite).
+  void CmOptionsLevel(int level);
   void CmOptionsSound();
   // Level 0 (Easy) to 7 (Infinite), as the Level menu sets it; remembered.
   void SetLevel(int level);
@@ -133,18 +127,11 @@ class TVarekWindow : public TWindow {
   void CeBoardClear(TCommandEnabler& ce);
   void CeBoardBTurn(TCommandEnabler& ce);
   void CeBoardWTurn(TCommandEnabler& ce);
-  void CeOptionsLevel0(TCommandEnabler& ce);
-  void CeOptionsLevel1(TCommandEnabler& ce);
-  void CeOptionsLevel2(TCommandEnabler& ce);
-  void CeOptionsLevel3(TCommandEnabler& ce);
-  void CeOptionsLevel4(TCommandEnabler& ce);
-  void CeOptionsLevel5(TCommandEnabler& ce);
-  void CeOptionsLevel6(TCommandEnabler& ce);
-  void CeOptionsLevel7(TCommandEnabler& ce);
+  void CeOptionsLevel(TCommandEnabler& ce, int level);
   void CeOptionsSound(TCommandEnabler& ce);
   void CeViewMoveList(TCommandEnabler& ce);
 
-  static const TResponseEntry<TVarekWindow> ResponseTable[75];
+  static const TResponseEntry<TVarekWindow> ResponseTable[];
 
  private:
   enum class TNavigation { Undo, UndoAll, Redo, RedoAll };
@@ -154,6 +141,11 @@ class TVarekWindow : public TWindow {
   void PrepareFileDialog();
   void RememberFileFolder();
   void SetSideToMove(int side);
+  // The one-line report on the status bar.
+  void ShowStatus(const std::string& text);
+  // "... ~ %d moves" with the record's move count.
+  void ShowMoveCount(const char* format);
+  bool Thinking() const;
   // Draws on the window from either thread: the drawing is handed to the UI
   // thread without waiting, so it keeps copies of what it draws.
   void Draw(std::function<void(TDC&)> drawing);
@@ -161,7 +153,6 @@ class TVarekWindow : public TWindow {
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
   void CancelDrag();
   void EditSquares(const TPoint& point, bool leftButton);
-  void CeLevel(TCommandEnabler& ce, int level);
   // The game chosen from a PDN collection becomes the record, at its last move.
   void LoadImported(const struct TPdnGame& game);
 

@@ -6,7 +6,7 @@
 
 #include "UiFixture.h"
 #include "framework/ListDialog.h"
-#include "framework/ListDialogTesting.h"
+#include "tests/support/ListDialogDriving.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "FilesFixture.h"
 #include "engine/Metrics.h"
-#include "framework/ListDialogTesting.h"
+#include "tests/support/ListDialogDriving.h"
 #include "framework/MoveListPanel.h"
 #include "game/Pdn.h"
 #include "resources/CommandIds.h"

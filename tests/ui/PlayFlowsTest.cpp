@@ -104,7 +104,7 @@ TEST_F(ComputerThreadFlows, ClosingWhileThinkingRecordsTheMoveThenAsks) {
   PlayMove();  // Normal Play: the user's move starts the computer
   ASSERT_TRUE(window->GameChanged);
   frame->ExecuteCommand(CmOptionsLevel7);  // grayed while thinking: the level stays Easy
-  window->CmOptionsLevel7();   // the handler itself does not check: no time limit now
+  window->CmOptionsLevel(7);   // the handler itself does not check: no time limit now
   frame->ExecuteCommand(CmFileNew);  // grayed
   // The close comes at once, perhaps before the search has even started, and
   // must still end it; the computer's move is played and recorded first.

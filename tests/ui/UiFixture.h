@@ -19,7 +19,7 @@
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
 #include "framework/Settings.h"
-#include "framework/Testing.h"
+#include "tests/support/WindowDriving.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
 #include "resources/CommandIds.h"

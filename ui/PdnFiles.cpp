@@ -1,27 +1,14 @@
-// The board window's PDN commands (Import PDN, Export PDN) and the move list
-// beside the board.
-#include <algorithm>
-#include <cstdio>
+// The board window's PDN commands: Import PDN, with the list of a
+// collection's games to choose from, and Export PDN.
 #include <ctime>
 
 #include "engine/GameState.h"
 #include "framework/ListDialog.h"
-#include "framework/MoveListPanel.h"
-#include "framework/StatusBar.h"
-#include "game/DrawRules.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
-#include "ui/GameOver.h"
-#include "ui/MoveListView.h"
-#include "ui/WindowSettings.h"
-#include "framework/Settings.h"
 #include "ui/VarekWindow.h"
 
 namespace {
-
-void ShowStatus(const std::string& text) {
-  if (StatusBar) StatusBar->SetText(text.c_str());
-}
 
 // Today as PDN writes dates: 2026.12.08.
 std::string Today() {
@@ -88,9 +75,7 @@ void TVarekWindow::LoadImported(const TPdnGame& game) {
   Untitled = true;
   UserSide = Black;
   Invalidate(true);
-  char text[64];
-  std::snprintf(text, sizeof text, "game imported ~ %d moves", GameRecord.MoveCount);
-  ShowStatus(text);
+  ShowMoveCount("game imported ~ %d moves");
 }
 
 void TVarekWindow::CmFileExportPdn() {
@@ -118,74 +103,5 @@ void TVarekWindow::CmFileExportPdn() {
     FileError(this, "Unable to save file");
     return;
   }
-  char text[64];
-  std::snprintf(text, sizeof text, "game exported ~ %d moves", GameRecord.MoveCount);
-  ShowStatus(text);
+  ShowMoveCount("game exported ~ %d moves");
 }
-
-void TVarekWindow::OpenStartFile(const std::string& path) {
-  FileData->FileName = path;
-  OpenFile();
-}
-
-// The move list.
-void TVarekWindow::SetMoveListPanel(std::unique_ptr<TMoveListPanel> panel) {
-  moveList_ = std::move(panel);
-  shownMoves_.reset();
-  if (moveList_)
-    moveList_->SetClickHandler([this](int row, int column) {
-      if (const int n = MoveOfCell(GameRecord, row, column); n > 0) ShowPosition(n);
-      SyncMoveList();
-    });
-  SyncMoveList();
-}
-
-void TVarekWindow::SyncMoveList() {
-  if (!moveList_) return;
-  TMoveListContents now = MoveListContents(GameRecord);
-  if (shownMoves_ && *shownMoves_ == now) return;
-  if (!shownMoves_ || !(shownMoves_->Rows.size() == now.Rows.size() &&
-                        std::equal(now.Rows.begin(), now.Rows.end(), shownMoves_->Rows.begin(),
-                                   [](const auto& a, const auto& b) { return a.First == b.First && a.Second == b.Second; })))
-    moveList_->SetRows(now.Rows);
-  moveList_->SetCurrent(now.CurrentRow, now.CurrentColumn);
-  moveList_->SetNote(now.Note);
-  shownMoves_ = std::make_unique<TMoveListContents>(std::move(now));
-}
-
-bool TVarekWindow::NoticeDraw() {
-  const TDraw draw = NewDraw(GameRecord, GameRecord.Position);
-  if (draw == TDraw::None) return false;
-  AnnounceGameOver(DrawText(draw));
-  return true;
-}
-
-void TVarekWindow::ShowPosition(int n) {
-  if (GameStatus.Thinking || GameStatus.SetupMode || n < 0 || n > GameRecord.MoveCount) return;
-  int previous[BoardSize];
-  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
-  TPlayer side = static_cast<TPlayer>(GameStatus.SideToMove);
-  GameRecord.GoTo(n, GameStatus.Board, &side);
-  GameStatus.SideToMove = side;
-  UpdateBoard(previous);
-  ShowLastMove();
-  GameStatus.SetPossibleStart();
-  char text[32];
-  std::snprintf(text, sizeof text, "move %d", n);
-  ShowStatus(text);
-}
-
-void TVarekWindow::CmViewMoveList() {
-  if (!moveList_) return;
-  moveList_->SetVisible(!moveList_->IsVisible());
-  TSettings().WriteBool(SettingMoveList, moveList_->IsVisible());
-}
-
-// The enabling pass runs after every command and whenever the event loop is
-// idle, so the list follows every change of the record from here.
-void TVarekWindow::CeViewMoveList(TCommandEnabler& ce) {
-  SyncMoveList();
-  ce.SetCheck(moveList_ && moveList_->IsVisible() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-}
-
-void TVarekWindow::CeActionHint(TCommandEnabler& ce) { ce.Enable(!GameStatus.Thinking && !GameStatus.SetupMode); }

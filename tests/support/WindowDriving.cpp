@@ -1,4 +1,4 @@
-#include "framework/Testing.h"
+#include "tests/support/WindowDriving.h"
 
 #include <set>
 

@@ -1,4 +1,4 @@
-// The window tests' entry: Qt is started once for all of them.
+// The entry of the window test programs: Qt is started once for all their tests.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/Settings.h"
-#include "framework/Testing.h"
+#include "tests/support/WindowDriving.h"
 #include "framework/Toolkit.h"
 
 int main(int argc, char** argv) {

@@ -88,6 +88,6 @@ void LoadResources(TModule& module) {
     module.AddBitmap(id, TBitmap(DrawToolGlyph(id)));
     module.AddDenserBitmap(id, TBitmap(DrawToolGlyph(id, 2)));
   }
-  module.AddCursor(804, TBitmap(DrawHandCursor()), TPoint(0, 0));
+  module.AddCursor(CursorId::Hand, TBitmap(DrawHandCursor()), TPoint(0, 0));
   AddAboutBox(module);
 }

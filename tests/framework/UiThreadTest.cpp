@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/Testing.h"
+#include "tests/support/WindowDriving.h"
 #include "framework/UiThread.h"
 #include "framework/Window.h"
 

@@ -11,7 +11,7 @@
 
 #include "framework/Frame.h"
 #include "framework/Settings.h"
-#include "framework/Testing.h"
+#include "tests/support/WindowDriving.h"
 #include "framework/Window.h"
 
 namespace {

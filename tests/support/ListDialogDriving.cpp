@@ -1,4 +1,4 @@
-#include "framework/ListDialogTesting.h"
+#include "tests/support/ListDialogDriving.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>

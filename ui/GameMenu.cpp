@@ -1,0 +1,163 @@
+// The board window's Game menu: New, Open, Save, Save as and Exit, the
+// question about a changed game asked before any of them drops it, and the
+// file named on the command line.
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/GameState.h"
+#include "engine/MoveGenerator.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "game/Game.h"
+#include "game/GameFile.h"
+#include "game/Pdn.h"
+#include "search/HashTable.h"
+#include "ui/Thinking.h"
+#include "ui/VarekWindow.h"
+
+namespace {
+
+const char OpenFilter[] = "Checkers Games (*.vrk *.pdn)|*.vrk;*.pdn|Checkers Game (*.vrk)|*.vrk|PDN Games (*.pdn)|*.pdn|";
+
+}  // namespace
+
+void TVarekWindow::ShowMoveCount(const char* format) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, GameRecord.MoveCount);
+  ShowStatus(text);
+}
+
+void TVarekWindow::CmFileNew() {
+  if (Thinking() || !CanClose()) return;
+  GameChanged = false;
+  Untitled = true;
+  GameStatus.SetupMode = false;
+  TMoveGenerator::InitBoard(GameStatus.Board);
+  GameStatus.SideToMove = Black;
+  GameRecord.InitGame(GameStatus.Board, Black);
+  GameStatus.SetPossibleStart();
+  Invalidate(true);
+  ShowStatus("clearing hash table...");
+  if (HashTable) HashTable->Flush();
+  ShowStatus("new game");
+}
+
+// The file dialogs open only in the folder of the last game saved or opened:
+// a name left from a failed save or open is offered without its folder, so
+// that no dialog opens in a place where nothing could be done (a special
+// folder that the dialog might hang reading).
+void TVarekWindow::PrepareFileDialog() {
+  const std::filesystem::path name(FileData->FileName);
+  if (name.has_parent_path() && name.parent_path().string() != FileFolder)
+    FileData->FileName = name.filename().string();
+  FileData->InitialDir = FileFolder;
+}
+
+void TVarekWindow::RememberFileFolder() {
+  FileFolder = std::filesystem::path(FileData->FileName).parent_path().string();
+}
+
+void TVarekWindow::CmFileOpen() {
+  if (Thinking() || !CanClose()) return;
+  // Open reads PDN games too; Save As writes saved games only.
+  const std::string before = FileData->FileName;
+  const std::string saveFilter = FileData->Filter;
+  FileData->Filter = OpenFilter;
+  PrepareFileDialog();
+  const int answer = TFileOpenDialog(this, *FileData).Execute();
+  FileData->Filter = saveFilter;
+  if (answer == IDOK)
+    OpenFile();
+  else
+    FileData->FileName = before;
+}
+
+void TVarekWindow::OpenFile() {
+  if (IsPdnFileName(FileData->FileName)) {
+    ImportPdn(FileData->FileName);
+    return;
+  }
+  // A damaged file has been reported by the reader and left the record
+  // without moves; the board then shows what the record still holds.
+  switch (LoadGameFile(FileData->FileName, GameRecord)) {
+    case TLoadResult::CannotOpen:
+      MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
+      break;
+    case TLoadResult::Damaged:
+      CmMovesRedoAll();
+      ShowStatus("game not loaded");
+      break;
+    case TLoadResult::Loaded:
+      CmMovesRedoAll();
+      ShowMoveCount("game loaded ~ %d moves");
+      RememberFileFolder();
+      break;
+  }
+  GameChanged = false;
+  Untitled = false;
+  GameStatus.SetupMode = false;
+  GameStatus.SetPossibleStart();
+  Invalidate(true);
+}
+
+void TVarekWindow::CmFileSave() {
+  if (Thinking()) return;
+  if (Untitled) {
+    CmFileSaveAs();
+  } else {
+    SaveFile();
+  }
+}
+
+void TVarekWindow::CmFileSaveAs() {
+  if (Thinking()) return;
+  if (Untitled) FileData->FileName.clear();
+  const std::string previous = FileData->FileName;
+  PrepareFileDialog();
+  // A name that was not chosen, or could not be written, is not the game's name.
+  if (TFileSaveDialog(this, *FileData).Execute() != IDOK || !SaveFile()) FileData->FileName = previous;
+}
+
+bool TVarekWindow::SaveFile() {
+  // The game goes to a new file beside the old one, which it replaces only
+  // once all of it is written: a failed save leaves the old file as it was.
+  if (!SaveGameFile(FileData->FileName, GameRecord)) {
+    MessageBox(this, "Unable to save file", "File Error", MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  ShowMoveCount("game saved ~ %d moves");
+  GameChanged = false;
+  Untitled = false;
+  RememberFileFolder();
+  return true;
+}
+
+bool TVarekWindow::CanClose() {
+  // A running search is stopped for good (a stop asked for before it begins
+  // is not lost), and the window waits while the computer finishes its move,
+  // which is recorded; then the game, with that move, can be saved.
+  if (Thinking()) StopThinkingMove();
+  if (GameChanged) {
+    switch (MessageBox(this, "Do you wish to save it?", "Game has changed", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+      case IDCANCEL: return false;
+      case IDYES: CmFileSave(); break;  // whether it is saved or not, the caller goes on
+      default: break;
+    }
+  }
+  return true;
+}
+
+void TVarekWindow::CmFileExit() {
+  // The same question as closing the window; the computer's thread, which
+  // must not outlive the window it draws on, is stopped by it.
+  if (!CanClose()) return;
+  StopThinkingMove();
+  if (TApplication* app = TApplication::Current()) app->PostQuitMessage(0);
+}
+
+void TVarekWindow::OpenStartFile(const std::string& path) {
+  FileData->FileName = path;
+  OpenFile();
+}
+
+void TVarekWindow::CeNotThinking(TCommandEnabler& ce) { ce.Enable(!Thinking()); }

@@ -1,0 +1,117 @@
+// The board window's Moves menu: stepping through the record (undo, redo and
+// a move chosen in the move list) and the play modes.
+#include <algorithm>
+#include <cstdio>
+
+#include "engine/GameState.h"
+#include "game/Game.h"
+#include "ui/Thinking.h"
+#include "ui/VarekWindow.h"
+
+// Each step replays the record from its start to the target and
+// redraws only the squares that changed.
+
+// How many moves Undo takes back. Against the computer that is its reply and
+// the user's move before it, so that the user is to move again; when the
+// user's own move ended the game, only that move. Two players, and the
+// computer against itself, step one move at a time.
+int TVarekWindow::UndoStep() const {
+  if (GameStatus.PlayMode != 1) return 1;
+  const bool usersTurn = UserSide < 0 || GameStatus.SideToMove == UserSide;
+  return std::min(usersTurn ? 2 : 1, GameRecord.Position);
+}
+
+// Redo mirrors it: the user's move with the computer's reply, when there is one.
+int TVarekWindow::RedoStep() const {
+  return std::min(GameStatus.PlayMode == 1 ? 2 : 1, GameRecord.MoveCount - GameRecord.Position);
+}
+
+void TVarekWindow::Navigate(TNavigation step) {
+  if (Thinking()) return;
+  int previous[BoardSize];
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
+  TPlayer side = static_cast<TPlayer>(GameStatus.SideToMove);
+  const char* text = "";
+  switch (step) {
+    case TNavigation::Undo:
+      GameRecord.TakeBack(UndoStep(), GameStatus.Board, &side);
+      text = "undo";
+      break;
+    case TNavigation::UndoAll:
+      GameRecord.TakeBack(GameRecord.Position, GameStatus.Board, &side);
+      text = "undo all";
+      break;
+    case TNavigation::Redo:
+      GameRecord.Forward(RedoStep(), GameStatus.Board, &side);
+      text = "redo";
+      break;
+    case TNavigation::RedoAll:
+      GameRecord.Forward(GameRecord.MoveCount - GameRecord.Position, GameStatus.Board, &side);
+      text = "redo all";
+      break;
+  }
+  GameStatus.SideToMove = side;
+  UpdateBoard(previous);
+  ShowLastMove();
+  GameStatus.SetPossibleStart();
+  ShowStatus(text);
+}
+
+void TVarekWindow::CmMovesUndo() { Navigate(TNavigation::Undo); }
+void TVarekWindow::CmMovesUndoAll() { Navigate(TNavigation::UndoAll); }
+void TVarekWindow::CmMovesRedo() { Navigate(TNavigation::Redo); }
+void TVarekWindow::CmMovesRedoAll() { Navigate(TNavigation::RedoAll); }
+
+void TVarekWindow::CmMovesNormalPlay() {
+  if (Thinking()) return;
+  GameStatus.SetupMode = false;
+  GameStatus.SetPossibleStart();
+  GameStatus.PlayMode = 1;
+}
+
+void TVarekWindow::CmMovesTwoPlayer() {
+  if (Thinking()) return;
+  GameStatus.SetupMode = false;
+  GameStatus.SetPossibleStart();
+  GameStatus.PlayMode = 2;
+}
+
+void TVarekWindow::CmMovesAutoPlay() {
+  if (Thinking()) return;
+  GameStatus.SetupMode = false;
+  GameStatus.PlayMode = 0;
+  StartThinkingMove();
+}
+
+void TVarekWindow::ShowPosition(int n) {
+  if (GameStatus.Thinking || GameStatus.SetupMode || n < 0 || n > GameRecord.MoveCount) return;
+  int previous[BoardSize];
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
+  TPlayer side = static_cast<TPlayer>(GameStatus.SideToMove);
+  GameRecord.GoTo(n, GameStatus.Board, &side);
+  GameStatus.SideToMove = side;
+  UpdateBoard(previous);
+  ShowLastMove();
+  GameStatus.SetPossibleStart();
+  char text[32];
+  std::snprintf(text, sizeof text, "move %d", n);
+  ShowStatus(text);
+}
+
+void TVarekWindow::CeMovesUndo(TCommandEnabler& ce) { ce.Enable(!Thinking() && GameRecord.Position > 0); }
+void TVarekWindow::CeMovesRedo(TCommandEnabler& ce) {
+  ce.Enable(!Thinking() && GameRecord.Position < GameRecord.MoveCount);
+}
+
+void TVarekWindow::CeMovesNormalPlay(TCommandEnabler& ce) {
+  ce.SetCheck(GameStatus.PlayMode == 1 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.Enable(!Thinking());
+}
+void TVarekWindow::CeMovesTwoPlayer(TCommandEnabler& ce) {
+  ce.SetCheck(GameStatus.PlayMode == 2 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.Enable(!Thinking());
+}
+void TVarekWindow::CeMovesAutoPlay(TCommandEnabler& ce) {
+  ce.SetCheck(GameStatus.PlayMode == 0 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.Enable(!Thinking());
+}
