@@ -12,12 +12,6 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
   stopPolls_ = 0;
   callClock_ = SearchClock();
   hardDeadline_ = HardLimitMs > 0 ? callClock_ + HardLimitMs : 0;
-  // What an answer given before the iterations reports (an only move, the
-  // fallback move) counts from this call, not from the search before.
-  StartClock = callClock_;
-  MaxPly = 0;
-  Evals = 0;
-  Nodes = 0;
   ResultScore = ResultDepth = 0;
   ResultSource = TMoveSource::None;
   FirstIteration = true;
@@ -42,6 +36,12 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     return;
   }
 
+  // The fallback move, when it is all there is time for, reports its own
+  // time and nodes, not those since the search before began.
+  StartClock = callClock_;
+  MaxPly = 0;
+  Evals = 0;
+  Nodes = 0;
   if (Control) Control->MoveAvailable = false;
   int copy[BoardSize];
   for (int i = 0; i < BoardSize; ++i) copy[i] = board[i];
