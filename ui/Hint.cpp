@@ -1,14 +1,13 @@
 // Hint: the computer player thinks for the side to move, on the computer's
 // thread as for its own moves, and the squares of the move it would play are
 // marked on the board until the next command or move. The record is not touched.
-#include <cstdio>
 
 #include "engine/GameState.h"
-#include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Dialogs.h"
 #include "framework/UiThread.h"
 #include "ui/Graphics.h"
+#include "ui/Progress.h"
 #include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
@@ -23,8 +22,10 @@ void TVarekWindow::CmActionHint() {
   // The level and the positions since the last capture or man move, as for
   // the computer's own moves.
   const bool started = StartComputerThread([request = CurrentSearchRequest()]() mutable {
+    ProgressClockStarted();  // the seconds on the bar count from this hint's search
     const TSearchResult found = SearchMove(request);
     RunOnUiThread([&] {
+      ProgressClockStopped();
       if (MainWindowPtr) MainWindowPtr->ShowHint(found.Move.data(), found.Report);
     });
     EndComputerRun();
@@ -36,9 +37,9 @@ void TVarekWindow::ShowHint(const int* move, const char* info) {
   // Closing stopped the search for good: its move is no advice.
   if (ComputerControl.LastingStop) return;
   Status_Of_The_Game::CopyMove(hint_, move);
-  char notation[8], text[192];
-  std::snprintf(text, sizeof text, "hint: %s (%s)", TMetrics::MoveToStr(move, notation), info);
-  ShowStatus(text);
+  // As the computer's own result: the move and its score in the message
+  // area, the search's figures in their field beside it.
+  ShowHintResult(info);
   Invalidate(true);
 }
 

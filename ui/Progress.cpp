@@ -69,11 +69,11 @@ TProgressParts SplitProgressLine(const std::string& line) {
   return parts;
 }
 
-TProgressParts SplitResultLine(const std::string& infoText) {
+TProgressParts SplitResultLine(const std::string& infoText, const char* lead) {
   // "11-15  Score=12  Depth:13/25  2.1 sec  Evals:...  Nodes:... n/s", or "11-15 only move"
   TProgressParts parts;
   const size_t depth = infoText.find(DepthMark);
-  parts.Message = "Played " + infoText.substr(0, depth);
+  parts.Message = lead + infoText.substr(0, depth);
   if (depth != std::string::npos) parts.Figures = infoText.substr(depth + 2);
   return parts;
 }
@@ -106,6 +106,15 @@ void ShowComputerProgress(const char* line) {
 void ShowComputerResult(const char* infoText) {
   const TProgressParts parts = SplitResultLine(infoText ? infoText : "");
   RunOnUiThread([&] { Show(parts, true); });
+}
+
+void ShowHintResult(const char* infoText) {
+  const TProgressParts parts = SplitResultLine(infoText ? infoText : "", "hint: ");
+  RunOnUiThread([&] { Show(parts, true); });
+}
+
+void ClearComputerProgress() {
+  RunOnUiThread([] { Show(TProgressParts(), false); });
 }
 
 void ProgressClockStarted() {

@@ -26,6 +26,10 @@ void ShowProgressOn(TStatusBar* bar);
 // shown after "Played "). Any thread.
 void ShowComputerProgress(const char* line);
 void ShowComputerResult(const char* infoText);
+// The hint's result line the same way, after "hint: ".
+void ShowHintResult(const char* infoText);
+// Empties the fields, as when the game they were about is gone (New, Import, Setup).
+void ClearComputerProgress();
 // The computer's thread starts and ends a search (the clock of the counting
 // seconds). Any thread.
 void ProgressClockStarted();
@@ -38,6 +42,6 @@ struct TProgressParts {
   std::string Figures;  // depth, seconds, evaluations, nodes
 };
 TProgressParts SplitProgressLine(const std::string& line);
-TProgressParts SplitResultLine(const std::string& infoText);
+TProgressParts SplitResultLine(const std::string& infoText, const char* lead = "Played ");
 // The figures with their seconds replaced by `seconds`.
 std::string WithSeconds(const std::string& figures, double seconds);

@@ -101,8 +101,10 @@ void TVarekApp::InitMainWindow() {
   // The search's progress lines and the game file reader's complaints.
   ShowProgressOn(StatusBar);
   SetProgressSink(ShowComputerProgress);
+  // Task-modal, and over the window (the main window shows before a file
+  // named on the command line is read).
   SetFileErrorReporter([](const char* caption, const char* message) {
-    MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
+    MessageBox(MainWindowPtr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
 
   board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
@@ -113,7 +115,7 @@ void TVarekApp::InitMainWindow() {
   GameStatus.Inverted = settings.ReadBool(SettingInverted, GameStatus.Inverted);
   const int level = settings.ReadInt(SettingLevel, GameStatus.Level);
   if (level >= 0 && level <= 7) board->SetLevel(level);
-  if (!StartFile.empty()) board->OpenStartFile(StartFile);
+  if (!StartFile.empty()) AfterShown([board, path = StartFile] { board->OpenStartFile(path); });
 
   // The endgame database, once a run, while the window shows; what is missing
   // or damaged is said once.

@@ -18,7 +18,7 @@ class TVarekApp : public TApplication {
 
   TComputerThread ComputerThread;
 
-  // A saved game or PDN file to open once the window is made ("" for none).
+  // A saved game or PDN file to open once the window shows ("" for none).
   std::string StartFile;
 };
 

@@ -13,6 +13,7 @@
 #include "game/Game.h"
 #include "resources/CommandIds.h"
 #include "ui/Graphics.h"
+#include "ui/Progress.h"
 #include "ui/MoveListView.h"
 #include "ui/Thinking.h"
 #include "ui/WindowSettings.h"
@@ -152,6 +153,11 @@ void TVarekWindow::ShowLastMove() {
 
 void TVarekWindow::ShowStatus(const std::string& text) {
   if (StatusBar) StatusBar->SetText(text.c_str());
+}
+
+void TVarekWindow::ForgetLastGame() {
+  imported_.reset();
+  ClearComputerProgress();
 }
 
 bool TVarekWindow::Thinking() const { return GameStatus.Thinking; }

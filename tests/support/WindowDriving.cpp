@@ -176,6 +176,11 @@ TRect ScreenRoom(TDecoratedFrame& frame) {
   return TRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
+bool ShownOnScreen(const TWindow* window) {
+  const QWidget* widget = window ? window->GetHandle() : nullptr;
+  return widget && widget->window()->isVisible();
+}
+
 bool ToolBarShowsAllButtons(TDecoratedFrame& frame) {
   TControlBar* bar = frame.GetControlBar();
   if (!bar) return false;

@@ -49,6 +49,8 @@ void ResizeFrame(TDecoratedFrame& frame, int width, int height);
 // screen leaves for windows.
 TRect FrameOnScreen(TDecoratedFrame& frame);
 TRect ScreenRoom(TDecoratedFrame& frame);
+// Whether the window's top window is on the screen now (a box owned by it sits on it).
+bool ShownOnScreen(const TWindow* window);
 // Whether every tool-bar button and every menu-bar title is shown whole
 // (none moved behind an overflow chevron or cut at the edge).
 bool ToolBarShowsAllButtons(TDecoratedFrame& frame);

@@ -9,6 +9,7 @@
 #include "framework/MoveListPanel.h"
 #include "game/Pdn.h"
 #include "resources/CommandIds.h"
+#include "ui/Progress.h"
 
 namespace {
 
@@ -20,6 +21,16 @@ const char Collection[] = R"([Event "Club"] [Black "Ann"] [White "Bob"] [Date "2
 1. 11-15 23-19 2. 8-11 22-17 3. 9-13 17x10 *
 [Event "Final"] [Black "Eve"] [White "Fay"]
 1. 11-15 22-18 2. 15x22 25x18 3. 8-11 29-25 *
+)";
+
+// A master game of 44 moves (Manchester 1841).
+const char MasterGame[] = R"([Event "Manchester 1841"] [Date "1841-??-??"] [Black "Moorhead, W."] [White "Wyllie, J."]
+[Site "Manchester"] [Result "0-1"]
+1. 11-15 24-20 2. 8-11 28-24 3. 9-13 22-18 4. 15x22 25x18 5. 4-8 26-22 6. 10-14
+18x9 7. 5x14 22-18 8. 1-5 18x9 9. 5x14 29-25 10. 11-15 24-19 11. 15x24 25-22 12.
+24-28 22-18 13. 6-9 27-24 14. 8-11 24-19 15. 7-10 20-16 16. 11x20 18-15 17. 2-6
+15-11 18. 12-16 19x12 19. 10-15 11-8 20. 15-18 21-17 21. 13x22 30-26 22. 18x27
+26x1 0-1
 )";
 
 class PdnWindow : public GameFlowTest {
@@ -46,21 +57,28 @@ class PdnWindow : public GameFlowTest {
 };
 
 TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
-  script.FileAnswers = {WriteText("games.pdn", Collection)};
-  script.ListAnswers = {1};  // the second listed: Eve - Fay
+  script.FileAnswers = {WriteText("games.pdn", Collection + std::string("[Black \"Gus\"] 1. 11-15 {cut"))};
+  // Cy - Di first, whose moves are read only when it is chosen: the list
+  // comes back, and then Eve - Fay.
+  script.ListAnswers = {1, 2};
   frame->ExecuteCommand(CmFileImportPdn);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Filter, "PDN Games (*.pdn)|*.pdn|");
-  ASSERT_EQ(script.ListDialogs.size(), 1u);
+  ASSERT_EQ(script.ListDialogs.size(), 2u);
   const TListDialogData& list = script.ListDialogs[0];
   EXPECT_EQ(list.Columns, (std::vector<std::string>{"No.", "Black", "White", "Event", "Date", "Result", "Moves"}));
-  EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "4"},
-                                                              {"3", "Eve", "Fay", "Final", "", "*", "6"}}));
-  EXPECT_NE(list.Prompt.find("1 damaged game(s)"), std::string::npos) << list.Prompt;
+  EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "2"},
+                                                              {"2", "Cy", "Di", "", "", "*", "3"},
+                                                              {"3", "Eve", "Fay", "Final", "", "*", "3"}}));
+  EXPECT_EQ(script.ListStatus[0], "1 damaged game(s) of the file are not listed.");
+  EXPECT_TRUE(script.ListOnShownWindow[0]);
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].Caption, "Information");
+  EXPECT_EQ(script.Messages[0].Text, "game 2 (Cy - Di): move 3... 17x10: not a legal move");
   EXPECT_EQ(GameRecord.MoveCount, 6);
   EXPECT_EQ(GameRecord.Position, 6);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(6));
-  EXPECT_EQ(StatusText(), "game imported ~ 6 moves");
+  EXPECT_EQ(StatusText(), "game imported ~ 3 moves");
   EXPECT_TRUE(window->Untitled);
   EXPECT_FALSE(window->GameChanged);
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -112,7 +130,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   RunWithFileAnswer(CmFileExportPdn, path);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_TRUE(script.FileDialogs[0].Flags & OFN_OVERWRITEPROMPT);
-  EXPECT_EQ(StatusText(), "game exported ~ 5 moves");
+  EXPECT_EQ(StatusText(), "game exported ~ 3 moves");
   TPdnCollection read;
   std::string error;
   ASSERT_TRUE(ReadPdnFile(path, &read, &error)) << error;
@@ -142,6 +160,65 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   ASSERT_TRUE(ReadPdnFile(path, &read, &error));
   EXPECT_EQ(read.Games.at(0).Black, "You");  // the user moved Black last
   EXPECT_EQ(read.Games.at(0).White, "Computer");
+}
+
+// A game imported and not changed since is exported as the file had it;
+// once a move is played it is a game of this window.
+TEST_F(PdnWindow, ExportOfAnImportedGameKeepsItsTags) {
+  RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
+  ASSERT_EQ(GameRecord.MoveCount, 44);
+  frame->ExecuteCommand(CmMovesUndo);  // stepping through it changes nothing
+  RunWithFileAnswer(CmFileExportPdn, PathOf("as-read.pdn"));
+  TPdnCollection read;
+  std::string error;
+  ASSERT_TRUE(ReadPdnFile(PathOf("as-read.pdn"), &read, &error)) << error;
+  ASSERT_EQ(read.Games.size(), 1u);
+  EXPECT_EQ(read.Games[0], ReadPdn(MasterGame).Games.at(0));
+  EXPECT_EQ(StatusText(), "game exported ~ 22 moves");
+
+  GameStatus.PlayMode = 2;
+  PlayMove();
+  RunWithFileAnswer(CmFileExportPdn, PathOf("played-on.pdn"));
+  ASSERT_TRUE(ReadPdnFile(PathOf("played-on.pdn"), &read, &error)) << error;
+  EXPECT_EQ(read.Games.at(0).Players(), "Player - Player");
+  EXPECT_EQ(read.Games.at(0).Event, "Varek 99 game");
+  EXPECT_EQ(read.Games.at(0).Result, "*");
+  EXPECT_TRUE(read.Games.at(0).OtherTags.empty());
+}
+
+// After Home the list is back at its top; after New, Setup or Import nothing
+// of the game before stays: neither the computer's figures nor a result.
+TEST_F(PdnWindow, ANewGameShowsNothingOfTheLastOne) {
+  frame->SetClientSize(ClientWidth, 300);
+  ProcessEvents();
+  RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
+  ShownMoves();
+  ProcessEvents();
+  EXPECT_GT(window->GetMoveListPanel()->TopRow(), 0);  // the last move is in view
+  frame->ExecuteCommand(CmMovesUndoAll);
+  ShownMoves();
+  ProcessEvents();
+  EXPECT_EQ(window->GetMoveListPanel()->TopRow(), 0);
+
+  for (int command : {CmFileNew, CmBoardSetup, CmFileImportPdn}) {
+    ShowComputerResult("11x18  Score=12  Depth:13/25  2.1 sec  Evals:123456  Nodes:1234567");
+    ProcessEvents();
+    ASSERT_NE(ProgressText(), " | ");
+    if (command == CmFileImportPdn) script.FileAnswers = {PathOf("master.pdn")};
+    frame->ExecuteCommand(command);
+    ProcessEvents();
+    EXPECT_EQ(ProgressText(), " | ") << command;
+  }
+
+  // A won position set up again starts with no moves, and with no result below them.
+  GameStatus.PlayMode = 2;
+  SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
+  PlayMove();
+  ASSERT_EQ(ShownMoves().size(), 1u);
+  EXPECT_EQ(window->GetMoveListPanel()->Note(), "White wins");
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_TRUE(ShownMoves().empty());
+  EXPECT_EQ(window->GetMoveListPanel()->Note(), "");
 }
 
 TEST_F(PdnWindow, MoveListFollowsTheRecord) {
@@ -208,6 +285,7 @@ class StartFile : public PdnWindow {
     app->InitInstance();
     frame = app->GetMainWindow();
     window = MainWindowPtr;
+    ProcessEvents();  // the file opens once the window shows
   }
 };
 
@@ -223,6 +301,7 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
 
   Restart(WriteText("games.pdn", Collection));
   ASSERT_EQ(script.ListDialogs.size(), 1u);  // nothing chosen: the game starts as usual
+  EXPECT_TRUE(script.ListOnShownWindow[0]);
   EXPECT_EQ(GameRecord.MoveCount, 0);
 
   std::vector<char> bytes = Bytes(good);
@@ -231,11 +310,15 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
   Restart(PathOf("bad.vrk"));
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Caption, "Information");
+  EXPECT_TRUE(LastMessage().OnShownWindow);
   EXPECT_EQ(GameRecord.MoveCount, 0);
 
+  // The main window shows first, and the box that names the file sits on it.
   Restart(PathOf("none.vrk"));
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Caption, "File Error");
+  EXPECT_EQ(LastMessage().Text, "Unable to open file\n" + PathOf("none.vrk"));
+  EXPECT_TRUE(LastMessage().OnShownWindow);
   EXPECT_TRUE(frame->IsVisible());
 }
 
