@@ -42,10 +42,13 @@ class TScriptedDesktop : public TRecordingDesktop {
   std::vector<std::string> ListStatus;
   std::vector<bool> ListOnShownWindow;
 
+  // Whether a list answers before all its rows have come in.
+  bool ListAnswersAtOnce = false;
+
   int RunListDialog(TWindow* owner, TListDialogData& data) override {
     TListDialogData shown = data;
     if (TListRows* source = data.Source.get()) {
-      WaitWhile([source] { return !source->Complete(); });
+      if (!ListAnswersAtOnce) WaitWhile([source] { return !source->Complete(); });
       shown.Rows.clear();
       for (int r = 0; r < source->Count(); ++r) {
         shown.Rows.emplace_back();
