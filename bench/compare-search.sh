@@ -26,11 +26,15 @@ rm -f /tmp/compare-search.old.$$ /tmp/compare-search.new.$$
 printf 'bench nodes/s, median of %d: old %s, new %s, %.2fx\n' "$rounds" "$o" "$n" "$(echo "$o $n" | awk '{print $2 / $1}')"
 "$new" bench | tail -n 1
 
-# The bench suite as positions for `search`, with its depths.
+# The bench suite as positions for `search`, with its depths, searched without
+# the endgame database (builds whose search uses it by default are told so).
+plain() { if "$1" search --no-egdb --depth 9 >/dev/null 2>&1; then echo --no-egdb; fi; }
+old_flags=$(plain "$old")
+new_flags=$(plain "$new")
 status=0
 while read -r depth position; do
-  a=$("$old" search --depth "$depth" "$position" | tail -n 1 | sed -E 's/ [0-9.e+]+ sec//; s/ [0-9]+ n\/s//')
-  b=$("$new" search --depth "$depth" "$position" | tail -n 1 | sed -E 's/ [0-9.e+]+ sec//; s/ [0-9]+ n\/s//')
+  a=$("$old" search $old_flags --depth "$depth" "$position" | tail -n 1 | sed -E 's/ [0-9.e+]+ sec//; s/ [0-9]+ n\/s//')
+  b=$("$new" search $new_flags --depth "$depth" "$position" | tail -n 1 | sed -E 's/ [0-9.e+]+ sec//; s/ [0-9]+ n\/s//')
   if [ "$a" = "$b" ]; then echo "same   $b"; else echo "DIFFER $position: $a | $b"; status=1; fi
 done <<'SUITE'
 15 B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12

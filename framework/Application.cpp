@@ -29,7 +29,6 @@ void TApplication::InitMainWindow() {}
 void TApplication::SetMainWindow(TDecoratedFrame* frame) { mainWindow_.reset(frame); }
 
 void TApplication::InitInstance() {
-  StartUiThread();
   InitMainWindow();
   if (!mainWindow_) return;
   mainWindow_->Show();

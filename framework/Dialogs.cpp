@@ -119,13 +119,13 @@ TDesktop& GetDesktop() {
 }
 
 int MessageBox(TWindow* owner, const char* text, const char* caption, unsigned type) {
-  int answer = IDCANCEL;
-  RunOnUiThread([&] { answer = GetDesktop().ShowMessageBox(owner, text ? text : "", caption ? caption : "", type); });
-  return answer;
+  RequireUiThread("MessageBox");
+  return GetDesktop().ShowMessageBox(owner, text ? text : "", caption ? caption : "", type);
 }
 
 void MessageBeep(unsigned type) {
-  RunOnUiThread([&] { GetDesktop().Beep(type); });
+  RequireUiThread("MessageBeep");
+  GetDesktop().Beep(type);
 }
 
 int TFileOpenDialog::Execute() {

@@ -81,7 +81,7 @@ class TDialog {
   int resId_;
 };
 
-// The owner may be null. Both may be called from any thread.
+// The owner may be null. On the UI thread, like every dialog.
 int MessageBox(TWindow* owner, const char* text, const char* caption, unsigned type);
 void MessageBeep(unsigned type);
 

@@ -2,16 +2,11 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QDialog;
-class QObject;
 class QWidget;
 struct TInfoDialog;
-
-// Runs `fn` (posted, in the context of `context`) once no pause is in progress.
-void RunAfterPauses(QObject* context, std::function<void()> fn);
 
 // UTF-8 text for Qt.
 inline QString ToQString(const char* text) { return QString::fromUtf8(text ? text : ""); }

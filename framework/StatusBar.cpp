@@ -10,12 +10,9 @@
 TMessageBar::~TMessageBar() = default;
 
 void TMessageBar::SetText(const char* text) {
-  // The label goes with the bar, so a text still on its way to a bar that
-  // is gone is dropped.
-  PostToUiThread(label_, [this, copy = std::string(text ? text : "")] {
-    text_ = copy;
-    if (label_) label_->setText(ToQString(copy.c_str()));
-  });
+  RequireUiThread("TMessageBar::SetText");
+  text_ = text ? text : "";
+  if (label_) label_->setText(ToQString(text_.c_str()));
 }
 
 std::string TMessageBar::GetText() const { return text_; }
@@ -69,13 +66,11 @@ int TStatusBar::AddField() {
 }
 
 void TStatusBar::SetFieldText(int field, const char* text) {
-  // In order with the message area's texts, and dropped with the bar.
-  PostToUiThread(label_, [this, field, copy = std::string(text ? text : "")] {
-    if (field < 0 || field >= static_cast<int>(fields_.size())) return;
-    fieldTexts_[field] = copy;
-    fields_[field]->setText(ToQString(copy.c_str()));
-    fields_[field]->setVisible(!copy.empty());
-  });
+  RequireUiThread("TStatusBar::SetFieldText");
+  if (field < 0 || field >= static_cast<int>(fields_.size())) return;
+  fieldTexts_[field] = text ? text : "";
+  fields_[field]->setText(ToQString(fieldTexts_[field].c_str()));
+  fields_[field]->setVisible(!fieldTexts_[field].empty());
 }
 
 std::string TStatusBar::GetFieldText(int field) const {

@@ -1,7 +1,6 @@
 // The status bar at the bottom of the frame: one message area whose text is
-// set with SetText (from any thread: the text is handed to the UI thread,
-// and shown in order, without waiting), and any number of fields at its
-// right end, each as wide as its text.
+// set with SetText, and any number of fields at its right end, each as wide
+// as its text. All of it on the UI thread.
 #pragma once
 
 #include <string>
@@ -16,7 +15,7 @@ class TMessageBar {
  public:
   virtual ~TMessageBar();
   void SetText(const char* text);
-  std::string GetText() const;  // UI thread
+  std::string GetText() const;
 
  protected:
   TMessageBar() = default;
@@ -32,12 +31,12 @@ class TStatusBar : public TMessageBar {
   explicit TStatusBar(TDecoratedFrame* parent, TBorderStyle style = Recessed, unsigned modeIndicators = NoIndicators);
   ~TStatusBar() override;
 
-  // Adds a field after the earlier ones (UI thread); returns its number.
+  // Adds a field after the earlier ones; returns its number.
   int AddField();
-  // Any thread, like SetText. An empty field takes no room.
+  // An empty field takes no room.
   void SetFieldText(int field, const char* text);
-  std::string GetFieldText(int field) const;  // UI thread
-  // Whether the message area and every field show their whole text (UI thread).
+  std::string GetFieldText(int field) const;
+  // Whether the message area and every field show their whole text.
   bool TextsFit() const;
 
   QStatusBar* GetHandle() const;

@@ -1,5 +1,6 @@
 // TTimer: calls a function on the UI thread every so many milliseconds while
-// it runs. Made, started and stopped on the UI thread.
+// it runs, or once after a given time. Made, started and stopped on the UI
+// thread.
 #pragma once
 
 #include <functional>
@@ -15,9 +16,13 @@ class TTimer {
   TTimer& operator=(const TTimer&) = delete;
 
   void Start();
+  // Calls the function once, `ms` milliseconds from now (at the next turn of
+  // the event loop for 0), instead of every interval.
+  void StartOnce(int ms);
   void Stop();
   bool IsRunning() const;
 
  private:
   std::unique_ptr<QTimer> timer_;
+  int intervalMs_;
 };

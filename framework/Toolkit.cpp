@@ -12,7 +12,6 @@ std::unique_ptr<QApplication> application;
 void StartToolkit(int& argc, char** argv) {
   if (application) return;
   application = std::make_unique<QApplication>(argc, argv);
-  StartUiThread();
 }
 
 void StopToolkit() { application.reset(); }

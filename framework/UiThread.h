@@ -1,40 +1,38 @@
 // The UI thread is the thread that runs the message loop; every toolkit call
-// happens on it. Another thread hands its window work over as events of that
-// loop: RunOnUiThread waits until the UI thread has done it, PostToUiThread
-// does not; either way the order is kept.
+// happens on it. A thread of the program's own hands its results to the UI
+// thread through a TUiQueue and never waits for the UI thread.
 #pragma once
 
+#include <deque>
 #include <functional>
+#include <memory>
+#include <mutex>
 
 class QObject;
 
-// Starts the hand-over; the UI thread is the one the toolkit was started on.
-// Called by the application and by the first window.
-void StartUiThread();
+// The thread the toolkit was started on.
 bool IsUiThread();
 // Stops the program with a message when called off the UI thread.
 void RequireUiThread(const char* what);
 
-// Runs `task` on the UI thread and returns when it has run; on the UI thread
-// itself it runs at once. The UI thread must keep processing events meanwhile
-// (its message loop, a modal dialog, a pause or WaitWhile all do).
-void RunOnUiThread(const std::function<void()>& task);
-// Hands `task` to the UI thread without waiting for it; tasks run in the order
-// they were handed over, blocking ones included. Dropped if `context` (null:
-// the application) is gone by then. On the UI thread it runs at once.
-void PostToUiThread(QObject* context, std::function<void()> task);
+// Tasks handed from other threads to the UI thread. Post, from any thread,
+// adds a task and returns at once; the UI thread runs the tasks one by one
+// in the order they were posted, as an event of its loop, or at once when it
+// calls Deliver. The queue is made and destroyed on the UI thread, once every
+// thread that posts to it has ended; tasks it still holds then are dropped.
+class TUiQueue {
+ public:
+  TUiQueue();
+  ~TUiQueue();
+  TUiQueue(const TUiQueue&) = delete;
+  TUiQueue& operator=(const TUiQueue&) = delete;
 
-// On the UI thread: processes events, except user input, for as long as
-// `busy` returns true. Another thread that makes `busy` false calls
-// WakeUiThread afterwards, so the wait notices at once.
-void WaitWhile(const std::function<bool()>& busy);
-void WakeUiThread();
+  void Post(std::function<void()> task);
+  // UI thread: runs every task posted so far (and those posted meanwhile).
+  void Deliver();
 
-// A blocking pause. On the UI thread the window keeps painting: events other
-// than user input are processed until the time is up, and user input waits
-// until afterwards. Elsewhere the calling thread sleeps.
-void Pause(int milliseconds);
-// Pauses now in progress on the UI thread (nested pauses count each).
-int PauseDepth();
-// Scales every later pause (tests speed them up); 1 is real time.
-void SetPauseScale(double scale);
+ private:
+  std::mutex mutex_;
+  std::deque<std::function<void()>> tasks_;
+  std::unique_ptr<QObject> wake_;  // receives the event that has the UI thread deliver
+};

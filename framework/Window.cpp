@@ -87,7 +87,7 @@ class TWindowWidget : public QWidget {
     if (m & Qt::ControlModifier) info.Flags |= MK_CONTROL;
     const QPoint p = e->position().toPoint();
     info.Point = TPoint(p.x(), p.y());
-    owner_->HandleInput(info);
+    owner_->Dispatch(info);
   }
 
   TWindow* owner_;
@@ -95,7 +95,7 @@ class TWindowWidget : public QWidget {
 
 TWindow::TWindow(TWindow* parent, const char*)
     : Parent(parent), image_(std::make_unique<QImage>()), widget_(nullptr) {
-  StartUiThread();
+  RequireUiThread("TWindow");
   widget_ = new TWindowWidget(this);
 }
 
@@ -163,10 +163,6 @@ void TWindow::ShowDrawing() {
   if (widget_) widget_->update();
 }
 
-void TWindow::Post(std::function<void()> task) {
-  if (widget_) PostToUiThread(widget_, std::move(task));
-}
-
 QImage* TWindow::BackingImage() { return image_.get(); }
 
 QWidget* TWindow::GetHandle() const { return widget_; }
@@ -207,28 +203,4 @@ void TWindow::ReleaseCapture() {
   if (!captured_) return;
   captured_ = false;
   if (widget_ && QWidget::mouseGrabber() == widget_) widget_->releaseMouse();
-}
-
-// Input that arrives while a pause is in progress (a move being shown) waits
-// until the pause is over and is then handled once, in order.
-void TWindow::HandleInput(const TEventInfo& info) {
-  if (PauseDepth() > 0 || !deferredInput_.empty()) {
-    deferredInput_.push_back(info);
-    if (deferredInput_.size() == 1 && widget_) RunAfterPauses(widget_, [this] { ReplayDeferredInput(); });
-    return;
-  }
-  TEventInfo event = info;
-  Dispatch(event);
-}
-
-void TWindow::ReplayDeferredInput() {
-  while (!deferredInput_.empty()) {
-    if (PauseDepth() > 0) {
-      if (widget_) RunAfterPauses(widget_, [this] { ReplayDeferredInput(); });
-      return;
-    }
-    TEventInfo event = deferredInput_.front();
-    deferredInput_.pop_front();
-    Dispatch(event);
-  }
 }

@@ -6,8 +6,6 @@
 // paints, and the screen shows it.
 #pragma once
 
-#include <deque>
-#include <functional>
 #include <memory>
 
 #include "framework/Bitmap.h"
@@ -55,9 +53,6 @@ class TWindow {
   void ReleaseCapture();
   bool HasCapture() const { return captured_; }
   TRect GetClientRect() const;
-  // Runs `task` on the UI thread without waiting (at once there); dropped if
-  // the window is gone by then.
-  void Post(std::function<void()> task);
   // What the window shows now, after any pending repaint, in device pixels.
   TBitmap Snapshot();
 
@@ -71,11 +66,8 @@ class TWindow {
   QImage* BackingImage();
   void ShowDrawing();  // the image changed: show it at the next repaint
   void PaintImage();   // repaints the image if the window was invalidated
-  void HandleInput(const TEventInfo& info);
 
  private:
-  void ReplayDeferredInput();
-
   std::unique_ptr<QImage> image_;
   TWindowWidget* widget_;  // owned here unless a frame deleted it first (then null)
   TColor background_ = TColor::White;
@@ -83,7 +75,6 @@ class TWindow {
   bool needsErase_ = true;
   int cursorId_ = IDC_ARROW;
   bool captured_ = false;
-  std::deque<TEventInfo> deferredInput_;  // input that came during a pause
 
   friend class TWindowWidget;
 };

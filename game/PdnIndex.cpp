@@ -64,8 +64,7 @@ TPdnSummary TPdnIndex::Summary(size_t i) const {
 long TPdnIndex::Find(int number) const {
   const auto at = std::lower_bound(entries_.begin(), entries_.end(), number,
                                    [](const TEntry& e, int n) { return e.Number < n; });
-  if (at == entries_.end() || at->Number != number) return -1;
-  return at - entries_.begin();
+  return at != entries_.end() && at->Number == number ? at - entries_.begin() : -1;
 }
 
 bool TPdnIndex::OpenUnchanged(TFile& file, std::string* error) const {

@@ -186,39 +186,6 @@ bool IsNotAMove(std::string_view word) {
   return MovePart(word).empty();
 }
 
-// "11-15", "26x17x10": square numbers 1..32 joined by '-' or 'x'.
-bool ParseSquares(std::string_view word, std::vector<int>* squares) {
-  squares->clear();
-  size_t at = 0;
-  for (;;) {
-    int number = 0, digits = 0;
-    while (at < word.size() && std::isdigit(static_cast<unsigned char>(word[at])) && digits < 3) {
-      number = number * 10 + (word[at++] - '0');
-      ++digits;
-    }
-    if (digits == 0 || number < 1 || number > 32) return false;
-    squares->push_back(number);
-    if (at == word.size()) return squares->size() >= 2;
-    if (word[at] != '-' && word[at] != 'x' && word[at] != 'X') return false;
-    ++at;
-  }
-}
-
-// Whether `move` is the one the square numbers name: same start and end and,
-// when landing squares are given between them, exactly those. '-' and 'x' are
-// not told apart, since records write simple moves with 'x' too.
-bool Names(const int* move, const std::vector<int>& squares) {
-  const int n = MoveLength(move);
-  if (TMetrics::SquareToNotation(move[0]) != squares.front() ||
-      TMetrics::SquareToNotation(move[n - 1]) != squares.back())
-    return false;
-  if (squares.size() == 2) return true;
-  if (n < 3 || static_cast<int>(squares.size()) != 1 + (n - 1) / 2) return false;
-  for (size_t k = 1; k + 1 < squares.size(); ++k)
-    if (TMetrics::SquareToNotation(move[2 * k]) != squares[k]) return false;
-  return true;
-}
-
 // FEN values may give ranges of squares ("1-12", "K29-32") and end with a full stop.
 std::string ExpandRanges(std::string fen) {
   while (!fen.empty() && (fen.back() == '.' || std::isspace(static_cast<unsigned char>(fen.back())))) fen.pop_back();
@@ -302,23 +269,12 @@ std::string TPdnMoveReader::Read(const TRawGame& raw, TPdnGame* game) {
   int board[BoardSize];
   std::copy(game->StartBoard, game->StartBoard + BoardSize, board);
   TPlayer side = game->StartSide;
-  std::vector<int> squares;
+  std::string reason;
   for (const std::string_view word : raw.Words) {
     if (IsNotAMove(word)) continue;
     const std::string_view part = MovePart(word);
-    const std::string where = MoveName(game, side) + std::string(part);
-    if (!ParseSquares(part, &squares)) return where + ": not a move";
-    generator_.MakeMoveList(board, side, &legal_);
-    const int* found = nullptr;
-    int matches = 0;
-    for (int m = 0; m < legal_.NumMoves; ++m) {
-      if (!Names(legal_.Moves[m], squares)) continue;
-      if (found == nullptr) found = legal_.Moves[m];
-      ++matches;
-    }
-    if (matches == 0) return where + ": not a legal move";
-    if (matches > 1) return where + ": ambiguous, two captures go from " + std::to_string(squares.front()) +
-                            " to " + std::to_string(squares.back()) + " (the full path is needed)";
+    const int* found = reader_.Find(board, side, part, &reason);
+    if (found == nullptr) return MoveName(game, side) + std::string(part) + ": " + reason;
     game->Moves.emplace_back(found, found + MoveLength(found) + 1);
     TMoveGenerator::MakeMove(found, board);
     side = static_cast<TPlayer>(1 - side);

@@ -7,8 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/MoveGenerator.h"
-#include "engine/MoveList.h"
+#include "game/MoveText.h"
 #include "game/Pdn.h"
 
 // A game as the lexer delivers it: tags and movetext words, not yet checked.
@@ -69,8 +68,7 @@ class TPdnMoveReader {
   std::string Read(const TRawGame& raw, TPdnGame* game);
 
  private:
-  class TMoveGenerator generator_;
-  TMoveList legal_;
+  TMoveReader reader_;
 };
 
 // "game 12 (Black - White): reason", on one line with every control byte shown as \xNN.

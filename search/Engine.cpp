@@ -19,6 +19,16 @@ TSearchLimits TSearchLimits::MoveTime(double seconds) {
   return limits;
 }
 
+TSearchLimits TSearchLimits::Clock(double remaining, double increment, int movesToGo) {
+  // Thirty moves are planned for when the control does not say, the increment
+  // mostly spent, and never more than half of what is left.
+  const int moves = movesToGo > 0 ? std::min(movesToGo, 30) : 30;
+  remaining = std::max(0.0, remaining);
+  double share = std::min(remaining / moves + 0.8 * std::max(0.0, increment), 0.5 * remaining);
+  share = std::max(share - 0.01, 0.005);  // the answer's way back
+  return MoveTime(share);
+}
+
 TEngine::TEngine(int tableMegabytes) { SetTableMegabytes(tableMegabytes); }
 
 bool TEngine::SetTableMegabytes(int megabytes) {

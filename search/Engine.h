@@ -38,6 +38,10 @@ struct TSearchLimits {
   // A move within `seconds`: no iteration starts after half of it, and one
   // still running when it has passed is cut off.
   static TSearchLimits MoveTime(double seconds);
+  // A move on a clock with `remaining` seconds left, `increment` seconds added
+  // after each move and `movesToGo` moves to the next time control (0: not
+  // known): a share of the time left, spent as MoveTime spends it.
+  static TSearchLimits Clock(double remaining, double increment, int movesToGo);
 };
 
 struct TSearchRequest {

@@ -76,7 +76,7 @@ void TSearcher::PrintMoveInfo(const TMoveInfo& info, bool onlyMove) {
 void TSearcher::PrintIterationInfo(const TMoveInfo& info, int now) {
   PrintMoveInfo(info, false);
   const double seconds = (now - StartClock) * 0.001;
-  if (seconds >= 1.0) Append(InfoText, sizeof InfoText, " %lld n/s", static_cast<long long>(Nodes / seconds));
+  if (seconds >= 1.0) Append(InfoText, sizeof InfoText, " %lld n/s", static_cast<long long>(static_cast<double>(Nodes) / seconds));
 }
 
 void TSearcher::PrintIntermetdiateInfo(const TMoveInfo& info, int bestNumber, int currentNumber,

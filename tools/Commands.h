@@ -15,6 +15,8 @@ int CmdBench(const TArgs& args);
 int CmdEgdb(const TArgs& args);
 int CmdPdn(const TArgs& args);
 int CmdConvert(const TArgs& args);
+int CmdEngine(const TArgs& args);
+int CmdMatch(const TArgs& args);
 
 class Game;
 struct TPdnGame;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "egdb/Database.h"
 #include "engine/Metrics.h"
@@ -11,26 +12,33 @@
 #include "engine/PositionString.h"
 #include "search/Bench.h"
 #include "search/Engine.h"
+#include "search/Levels.h"
 #include "tools/Commands.h"
+#include "tools/GameLine.h"
 
 namespace {
 
-// The window's level at start-up, " 5 Seconds/Move": no iteration starts
-// after 2 seconds, and one still running after 5 is cut off.
-constexpr double DefaultSeconds = 2;
-constexpr double DefaultHardSeconds = 5;
-
-const char SearchUsage[] = "usage: varek-cli search [--depth N | --time SECONDS] [POSITION]";
+const char SearchUsage[] =
+    "usage: varek-cli search [--depth N | --time SECONDS] [--no-egdb] [POSITION] [--moves MOVE...]";
 
 }  // namespace
 
 int CmdSearch(const TArgs& args) {
   int depth = 0;
   double seconds = -1;
+  bool useDatabase = true, withMoves = false;
   std::string position;
+  std::vector<std::string> moves;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
-    if (word == "--depth" || word == "--time") {
+    if (word == "--moves") {  // the rest are the game's moves
+      moves.assign(args.begin() + static_cast<long>(i) + 1, args.end());
+      withMoves = true;
+      break;
+    }
+    if (word == "--no-egdb") {
+      useDatabase = false;
+    } else if (word == "--depth" || word == "--time") {
       if (depth > 0 || seconds >= 0) return CommandError("search", std::string("give --depth or --time once\n") + SearchUsage);
       if (i + 1 == args.size()) return CommandError("search", word + " needs a value\n" + SearchUsage);
       const std::string& value = args[++i];
@@ -56,6 +64,17 @@ int CmdSearch(const TArgs& args) {
     std::string reason;
     if (!ParsePosition(position, board, &side, &reason)) return CommandError("search", "bad position: " + reason);
   }
+  // The moves played since, the search seeing the positions that can come back.
+  TGameLine game;
+  game.Reset(board, side);
+  for (const std::string& move : moves) {
+    std::string reason;
+    const size_t number = game.Moves().size() + 1;
+    if (!game.Play(move, &reason))
+      return CommandError("search", "move " + std::to_string(number) + " " + move + ": " + reason);
+  }
+  std::copy(game.Board(), game.Board() + BoardSize, board);
+  side = game.Side();
   if (TMoveGenerator.NoMovesLeft(board, side)) {
     std::fprintf(stderr, "varek-cli search: %s has no legal move here (%s wins); nothing to search\n",
                  side == Black ? "Black" : "White", side == Black ? "White" : "Black");
@@ -65,6 +84,8 @@ int CmdSearch(const TArgs& args) {
   TSearchRequest request;
   std::copy(board, board + BoardSize, request.Board.begin());
   request.Side = side;
+  // Without --moves the position has no past: nothing scores as a repetition.
+  if (withMoves) request.History = game.History();
   // --depth: every iteration up to N plies and no time limit, the same on every run.
   if (depth > 0) {
     request.Limits.Infinite = true;
@@ -72,8 +93,7 @@ int CmdSearch(const TArgs& args) {
   } else if (seconds >= 0) {
     request.Limits = TSearchLimits::MoveTime(seconds);
   } else {
-    request.Limits.Seconds = DefaultSeconds;
-    request.Limits.HardSeconds = DefaultHardSeconds;
+    request.Limits = LevelLimits(DefaultLevel);  // as the window thinks at first
   }
   TSearchCallbacks reporter;
   reporter.OnProgress = [](const char* line) {
@@ -81,6 +101,13 @@ int CmdSearch(const TArgs& args) {
     std::fflush(stdout);
   };
   TEngine engine;
+  TEndgameDatabase database;
+  if (useDatabase) {
+    const std::string folder = DefaultEgdbFolder();
+    const TEgdbLoadReport report = database.Load(folder);
+    if (!report.Problem().empty()) std::fprintf(stderr, "varek-cli search: %s (%s)\n", report.Problem().c_str(), folder.c_str());
+    if (report.Files > 0) engine.SetDatabase(&database);
+  }
   TSearchControl control;
   const TSearchResult result = engine.Search(std::move(request), control, &reporter);
   std::printf("Played %s\n", result.Report);

@@ -16,6 +16,8 @@ const char Usage[] =
     "  pdn FILE                  the games of a PDN collection, one line each, and those that cannot be read\n"
     "  convert [--game N] IN OUT a saved game to PDN or back, by the names' endings .vrk and .pdn\n"
     "  search [ARGS]             let the computer choose a move\n"
+    "  engine                    the computer player behind the engine protocol on standard input and output\n"
+    "  match [ARGS] ENGINE1 ENGINE2  two engines play each other from the three-move openings\n"
     "  bench [--egdb [DIR]]      speed of the computer player, without or with the database\n"
     "  egdb build [DIR]          solve every ending of up to 4 pieces into DIR\n"
     "  egdb probe POSITION       the database's value: win in N, loss in N or draw\n"
@@ -29,7 +31,8 @@ struct TCommand {
 
 const TCommand Commands[] = {
     {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
-    {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},
+    {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},      {"engine", CmdEngine},
+    {"match", CmdMatch},
 };
 
 }  // namespace

@@ -28,7 +28,7 @@ void TVarekWindow::CeBoardSquareNumbers(TCommandEnabler& ce) {
 // the position while it is on. Whatever is on the board when setup mode is
 // switched, and after every edit, is the start of a new, untitled game.
 void TVarekWindow::CmBoardSetup() {
-  if (Thinking()) return;
+  if (Busy()) return;
   if (!GameStatus.SetupMode && !CanClose()) return;  // a changed game can be saved first
   GameStatus.SetupMode = !GameStatus.SetupMode;
   SetCursor(nullptr, IDC_ARROW);
@@ -71,7 +71,7 @@ void TVarekWindow::CmBoardWTurn() { SetSideToMove(White); }
 
 void TVarekWindow::CeBoardSetup(TCommandEnabler& ce) {
   ce.SetCheck(GameStatus.SetupMode ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-  ce.Enable(!Thinking());
+  ce.Enable(!Busy());
 }
 void TVarekWindow::CeBoardStarting(TCommandEnabler& ce) { ce.Enable(GameStatus.SetupMode); }
 void TVarekWindow::CeBoardClear(TCommandEnabler& ce) { ce.Enable(GameStatus.SetupMode); }

@@ -1,11 +1,100 @@
-// The board window's Action menu for the computer's moves: Computer Go and
-// Force Move.
+// The computer's moves in the board window: each search request built from
+// the game on the UI thread, its result played through the same path as the
+// user's moves, Auto Play's next request started from here, and Computer Go
+// and Force Move.
+#include <algorithm>
+
 #include "engine/GameState.h"
-#include "ui/Thinking.h"
+#include "framework/Dialogs.h"
+#include "game/Game.h"
+#include "ui/EndgameDatabase.h"
+#include "ui/GameOver.h"
+#include "ui/Levels.h"
+#include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
+namespace {
+
+// The request for the side to move, at the current level.
+TSearchRequest CurrentSearchRequest() {
+  TSearchRequest request;
+  std::copy(GameStatus.Board, GameStatus.Board + BoardSize, request.Board.begin());
+  request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
+  request.Limits.Seconds = GameStatus.TimeLimit;
+  request.Limits.HardSeconds = LevelHardLimitMs(GameStatus.Level) * 0.001;
+  request.History = GameHistory();
+  return request;
+}
+
+}  // namespace
+
+void TVarekWindow::StartThinkingMove() {
+  if (Busy()) return;
+  if (const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove)) {
+    AnnounceGameOver(over);
+    GameStatus.PlayMode = 1;
+    GameStatus.SetPossibleStart();
+    return;
+  }
+  // A stop asked for during an earlier run is over. Within this run nothing
+  // clears it again: one Force Move press ends Auto Play, whenever it comes.
+  computer_.Control.StopRequest = false;
+  StartSearch(TRun::Move);
+}
+
+bool TVarekWindow::StartSearch(TRun run) {
+  FinishLoadingEndgameDatabase();  // the computer plays with the database from its first move
+  computer_.Engine().SetDatabase(LoadedEndgameDatabase());
+  if (!computer_.Start(CurrentSearchRequest())) {
+    MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
+    return false;
+  }
+  run_ = run;
+  GameStatus.Thinking = true;
+  if (run == TRun::Move) {
+    GameStatus.DragState = 0;
+    SetCursor(nullptr, IDC_ARROW);
+  }
+  ProgressClockStarted();  // a hint's seconds count from its own search too
+  return true;
+}
+
+void TVarekWindow::SearchDone(const TSearchResult& result) {
+  ProgressClockStopped();
+  if (run_ == TRun::Hint) {
+    // Closing stopped the search for good: its move is no advice.
+    if (!closing_) ShowHint(result.Move.data(), result.Report);
+    run_ = TRun::None;
+    GameStatus.Thinking = false;
+    return;
+  }
+  ShowComputerResult(result.Report);
+  if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
+  PlayMove(result.Move.data(), false);
+}
+
+void TVarekWindow::EndComputerRun() {
+  run_ = TRun::None;
+  GameStatus.PlayMode = 1;
+  GameStatus.SetPossibleStart();
+  GameStatus.Thinking = false;
+}
+
+void TVarekWindow::StopThinkingMove() {
+  RequireUiThread("TVarekWindow::StopThinkingMove");
+  // A move under way may lead to another search (the user's move, answered
+  // at once): each is stopped in turn until nothing is left.
+  closing_ = true;
+  while (Busy()) {
+    computer_.Stop();
+    animation_.Finish();
+  }
+  computer_.ClearLastingStop();
+  closing_ = false;
+}
+
 void TVarekWindow::CmActionComputerGo() {
-  if (Thinking()) return;
+  if (Busy()) return;
   GameStatus.SetupMode = false;
   StartThinkingMove();
 }
@@ -13,7 +102,7 @@ void TVarekWindow::CmActionComputerGo() {
 void TVarekWindow::CmActionForceMove() {
   // Kept until the computer's run ends: a press before the search holds a move
   // stops it as soon as it has one, a press between two moves ends Auto Play.
-  if (GameStatus.Thinking) ComputerControl.StopRequest = true;
+  if (GameStatus.Thinking) computer_.Control.StopRequest = true;
 }
 
 void TVarekWindow::CeThinking(TCommandEnabler& ce) { ce.Enable(Thinking()); }

@@ -24,6 +24,9 @@ void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report,
 // once when none is under way. Every search starts after it.
 void FinishLoadingEndgameDatabase();
 
+// The database as it was last loaded, or null when it holds nothing.
+const TEndgameDatabase* LoadedEndgameDatabase();
+
 // UI thread: the positions of the game record up to its current one, back to
 // its last capture or man move, the most recent last.
 std::vector<TPositionKey> GameHistory();

@@ -12,7 +12,6 @@
 #include "game/Game.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
-#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -28,7 +27,7 @@ void TVarekWindow::ShowMoveCount(const char* format) {
 }
 
 void TVarekWindow::CmFileNew() {
-  if (Thinking() || !CanClose()) return;
+  if (Busy() || !CanClose()) return;
   GameChanged = false;
   Untitled = true;
   GameStatus.SetupMode = false;
@@ -39,7 +38,7 @@ void TVarekWindow::CmFileNew() {
   ForgetLastGame();
   Invalidate(true);
   ShowStatus("clearing hash table...");
-  ComputerEngine().NewGame();
+  computer_.Engine().NewGame();
   ShowStatus("new game");
 }
 
@@ -59,7 +58,7 @@ void TVarekWindow::RememberFileFolder() {
 }
 
 void TVarekWindow::CmFileOpen() {
-  if (Thinking() || !CanClose()) return;
+  if (Busy() || !CanClose()) return;
   // Open reads PDN games too; Save As writes saved games only.
   const std::string before = FileData->FileName;
   const std::string saveFilter = FileData->Filter;
@@ -104,7 +103,7 @@ void TVarekWindow::OpenFile() {
 }
 
 void TVarekWindow::CmFileSave() {
-  if (Thinking()) return;
+  if (Busy()) return;
   if (Untitled) {
     CmFileSaveAs();
   } else {
@@ -113,7 +112,7 @@ void TVarekWindow::CmFileSave() {
 }
 
 void TVarekWindow::CmFileSaveAs() {
-  if (Thinking()) return;
+  if (Busy()) return;
   if (Untitled) FileData->FileName.clear();
   const std::string previous = FileData->FileName;
   PrepareFileDialog();
@@ -137,9 +136,9 @@ bool TVarekWindow::SaveFile() {
 
 bool TVarekWindow::CanClose() {
   // A running search is stopped for good (a stop asked for before it begins
-  // is not lost), and the window waits while the computer finishes its move,
-  // which is recorded; then the game, with that move, can be saved.
-  if (Thinking()) StopThinkingMove();
+  // is not lost) and the computer's move is played at once and recorded, as
+  // is a move being shown; then the game, with that move, can be saved.
+  if (Busy()) StopThinkingMove();
   if (GameChanged) {
     switch (MessageBox(this, "Do you wish to save it?", "Game has changed", MB_YESNOCANCEL | MB_ICONQUESTION)) {
       case IDCANCEL: return false;
@@ -151,10 +150,9 @@ bool TVarekWindow::CanClose() {
 }
 
 void TVarekWindow::CmFileExit() {
-  // The same question as closing the window; the computer's thread, which
-  // must not outlive the window it draws on, is stopped by it.
+  // The same question as closing the window, which settles what the computer
+  // is doing first.
   if (!CanClose()) return;
-  StopThinkingMove();
   if (TApplication* app = TApplication::Current()) app->PostQuitMessage(0);
 }
 
@@ -171,4 +169,4 @@ void TVarekWindow::OpenStartFile(const std::string& path) {
   OpenFile();
 }
 
-void TVarekWindow::CeNotThinking(TCommandEnabler& ce) { ce.Enable(!Thinking()); }
+void TVarekWindow::CeNotThinking(TCommandEnabler& ce) { ce.Enable(!Busy()); }

@@ -1,14 +1,10 @@
 #include "ui/GameOver.h"
 
 #include "engine/Board.h"
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Dialogs.h"
-#include "framework/StatusBar.h"
-#include "framework/UiThread.h"
 #include "game/DrawRules.h"
 #include "game/Game.h"
-#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -24,11 +20,10 @@ const char* GameOverText(const int* board, int side) {
   return side == Black ? "White wins" : "Black wins";
 }
 
-void AnnounceGameOver(const char* text) {
-  RunOnUiThread([text] {
-    if (StatusBar) StatusBar->SetText(text);
-    if (text != NoPieces && !ComputerControl.LastingStop) MessageBox(MainWindowPtr, text, "Varek", MB_OK | MB_ICONASTERISK);
-  });
+void TVarekWindow::AnnounceGameOver(const char* text) {
+  ShowStatus(text);
+  // Not while the program closes: the window is going.
+  if (text != NoPieces && !closing_) MessageBox(this, text, "Varek", MB_OK | MB_ICONASTERISK);
 }
 
 bool TVarekWindow::NoticeDraw() {

@@ -5,8 +5,3 @@
 // What the game's end says when `side` is to move on `board`: the winner, or
 // that there is nothing left to play with; null while `side` has a move.
 const char* GameOverText(const int* board, int side);
-
-// Shows `text` on the status bar and, when the game was decided and the
-// program is not closing, in a message box. Any thread (the work is done on
-// the UI thread).
-void AnnounceGameOver(const char* text);

@@ -39,7 +39,7 @@ void TGraphics::SetScale(int width, int height) {
   }
 }
 
-void TGraphics::DrawBoard(TDC& dc) {
+void TGraphics::DrawBoard(TDC& dc, const int* board) {
   const int s = SquareSize;
   dc.SelectObject(TPen(TColor::LtGray, 2));
   dc.SelectObject(TBrush(TColor::White));
@@ -57,7 +57,7 @@ void TGraphics::DrawBoard(TDC& dc) {
   for (int i = FirstSquare; i <= LastSquare; ++i)
     if (IsPlayable(i)) EraseSquare(dc, i);
   for (int i = FirstSquare; i <= LastSquare; ++i)
-    if (GameStatus.Board[i] < Empty) DrawPiece(i, dc, GameStatus.Board[i]);
+    if (board[i] < Empty) DrawPiece(i, dc, board[i]);
   dc.RestoreObjects();
 }
 
@@ -80,9 +80,9 @@ void TGraphics::EraseSquare(TDC& dc, int index) {
   }
 }
 
-void TGraphics::RedrawSquare(TDC& dc, int index) {
+void TGraphics::RedrawSquare(TDC& dc, int index, int code) {
   EraseSquare(dc, index);
-  DrawPiece(index, dc, GameStatus.Board[index]);
+  DrawPiece(index, dc, code);
 }
 
 void TGraphics::DrawPiece(int index, TDC& dc, int code) {

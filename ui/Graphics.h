@@ -34,15 +34,15 @@ class TGraphics {
   // Fits the board to a window of this size (at least 200 x 200 is assumed),
   // turned half a turn when the board is inverted.
   void SetScale(int width, int height);
-  // Frame, grid, squares and the pieces of the current board.
-  void DrawBoard(TDC& dc);
+  // Frame, grid, squares and the pieces of `board`.
+  void DrawBoard(TDC& dc, const int* board);
   // One piece (nothing for an empty square): a disc, two stacked for a king.
   void DrawPiece(int index, TDC& dc, int code);
   // Paints the square in the dark-square colour, removing its piece, with its
   // number and the last move's frame when they are shown.
   void EraseSquare(TDC& dc, int index);
-  // The square with what stands on it, drawn again.
-  void RedrawSquare(TDC& dc, int index);
+  // The square drawn again with `code` standing on it.
+  void RedrawSquare(TDC& dc, int index, int code);
   // The point lies on the square, edges included.
   bool IsInZone(const TPoint& point, int index) const;
 };

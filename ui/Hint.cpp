@@ -4,15 +4,12 @@
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
-#include "framework/Dialogs.h"
-#include "framework/UiThread.h"
 #include "ui/Graphics.h"
 #include "ui/Progress.h"
-#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 void TVarekWindow::CmActionHint() {
-  if (GameStatus.Thinking || GameStatus.SetupMode) return;
+  if (Busy() || GameStatus.SetupMode) return;
   ClearHint();
   class TMoveGenerator generator;
   if (generator.NoMovesLeft(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove))) {
@@ -21,21 +18,11 @@ void TVarekWindow::CmActionHint() {
   }
   // The level and the positions since the last capture or man move, as for
   // the computer's own moves.
-  const bool started = StartComputerThread([request = CurrentSearchRequest()]() mutable {
-    ProgressClockStarted();  // the seconds on the bar count from this hint's search
-    const TSearchResult found = SearchMove(request);
-    RunOnUiThread([&] {
-      ProgressClockStopped();
-      if (MainWindowPtr) MainWindowPtr->ShowHint(found.Move.data(), found.Report);
-    });
-    EndComputerRun();
-  });
-  if (started) ShowStatus("thinking of a hint...");
+  computer_.Control.StopRequest = false;
+  if (StartSearch(TRun::Hint)) ShowStatus("thinking of a hint...");
 }
 
 void TVarekWindow::ShowHint(const int* move, const char* info) {
-  // Closing stopped the search for good: its move is no advice.
-  if (ComputerControl.LastingStop) return;
   Status_Of_The_Game::CopyMove(hint_, move);
   // As the computer's own result: the move and its score in the message
   // area, the search's figures in their field beside it.
@@ -72,4 +59,4 @@ void TVarekWindow::DrawHint(TDC& dc) {
   dc.RestorePen();
 }
 
-void TVarekWindow::CeActionHint(TCommandEnabler& ce) { ce.Enable(!GameStatus.Thinking && !GameStatus.SetupMode); }
+void TVarekWindow::CeActionHint(TCommandEnabler& ce) { ce.Enable(!Busy() && !GameStatus.SetupMode); }

@@ -1,57 +1,47 @@
 #include "ui/ImportList.h"
 
-#include "framework/UiThread.h"
-
-TImportList::TImportList(const std::string& path) : inbox_(std::make_shared<TInbox>()) {
-  reader_ = std::thread([inbox = inbox_, path] {
+TImportList::TImportList(const std::string& path) {
+  reader_ = std::thread([this, path] {
     TPdnIndexSink sink;
-    sink.Games = [&inbox](TPdnIndex&& games, uint64_t read, uint64_t size) {
-      {
-        const std::lock_guard<std::mutex> hold(inbox->Lock);
-        inbox->Found.Append(std::move(games));
-        inbox->Read = read;
-        inbox->Size = size;
-      }
-      WakeUiThread();  // a wait for the end notices
+    sink.Games = [this](TPdnIndex&& games, uint64_t read, uint64_t size) {
+      auto batch = std::make_shared<TPdnIndex>(std::move(games));
+      queue_.Post([this, batch, read, size] { Take(*batch, read, size); });
     };
-    sink.Stop = [&inbox] { return inbox->Stop.load(); };
+    sink.Stop = [this] { return stop_.load(); };
     std::string error;
-    const bool readable = IndexPdnFile(path, sink, &error);
-    {
-      const std::lock_guard<std::mutex> hold(inbox->Lock);
-      inbox->Done = true;
-      if (!readable) inbox->Error = error.empty() ? "cannot read " + path : error;
-    }
-    WakeUiThread();
+    if (!IndexPdnFile(path, sink, &error) && error.empty()) error = "cannot read " + path;
+    queue_.Post([this, error] { Finish(error); });
   });
 }
 
 TImportList::~TImportList() {
-  inbox_->Stop = true;
+  stop_ = true;
   if (reader_.joinable()) reader_.join();
 }
 
-void TImportList::Take() {
-  if (done_) return;
-  const std::lock_guard<std::mutex> hold(inbox_->Lock);
-  if (inbox_->Found.Total() > 0 || !inbox_->Found.Refused().empty()) index_.Append(std::move(inbox_->Found));
-  read_ = inbox_->Read;
-  size_ = inbox_->Size;
-  done_ = inbox_->Done;
-  error_ = inbox_->Error;
+void TImportList::Take(TPdnIndex& games, uint64_t read, uint64_t size) {
+  index_.Append(std::move(games));
+  read_ = read;
+  size_ = size;
+}
+
+void TImportList::Finish(const std::string& error) {
+  done_ = true;
+  error_ = error;
 }
 
 void TImportList::WaitUntilRead() {
-  WaitWhile([this] { return !Complete(); });
+  if (reader_.joinable()) reader_.join();
+  queue_.Deliver();
 }
 
 const TPdnIndex& TImportList::Index() {
-  Take();
+  queue_.Deliver();
   return index_;
 }
 
 int TImportList::Count() {
-  Take();
+  queue_.Deliver();
   return static_cast<int>(index_.Size());
 }
 
@@ -70,17 +60,18 @@ std::string TImportList::Cell(int row, int column) {
 }
 
 bool TImportList::Complete() {
-  Take();
+  queue_.Deliver();
   return done_;
 }
 
 double TImportList::Progress() {
-  Take();
-  return size_ == 0 ? (done_ ? 1.0 : 0.0) : static_cast<double>(read_) / static_cast<double>(size_);
+  queue_.Deliver();
+  if (size_ == 0) return done_ ? 1.0 : 0.0;
+  return static_cast<double>(read_) / static_cast<double>(size_);
 }
 
 std::string TImportList::Status() {
-  Take();
+  queue_.Deliver();
   if (!done_) return "Reading the file: " + std::to_string(index_.Total()) + " games so far";
   if (index_.Refused().empty()) return std::string();
   return std::to_string(index_.Refused().size()) + " damaged game(s) of the file are not listed.";

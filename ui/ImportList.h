@@ -7,11 +7,11 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 
 #include "framework/ListDialog.h"
+#include "framework/UiThread.h"
 #include "game/PdnIndex.h"
 
 class TImportList : public TListRows {
@@ -23,7 +23,7 @@ class TImportList : public TListRows {
   TImportList(const TImportList&) = delete;
   TImportList& operator=(const TImportList&) = delete;
 
-  // Waits until the whole file is read, keeping the window painted (UI thread).
+  // Waits until the whole file is read (UI thread; for files that read at once).
   void WaitUntilRead();
   // After the reading: false, with the reason, when the file could not be read.
   bool Readable() const { return error_.empty(); }
@@ -38,19 +38,12 @@ class TImportList : public TListRows {
   std::string Status() override;
 
  private:
-  // What the reading thread hands over, under the lock.
-  struct TInbox {
-    std::mutex Lock;
-    TPdnIndex Found;  // games not yet taken
-    uint64_t Read = 0, Size = 0;
-    bool Done = false;
-    std::string Error;
-    std::atomic<bool> Stop{false};
-  };
-  // Takes what has come into the index of the UI thread.
-  void Take();
+  // What the reading thread hands over, on the UI thread.
+  void Take(TPdnIndex& games, uint64_t read, uint64_t size);
+  void Finish(const std::string& error);
 
-  std::shared_ptr<TInbox> inbox_;
+  TUiQueue queue_;  // from the reading thread, which never waits for the UI thread
+  std::atomic<bool> stop_{false};
   std::thread reader_;
   TPdnIndex index_;
   uint64_t read_ = 0, size_ = 0;

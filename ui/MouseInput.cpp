@@ -9,7 +9,6 @@
 #include "resources/CommandIds.h"
 #include "ui/GameOver.h"
 #include "ui/Graphics.h"
-#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 namespace {
@@ -47,34 +46,17 @@ void TVarekWindow::EditSquares(const TPoint& point, bool leftButton) {
   }
 }
 
-void TVarekWindow::PlayUserMove(const int* candidate) {
-  int move[MoveBufferSize];
-  Status_Of_The_Game::CopyMove(move, candidate);
+void TVarekWindow::PlayUserMove(const int* move) {
   char notation[8];
   char text[32];
   std::snprintf(text, sizeof text, "you played %s", TMetrics::MoveToStr(move, notation));
   ShowStatus(text);
   ClearHint();
-  // Changed already during the animation, so a close meanwhile asks about saving.
-  GameChanged = true;
-  MakeMoveShowMove(move);
-  GameRecord.AddMove(move);
-  ShowLastMove();
-  UserSide = GameStatus.SideToMove;
-  GameStatus.SideToMove = 1 - GameStatus.SideToMove;
-  // A draw is shown, and the computer does not answer it by itself.
-  const bool drawn = NoticeDraw();
-  if (GameStatus.PlayMode == 1 && !drawn) {
-    StartThinkingMove();
-  } else {
-    GameStatus.SetPossibleStart();
-    // Two players: the end is announced here; against the computer its thread does it.
-    if (const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove)) AnnounceGameOver(over);
-  }
+  PlayMove(move, true);
 }
 
 void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
-  if (GameStatus.Thinking) return;
+  if (Busy()) return;
   if (GameStatus.SetupMode) {
     EditSquares(point, true);
     return;
@@ -105,7 +87,7 @@ void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
 }
 
 void TVarekWindow::EvMouseMove(unsigned, const TPoint& point) {
-  if (GameStatus.Thinking || GameStatus.SetupMode || GameStatus.DragState == 800) return;
+  if (Busy() || GameStatus.SetupMode || GameStatus.DragState == 800) return;
   bool overMovable = false;
   for (int k = 0; GameStatus.PossibleStart[k] != 0 && !overMovable; ++k)
     overMovable = Driver.IsInZone(point, GameStatus.PossibleStart[k]);
@@ -119,7 +101,7 @@ void TVarekWindow::EvMouseMove(unsigned, const TPoint& point) {
 }
 
 void TVarekWindow::EvLButtonUp(unsigned, const TPoint& point) {
-  if (GameStatus.Thinking || GameStatus.DragState != 800) return;
+  if (Busy() || GameStatus.DragState != 800) return;
   ReleaseCapture();
   GameStatus.DragState = 0;
   SetCursor(nullptr, IDC_ARROW);
@@ -146,7 +128,7 @@ void TVarekWindow::CancelDrag() {
 }
 
 void TVarekWindow::EvRButtonDown(unsigned, const TPoint& point) {
-  if (GameStatus.Thinking || !GameStatus.SetupMode) return;
+  if (Busy() || !GameStatus.SetupMode) return;
   EditSquares(point, false);
 }
 

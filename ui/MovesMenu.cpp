@@ -5,7 +5,6 @@
 
 #include "engine/GameState.h"
 #include "game/Game.h"
-#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
 
 // Each step replays the record from its start to the target and
@@ -27,7 +26,7 @@ int TVarekWindow::RedoStep() const {
 }
 
 void TVarekWindow::Navigate(TNavigation step) {
-  if (Thinking()) return;
+  if (Busy()) return;
   int previous[BoardSize];
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
   TPlayer side = static_cast<TPlayer>(GameStatus.SideToMove);
@@ -63,28 +62,28 @@ void TVarekWindow::CmMovesRedo() { Navigate(TNavigation::Redo); }
 void TVarekWindow::CmMovesRedoAll() { Navigate(TNavigation::RedoAll); }
 
 void TVarekWindow::CmMovesNormalPlay() {
-  if (Thinking()) return;
+  if (Busy()) return;
   GameStatus.SetupMode = false;
   GameStatus.SetPossibleStart();
   GameStatus.PlayMode = 1;
 }
 
 void TVarekWindow::CmMovesTwoPlayer() {
-  if (Thinking()) return;
+  if (Busy()) return;
   GameStatus.SetupMode = false;
   GameStatus.SetPossibleStart();
   GameStatus.PlayMode = 2;
 }
 
 void TVarekWindow::CmMovesAutoPlay() {
-  if (Thinking()) return;
+  if (Busy()) return;
   GameStatus.SetupMode = false;
   GameStatus.PlayMode = 0;
   StartThinkingMove();
 }
 
 void TVarekWindow::ShowPosition(int n) {
-  if (GameStatus.Thinking || GameStatus.SetupMode || n < 0 || n > GameRecord.MoveCount) return;
+  if (Busy() || GameStatus.SetupMode || n < 0 || n > GameRecord.MoveCount) return;
   int previous[BoardSize];
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, previous);
   TPlayer side = static_cast<TPlayer>(GameStatus.SideToMove);
@@ -98,20 +97,20 @@ void TVarekWindow::ShowPosition(int n) {
   ShowStatus(text);
 }
 
-void TVarekWindow::CeMovesUndo(TCommandEnabler& ce) { ce.Enable(!Thinking() && GameRecord.Position > 0); }
+void TVarekWindow::CeMovesUndo(TCommandEnabler& ce) { ce.Enable(!Busy() && GameRecord.Position > 0); }
 void TVarekWindow::CeMovesRedo(TCommandEnabler& ce) {
-  ce.Enable(!Thinking() && GameRecord.Position < GameRecord.MoveCount);
+  ce.Enable(!Busy() && GameRecord.Position < GameRecord.MoveCount);
 }
 
 void TVarekWindow::CeMovesNormalPlay(TCommandEnabler& ce) {
   ce.SetCheck(GameStatus.PlayMode == 1 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-  ce.Enable(!Thinking());
+  ce.Enable(!Busy());
 }
 void TVarekWindow::CeMovesTwoPlayer(TCommandEnabler& ce) {
   ce.SetCheck(GameStatus.PlayMode == 2 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-  ce.Enable(!Thinking());
+  ce.Enable(!Busy());
 }
 void TVarekWindow::CeMovesAutoPlay(TCommandEnabler& ce) {
   ce.SetCheck(GameStatus.PlayMode == 0 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-  ce.Enable(!Thinking());
+  ce.Enable(!Busy());
 }

@@ -16,7 +16,7 @@ void TVarekWindow::SetLevel(int level) {
 void TVarekWindow::CmOptionsLevel(int level) { SetLevel(level); }
 
 void TVarekWindow::CeOptionsLevel(TCommandEnabler& ce, int level) {
-  ce.Enable(!Thinking());
+  ce.Enable(!Busy());
   ce.SetCheck(GameStatus.Level == level ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 

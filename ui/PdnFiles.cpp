@@ -43,7 +43,7 @@ void ReleaseFreedMemory() {
 }  // namespace
 
 void TVarekWindow::CmFileImportPdn() {
-  if (GameStatus.Thinking || !CanClose()) return;
+  if (Busy() || !CanClose()) return;
   PdnData.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   if (TFileOpenDialog(this, PdnData).Execute() == IDOK) ImportPdn(PdnData.FileName);
 }
@@ -133,7 +133,7 @@ void TVarekWindow::ShowNumberedMoves(const char* format) {
 }
 
 void TVarekWindow::CmFileExportPdn() {
-  if (GameStatus.Thinking) return;
+  if (Busy()) return;
   PdnData.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
   if (TFileSaveDialog(this, PdnData).Execute() != IDOK) return;
   TPdnGame game;

@@ -1,11 +1,9 @@
 #include "ui/Progress.h"
 
 #include <memory>
-#include <utility>
 
 #include "framework/StatusBar.h"
 #include "framework/Timer.h"
-#include "framework/UiThread.h"
 #include "search/Searcher.h"
 
 namespace {
@@ -23,7 +21,6 @@ struct TProgressBar {
 };
 
 TProgressBar shown;
-TProgressSink progressSink;
 
 void Show(const TProgressParts& parts, bool message) {
   if (!shown.Bar) return;
@@ -42,12 +39,6 @@ void Tick() {
 }
 
 }  // namespace
-
-void SetProgressSink(TProgressSink sink) { progressSink = std::move(sink); }
-
-void SendComputerProgress(const char* line) {
-  if (progressSink) progressSink(line);
-}
 
 TProgressParts SplitProgressLine(const std::string& line) {
   // "Best 11-15(1/7) Score=12  Depth:13/25  9-14(3/7)  2.1 sec  Evals:...  Nodes:..."
@@ -98,36 +89,21 @@ void ShowProgressOn(TStatusBar* bar) {
   shown.Ticker = std::make_unique<TTimer>(250, Tick);
 }
 
-void ShowComputerProgress(const char* line) {
-  const TProgressParts parts = SplitProgressLine(line ? line : "");
-  RunOnUiThread([&] { Show(parts, false); });
-}
+void ShowComputerProgress(const char* line) { Show(SplitProgressLine(line ? line : ""), false); }
 
-void ShowComputerResult(const char* infoText) {
-  const TProgressParts parts = SplitResultLine(infoText ? infoText : "");
-  RunOnUiThread([&] { Show(parts, true); });
-}
+void ShowComputerResult(const char* infoText) { Show(SplitResultLine(infoText ? infoText : ""), true); }
 
-void ShowHintResult(const char* infoText) {
-  const TProgressParts parts = SplitResultLine(infoText ? infoText : "", "hint: ");
-  RunOnUiThread([&] { Show(parts, true); });
-}
+void ShowHintResult(const char* infoText) { Show(SplitResultLine(infoText ? infoText : "", "hint: "), true); }
 
-void ClearComputerProgress() {
-  RunOnUiThread([] { Show(TProgressParts(), false); });
-}
+void ClearComputerProgress() { Show(TProgressParts(), false); }
 
 void ProgressClockStarted() {
-  RunOnUiThread([] {
-    if (!shown.Bar) return;
-    Show(TProgressParts(), false);  // nothing of the last search
-    shown.ClockStart = SearchClock();
-    shown.Ticker->Start();
-  });
+  if (!shown.Bar) return;
+  Show(TProgressParts(), false);  // nothing of the last search
+  shown.ClockStart = SearchClock();
+  shown.Ticker->Start();
 }
 
 void ProgressClockStopped() {
-  RunOnUiThread([] {
-    if (shown.Ticker) shown.Ticker->Stop();
-  });
+  if (shown.Ticker) shown.Ticker->Stop();
 }

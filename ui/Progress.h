@@ -6,32 +6,22 @@
 // score in the message area, the figures beside it.
 #pragma once
 
-#include <functional>
 #include <string>
 
 class TStatusBar;
-
-// Where the computer's progress lines go: ShowComputerProgress once the
-// window is made (tests put their own). Set on the UI thread while the
-// computer is not thinking.
-using TProgressSink = std::function<void(const char* line)>;
-void SetProgressSink(TProgressSink sink);
-// The computer's thread: hands a progress line to the sink, if there is one.
-void SendComputerProgress(const char* line);
 
 // Adds the two fields to the bar and starts showing progress on it; null stops.
 void ShowProgressOn(TStatusBar* bar);
 
 // The search's progress line ("Best ...") and its result line (InfoText,
-// shown after "Played "). Any thread.
+// shown after "Played ").
 void ShowComputerProgress(const char* line);
 void ShowComputerResult(const char* infoText);
 // The hint's result line the same way, after "hint: ".
 void ShowHintResult(const char* infoText);
 // Empties the fields, as when the game they were about is gone (New, Import, Setup).
 void ClearComputerProgress();
-// The computer's thread starts and ends a search (the clock of the counting
-// seconds). Any thread.
+// A search of the computer starts and ends (the clock of the counting seconds).
 void ProgressClockStarted();
 void ProgressClockStopped();
 

@@ -1,64 +1,54 @@
-// The computer's moves: chosen and played on a thread of its own while the
-// window stays responsive. At most one such thread exists; it hands every
-// window and game change over to the UI thread, in order, and sleeps its
-// animation pauses on its own.
+// The computer's thread: a worker that owns the computer player (its engine)
+// and is handed one search request by value at a time. It searches on a
+// thread of its own and posts the result back to the UI thread, with the
+// progress lines before it; it never waits for the UI thread. What the window
+// does with the result (plays the move, shows the hint) is the window's own
+// business.
 #pragma once
 
-#include <array>
 #include <functional>
+#include <string>
 #include <thread>
-#include <vector>
 
-#include "engine/Board.h"
-#include "engine/PositionKey.h"
+#include "framework/UiThread.h"
 #include "search/Engine.h"
 #include "search/SearchControl.h"
 
-// The stop flags of the computer's searches: Force Move sets the stop
-// request, closing the lasting stop.
-extern TSearchControl ComputerControl;
-// The engine the computer's moves and hints are searched with.
-TEngine& ComputerEngine();
-
-// The computer's thread. The application object owns the one there is, so
-// it is stopped and joined while the windows it reports to, and the UI
-// thread that serves it, are still there.
 class TComputerThread {
  public:
-  TComputerThread() = default;
+  using TResultHandler = std::function<void(const TSearchResult&)>;
+  using TProgressHandler = std::function<void(const std::string&)>;
+
+  // The handlers run on the UI thread.
+  TComputerThread(TResultHandler onResult, TProgressHandler onProgress);
+  // Stops a search for good and joins it; what it found is dropped.
   ~TComputerThread();
   TComputerThread(const TComputerThread&) = delete;
   TComputerThread& operator=(const TComputerThread&) = delete;
-  // Starts `body` (thread_code unless told otherwise) once the last run has
-  // ended; throws std::system_error when no thread can be made.
-  void Start(std::function<void()> body);
-  // UI thread: stops a running search for good, serves the thread until it
-  // has finished its move, and joins it.
+
+  // UI thread, while none runs: starts searching for `request`. False when
+  // no thread could be made.
+  bool Start(TSearchRequest request);
+  // UI thread: stops a running search for good (until ClearLastingStop),
+  // joins the thread and hands over what it posted, the result included.
   void Stop();
+  void ClearLastingStop();
+  bool Running() const { return thread_.joinable(); }
+
+  // The stop flags of its searches: Force Move sets the stop request,
+  // closing the lasting stop.
+  TSearchControl Control;
+  // The computer player: UI thread, while no search runs.
+  TEngine& Engine() { return engine_; }
+  // The progress handler, for anyone who wants to see the lines first.
+  TProgressHandler& ProgressHandler() { return onProgress_; }
+  // How the thread is made; a test may make it fail.
+  std::function<std::thread(std::function<void()>)> MakeThread;
 
  private:
+  TEngine engine_;
+  TResultHandler onResult_;
+  TProgressHandler onProgress_;
+  TUiQueue posted_;
   std::thread thread_;
 };
-
-// Runs `body` on the application's computer thread unless the computer is
-// thinking already (false then, or when no thread could be made, which is
-// said in a message box). The thinking flag is set here, before the thread
-// starts, so no second run can start; the body clears it when it ends. The
-// stop request of an earlier run is cleared.
-bool StartComputerThread(std::function<void()> body);
-// UI thread: the request for the side to move, at the current level, with
-// the positions since the last capture or man move.
-TSearchRequest CurrentSearchRequest();
-// Computer thread: searches as `request` says, its progress lines going to
-// the progress sink.
-TSearchResult SearchMove(const TSearchRequest& request);
-// Computer thread, last step of a run: clears the thinking flag and wakes
-// the UI thread, which may be waiting for it to close.
-void EndComputerRun();
-
-// The computer's move (and on, in Auto Play) on the computer's thread.
-void StartThinkingMove();
-// The thread's body: plays for the side to move (and on, in Auto Play).
-void thread_code(void*);
-// UI thread: TComputerThread::Stop on the running application's thread.
-void StopThinkingMove();

@@ -4,14 +4,13 @@
 #include <memory>
 
 #include "engine/Board.h"
+#include "engine/GameState.h"
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/MoveListPanel.h"
-#include "framework/Settings.h"
-#include "ui/WindowSettings.h"
-#include "engine/GameState.h"
 #include "framework/Resources.h"
+#include "framework/Settings.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
 #include "resources/CommandIds.h"
@@ -19,8 +18,8 @@
 #include "ui/EndgameDatabase.h"
 #include "ui/Graphics.h"
 #include "ui/Progress.h"
-#include "ui/Thinking.h"
 #include "ui/VarekWindow.h"
+#include "ui/WindowSettings.h"
 
 const char* const VarekCaptionFormat = "Varek 99 - %s";
 const char* const VarekBuildDate = "Nov 10 1999";
@@ -48,11 +47,8 @@ void AddPieceCursors(TModule& module) {
 TVarekApp::TVarekApp() : TApplication(nullptr) {}
 
 TVarekApp::~TVarekApp() {
-  // Stop the computer while the windows it reports to still exist.
-  ComputerThread.Stop();
   FinishLoadingEndgameDatabase();
   if (TDecoratedFrame* frame = GetMainWindow()) TSettings().SaveGeometry(SettingGeometry, *frame);
-  SetProgressSink(nullptr);
   ShowProgressOn(nullptr);
   StatusBar = nullptr;
 }
@@ -98,9 +94,8 @@ void TVarekApp::InitMainWindow() {
   // Wide enough at first for the computer's whole progress line beside the user's text.
   frame->SetClientSize(920, 560);
 
-  // The search's progress lines and the game file reader's complaints.
+  // The computer's progress lines, and the game file reader's complaints.
   ShowProgressOn(StatusBar);
-  SetProgressSink(ShowComputerProgress);
   // Task-modal, and over the window (the main window shows before a file
   // named on the command line is read).
   SetFileErrorReporter([](const char* caption, const char* message) {

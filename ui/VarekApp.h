@@ -6,7 +6,6 @@
 #include <string>
 
 #include "framework/Application.h"
-#include "ui/Thinking.h"
 
 class TModule;
 
@@ -15,8 +14,6 @@ class TVarekApp : public TApplication {
   TVarekApp();
   ~TVarekApp() override;
   void InitMainWindow() override;
-
-  TComputerThread ComputerThread;
 
   // A saved game or PDN file to open once the window shows ("" for none).
   std::string StartFile;

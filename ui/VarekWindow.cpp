@@ -9,12 +9,13 @@
 #include "framework/MoveListPanel.h"
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
-#include "framework/UiThread.h"
 #include "game/Game.h"
 #include "resources/CommandIds.h"
+#include "ui/GameOver.h"
 #include "ui/Graphics.h"
 #include "ui/Progress.h"
 #include "ui/MoveListView.h"
+#include "ui/Progress.h"
 #include "ui/Thinking.h"
 #include "ui/WindowSettings.h"
 
@@ -92,7 +93,9 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[] = {
 TVarekWindow::TVarekWindow(TWindow* parent)
     : TWindow(parent, nullptr),
       PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
-      UserSide(Black) {
+      UserSide(Black),
+      computer_([this](const TSearchResult& result) { SearchDone(result); },
+                [](const std::string& line) { ShowComputerProgress(line.c_str()); }) {
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
@@ -106,8 +109,9 @@ TVarekWindow::TVarekWindow(TWindow* parent)
 }
 
 TVarekWindow::~TVarekWindow() {
-  // The computer's thread draws on this window: it must be gone first.
-  StopThinkingMove();
+  // The computer's thread, if any, is stopped and joined with computer_; what
+  // it found and a move being shown are dropped with the window.
+  GameStatus.Thinking = false;
   if (MainWindowPtr == this) MainWindowPtr = nullptr;
   delete FileData;
 }
@@ -132,22 +136,24 @@ void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
   Driver.MarkedFrom = last ? last[0] : 0;
   Driver.MarkedTo = last ? MoveDestination(last) : 0;
-  Driver.DrawBoard(dc);
+  Driver.DrawBoard(dc, ShownBoard());
   DrawHint(dc);
 }
 
+const int* TVarekWindow::ShownBoard() const {
+  return animation_.Running() ? animation_.Shown().data() : GameStatus.Board;
+}
+
 void TVarekWindow::ShowLastMove() {
-  RunOnUiThread([this] {
-    const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
-    const int from = last ? last[0] : 0, to = last ? MoveDestination(last) : 0;
-    if (from == Driver.MarkedFrom && to == Driver.MarkedTo) return;
-    const std::array<int, 4> changed{Driver.MarkedFrom, Driver.MarkedTo, from, to};
-    Driver.MarkedFrom = from;
-    Driver.MarkedTo = to;
-    Draw([changed](TDC& dc) {
-      for (int square : changed)
-        if (square != 0) Driver.RedrawSquare(dc, square);
-    });
+  const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
+  const int from = last ? last[0] : 0, to = last ? MoveDestination(last) : 0;
+  if (from == Driver.MarkedFrom && to == Driver.MarkedTo) return;
+  const std::array<int, 4> changed{Driver.MarkedFrom, Driver.MarkedTo, from, to};
+  Driver.MarkedFrom = from;
+  Driver.MarkedTo = to;
+  Draw([&](TDC& dc) {
+    for (int square : changed)
+      if (square != 0) Driver.RedrawSquare(dc, square, ShownBoard()[square]);
   });
 }
 
@@ -168,55 +174,68 @@ void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {
 }
 
 
-void TVarekWindow::Draw(std::function<void(TDC&)> drawing) {
-  Post([this, drawing = std::move(drawing)] {
-    TClientDC dc(*this);
-    drawing(dc);
-  });
+void TVarekWindow::Draw(const std::function<void(TDC&)>& drawing) {
+  TClientDC dc(*this);
+  drawing(dc);
 }
 
-void TVarekWindow::UpdateBoard(const int* previous) {
+void TVarekWindow::UpdateBoard(const int* previous) { ShowChanges(previous, GameStatus.Board); }
+
+void TVarekWindow::ShowChanges(const int* before, const int* now) {
   Draw([&](TDC& dc) {
     for (int i = FirstSquare; i <= LastSquare; ++i) {
-      if (GameStatus.Board[i] == previous[i]) continue;
-      if (previous[i] < Empty) Driver.EraseSquare(dc, i);
-      Driver.DrawPiece(i, dc, GameStatus.Board[i]);
+      if (now[i] == before[i]) continue;
+      if (before[i] < Empty) Driver.EraseSquare(dc, i);
+      Driver.DrawPiece(i, dc, now[i]);
     }
   });
 }
 
-namespace {
-// The computer's last move is not shown slowly while the program closes.
-void AnimationPause(int ms) {
-  if (!ComputerControl.LastingStop) Pause(ms);
-}
-}  // namespace
+bool TVarekWindow::Busy() const { return GameStatus.Thinking || animation_.Running(); }
 
-void TVarekWindow::MakeMoveShowMove(const int* move) {
-  int piece = Empty;
-  RunOnUiThread([&] { piece = GameStatus.Board[move[0]]; });
-  const int length = MoveLength(move);
-  if (length == 2) {
-    const int shown = IsMan(piece) && IsCrowningRow(move[1]) ? piece - 2 : piece;
-    Draw([from = move[0], to = move[1], shown](TDC& dc) {
-      Driver.EraseSquare(dc, from);
-      Driver.DrawPiece(to, dc, shown);
-    });
-    AnimationPause(500);
-  } else {
-    int at = move[0];
-    for (int k = 1; k + 1 < length; k += 2) {
-      const int captured = move[k], landing = move[k + 1];
-      if (IsMan(piece) && IsCrowningRow(landing)) piece -= 2;
-      Draw([at, landing, piece](TDC& dc) {
-        Driver.EraseSquare(dc, at);
-        Driver.DrawPiece(landing, dc, piece);
+void TVarekWindow::MakeMoveShowMove(const int* move, std::function<void()> then) {
+  int played[MoveBufferSize];
+  Status_Of_The_Game::CopyMove(played, move);
+  // The last move of a closing program is not shown slowly.
+  const double scale = closing_ ? 0.0 : AnimationScale;
+  animation_.Start(
+      GameStatus.Board, move, scale,
+      [this](const TMoveAnimation::TBoardPicture& before, const TMoveAnimation::TBoardPicture& now) {
+        ShowChanges(before.data(), now.data());
+      },
+      [this, played = std::to_array(played), then = std::move(then)] {
+        TMoveGenerator::MakeMove(played.data(), GameStatus.Board);
+        if (then) then();
       });
-      AnimationPause(250);
-      Draw([captured](TDC& dc) { Driver.EraseSquare(dc, captured); });
-      AnimationPause(250);
-      at = landing;
-    }
+}
+
+void TVarekWindow::PlayMove(const int* move, bool byUser) {
+  int played[MoveBufferSize];
+  Status_Of_The_Game::CopyMove(played, move);
+  // Changed already while it is shown, so a close meanwhile asks about saving.
+  GameChanged = true;
+  MakeMoveShowMove(played, [this, played = std::to_array(played), byUser] { MovePlayed(played.data(), byUser); });
+}
+
+void TVarekWindow::MovePlayed(const int* move, bool byUser) {
+  GameRecord.AddMove(move);
+  ShowLastMove();
+  if (byUser) UserSide = GameStatus.SideToMove;
+  GameStatus.SideToMove = 1 - GameStatus.SideToMove;
+  // A side that cannot move has lost; otherwise a draw is told. Either way
+  // the computer does not play on by itself.
+  const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove);
+  const bool drawn = !over && NoticeDraw();
+  if (over) AnnounceGameOver(over);
+  const bool goesOn = !over && !drawn;
+  if (byUser) {
+    if (goesOn && GameStatus.PlayMode == 1)
+      StartThinkingMove();
+    else
+      GameStatus.SetPossibleStart();
+    return;
   }
-  RunOnUiThread([&] { TMoveGenerator::MakeMove(move, GameStatus.Board); });
+  // Force Move pressed during the search or while the move was shown ends Auto Play here.
+  if (goesOn && GameStatus.PlayMode == 0 && !computer_.Control.StopRequested() && StartSearch(TRun::Move)) return;
+  EndComputerRun();
 }

@@ -11,6 +11,8 @@
 #include "engine/Board.h"
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
+#include "ui/MoveAnimation.h"
+#include "ui/Thinking.h"
 
 class TMoveListPanel;
 class TStatusBar;
@@ -38,9 +40,24 @@ class TVarekWindow : public TWindow {
   // Frames the squares of the move that led to the position shown (none at
   // the record's start), redrawing the squares whose frame comes or goes.
   void ShowLastMove();
-  // Shows the move step by step, then makes it on the board. Called on the UI
-  // thread for the user's moves and on the computer's thread for its own.
-  void MakeMoveShowMove(const int* move);
+  // Shows the move step by step, then makes it on the board and calls `then`.
+  // The user's moves and the computer's alike; meanwhile the window is busy.
+  void MakeMoveShowMove(const int* move, std::function<void()> then = nullptr);
+  // The pauses of a move being shown are this many times their length (tests
+  // speed them up; 0 shows a move at once).
+  double AnimationScale = 1.0;
+  // The computer thinks or a move is being shown: the game is left alone,
+  // the mouse does nothing and the commands that would change it are grayed.
+  bool Busy() const;
+
+  // The computer plays the side to move, and on in Auto Play; its moves are
+  // played as the user's are, one search request at a time.
+  void StartThinkingMove();
+  // Settles what is under way at once: a search is stopped for good and its
+  // move played and recorded, a move being shown is made. Before the window
+  // closes.
+  void StopThinkingMove();
+  TComputerThread& ComputerThread() { return computer_; }
 
   // Mouse.
   void EvLButtonDown(unsigned modKeys, const TPoint& point);
@@ -80,6 +97,9 @@ class TVarekWindow : public TWindow {
   // in a message box, and returns true (the computer then does not play on
   // by itself).
   bool NoticeDraw();
+  // Shows `text` on the status bar and, when the game was decided and the
+  // program is not closing, in a message box.
+  void AnnounceGameOver(const char* text);
   // Shows the position after move n of the record, as undo and redo do.
   void ShowPosition(int n);
   // Moves.
@@ -150,10 +170,23 @@ class TVarekWindow : public TWindow {
   // "... ~ %d moves" with the record's move count.
   void ShowMoveCount(const char* format);
   bool Thinking() const;
-  // Draws on the window from either thread: the drawing is handed to the UI
-  // thread without waiting, so it keeps copies of what it draws.
-  void Draw(std::function<void(TDC&)> drawing);
+  // Draws on the window now, between paints.
+  void Draw(const std::function<void(TDC&)>& drawing);
+  // Redraws the squares where `now` differs from `before`.
+  void ShowChanges(const int* before, const int* now);
+  // The board as the window shows it: the current one, or a move's picture while it is shown.
+  const int* ShownBoard() const;
   void PlayUserMove(const int* move);
+  // The path of every move, the user's and the computer's: shown, made,
+  // recorded and framed, then the end of the game or a draw is told and the
+  // game goes on (the computer answers, Auto Play plays the next move).
+  void PlayMove(const int* move, bool byUser);
+  void MovePlayed(const int* move, bool byUser);
+  // The computer's run: its searches (one after the other in Auto Play), or a hint's.
+  enum class TRun { None, Move, Hint };
+  bool StartSearch(TRun run);
+  void SearchDone(const TSearchResult& result);
+  void EndComputerRun();
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
   void CancelDrag();
   void EditSquares(const TPoint& point, bool leftButton);
@@ -172,11 +205,15 @@ class TVarekWindow : public TWindow {
   int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
   // The game as imported, for its tags on export; null for one begun here.
   std::shared_ptr<const struct TPdnGame> imported_;
+  TRun run_ = TRun::None;
+  bool closing_ = false;  // StopThinkingMove is settling things
+  TMoveAnimation animation_;
+  TComputerThread computer_;
   std::unique_ptr<TMoveListPanel> moveList_;
   std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
 
-// The board window, for the computer's thread and the reports.
+// The board window, for the reports.
 extern TVarekWindow* MainWindowPtr;
 // The frame's status bar, where every one-line report goes.
 extern TStatusBar* StatusBar;

@@ -167,3 +167,36 @@ TEST(ThreadedEngines, TwoEnginesSearchAtOnceAsEachDoesAlone) {
     EXPECT_EQ(togetherNodes[k], aloneNodes[k]);
   }
 }
+
+// Several lines: each iteration reports the best root moves, each once, best
+// first, and no more lines than there are moves.
+TEST_F(SearchTest, SeveralLinesAreTheBestRootMovesBestFirst) {
+  for (const auto& [text, moves] : {std::pair<const char*, int>{"B:W18,19,21,23,24,26,27,28,30,31:B1,2,3,5,6,7,9,10,11,14", 7},
+                                    std::pair<const char*, int>{"W:WK1,K32:B5,28", 2}}) {
+    SCOPED_TRACE(text);
+    const TPosition p = Position(text);
+    TSearchRequest request = Request(p, 13);
+    request.Limits.MultiPv = 4;
+    std::vector<std::vector<TSeenLine>> iterations;
+    TSearchCallbacks callbacks;
+    callbacks.OnIteration = [&iterations](const TSearchLine& line) {
+      if (line.Line == 1) iterations.emplace_back();
+      ASSERT_FALSE(iterations.empty());
+      EXPECT_EQ(line.Line, static_cast<int>(iterations.back().size()) + 1);
+      iterations.back().push_back({line.Depth, line.Score, line.Nodes, {line.Pv.begin(), line.Pv.end()}});
+    };
+    const TSearchResult result = engine.Search(std::move(request), control, &callbacks);
+    ASSERT_EQ(iterations.size(), 3u);
+    for (const std::vector<TSeenLine>& lines : iterations) {
+      ASSERT_EQ(lines.size(), static_cast<size_t>(std::min(moves, 4)));
+      for (size_t k = 0; k < lines.size(); ++k) {
+        EXPECT_TRUE(PlaysLegally(p, lines[k].Pv));
+        if (k == 0) continue;
+        EXPECT_LE(lines[k].Score, lines[k - 1].Score);
+        for (size_t j = 0; j < k; ++j) EXPECT_NE(Text(lines[k].Pv[0].data()), Text(lines[j].Pv[0].data()));
+      }
+    }
+    EXPECT_EQ(Text(result.Move.data()), Text(iterations.back()[0].Pv[0].data()));
+    EXPECT_EQ(result.Score, iterations.back()[0].Score);
+  }
+}

@@ -19,11 +19,8 @@ class ComputerThreadPdn : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    SetPauseScale(0.05);
+    SetAnimationScale(0.05);
     frame->ExecuteCommand(CmOptionsLevel0);  // Easy: quick moves
-  }
-  bool WaitUntilIdle(int ms = 20000) {
-    return ProcessEventsUntil([] { return !GameStatus.Thinking; }, ms);
   }
   static std::string Shot(const char* name) {
     const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
@@ -118,7 +115,7 @@ TEST_F(ComputerThreadPdn, HintMarksAMoveAndLeavesTheRecord) {
 TEST_F(ComputerThreadPdn, AHintCountsItsOwnTime) {
   frame->ExecuteCommand(CmOptionsLevel7);  // Infinite
   frame->ExecuteCommand(CmActionHint);
-  ASSERT_TRUE(ProcessEventsUntil([] { return ComputerControl.MoveAvailable.load(); }, 10000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
   ProcessEvents(300);
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(10000));
@@ -142,7 +139,7 @@ TEST_F(ComputerThreadPdn, ForceMoveEndsALongHint) {
   ASSERT_TRUE(GameStatus.Thinking);
   frame->EnableCommands();
   EXPECT_FALSE(frame->IsCommandEnabled(CmActionHint));
-  ASSERT_TRUE(ProcessEventsUntil([] { return ComputerControl.MoveAvailable.load(); }, 10000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(10000));
   EXPECT_TRUE(window->HintShown());

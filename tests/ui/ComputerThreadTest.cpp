@@ -10,6 +10,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "UiFixture.h"
@@ -57,11 +58,8 @@ class ComputerThread : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    SetPauseScale(0.05);
+    SetAnimationScale(0.05);
     frame->ExecuteCommand(CmOptionsLevel0);  // Easy: the quick two-ply move
-  }
-  bool WaitUntilIdle(int ms = 20000) {
-    return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
   }
   TWatchdog watchdog{180};
 };
@@ -121,7 +119,7 @@ TEST_F(ComputerThread, UserMoveThatLeavesTheComputerNoMoveWins) {
 
 TEST_F(ComputerThread, UserMoveInNormalPlayIsAnswered) {
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));  // 12-16, played by the press
-  EXPECT_TRUE(GameStatus.Thinking);
+  EXPECT_TRUE(window->Busy());
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(GameRecord.MoveCount, 2);
   EXPECT_EQ(GameStatus.SideToMove, Black);
@@ -138,7 +136,7 @@ TEST_F(ComputerThread, ComputerGoInTwoPlayerPlaysOnceAndReturnsToNormalPlay) {
 
 TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
   frame->ExecuteCommand(CmActionComputerGo);
-  StartThinkingMove();
+  window->StartThinkingMove();
   window->CmActionComputerGo();
   window->CmMovesAutoPlay();
   ASSERT_TRUE(WaitUntilIdle());
@@ -149,12 +147,12 @@ TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
 
 TEST_F(ComputerThread, ForceMoveActsWhileThinkingAndPlaysTheBestMoveSoFar) {
   window->CmActionForceMove();  // nothing to stop
-  EXPECT_FALSE(ComputerControl.StopRequest);
+  EXPECT_FALSE(window->ComputerThread().Control.StopRequest);
 
   // A search without a time limit plays its best move so far when forced.
   frame->ExecuteCommand(CmOptionsLevel7);
   frame->ExecuteCommand(CmActionComputerGo);
-  ASSERT_TRUE(ProcessEventsUntil([] { return ComputerControl.MoveAvailable.load(); }, 10000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
   ProcessEvents(300);
   frame->EnableCommands();
   EXPECT_TRUE(frame->IsCommandEnabled(CmActionForceMove));
@@ -199,7 +197,7 @@ TEST_F(ComputerThread, OneForceMoveAtARandomMomentEndsAutoPlay) {
 TEST_F(ComputerThread, AnEarlierForceMoveDoesNotEndTheNextAutoPlay) {
   // Black's only move is 12-16: the driver answers it without a search.
   SetPosition({{32, BlackMan}, {11, WhiteMan}, {12, WhiteMan}}, Black);
-  ComputerControl.StopRequest = true;  // left over from a move forced earlier
+  window->ComputerThread().Control.StopRequest = true;  // left over from a move forced earlier
   frame->ExecuteCommand(CmMovesAutoPlay);
   ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3 || !GameStatus.Thinking; }, 20000));
   EXPECT_GE(GameRecord.MoveCount, 3);
@@ -284,7 +282,7 @@ TEST_F(ComputerThread, ExitWhileSearchingStopsForGood) {
   frame->ExecuteCommand(CmFileExit);  // at once, perhaps before the search has begun
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_FALSE(GameStatus.Thinking);
-  EXPECT_FALSE(ComputerControl.LastingStop);  // cleared once the thread is gone
+  EXPECT_FALSE(window->ComputerThread().Control.LastingStop);  // cleared once the thread is gone
   EXPECT_EQ(GameRecord.MoveCount, 1);   // the computer finished its move
   EXPECT_TRUE(RecordMatchesBoard());
 }
@@ -308,15 +306,27 @@ TEST_F(ComputerThread, DestroyingTheApplicationWhileThinkingWaitsForTheThread) {
   EXPECT_TRUE(RecordMatchesBoard());
 }
 
-// The thread belongs to the application: with none there is nobody to serve
-// it or stop it, so none is started.
-TEST_F(ComputerThread, WithoutAnApplicationNoThreadStarts) {
-  app.reset();
-  StartThinkingMove();
+// When no thread can be made the user is told, nothing is searched, and the
+// game is as it was: Computer Go can be tried again.
+TEST_F(ComputerThread, WhenNoThreadCanBeMadeNothingStarts) {
+  auto& computer = window->ComputerThread();
+  const auto makeThread = computer.MakeThread;
+  computer.MakeThread = [](std::function<void()>) -> std::thread {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  };
+  frame->ExecuteCommand(CmActionComputerGo);
   EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(window->Busy());
   ASSERT_EQ(desktop.Messages.size(), 1u);
   EXPECT_EQ(desktop.Messages[0].Text, "Couldn't create thread");
   EXPECT_EQ(desktop.Messages[0].Type, static_cast<unsigned>(MB_OKCANCEL));
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_TRUE(Enabled(CmActionComputerGo));
+  computer.MakeThread = makeThread;
+  frame->ExecuteCommand(CmActionComputerGo);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 1);
 }
 
 // A picture of the window while the computer thinks, next to the others.
@@ -344,7 +354,7 @@ TEST_F(ComputerThread, ScreenshotWhileThinking) {
 // Two kings against one, the computer playing both sides: the database's
 // moves end it in a win, as quickly as the defence allows, not in repetitions.
 TEST_F(ComputerThread, AutoPlayOfAWonEndingEndsInAWin) {
-  ASSERT_NE(ComputerEngine().Database(), nullptr);
+  ASSERT_NE(LoadedEndgameDatabase(), nullptr);
   SetPosition({{TMetrics::NotationToSquare(14), WhiteKing},
                {TMetrics::NotationToSquare(19), BlackKing},
                {TMetrics::NotationToSquare(27), BlackKing}},

@@ -42,18 +42,18 @@ TEST_F(EndgameDatabase, ADamagedFileIsReportedAndTheRestServes) {
   }
   const std::string problem = LoadEndgameDatabase(folder.string());
   EXPECT_EQ(problem, "endgame database: K-KK.egdb (fails its checksum) damaged; playing on without it");
-  ASSERT_NE(ComputerEngine().Database(), nullptr);
+  ASSERT_NE(LoadedEndgameDatabase(), nullptr);
   int board[BoardSize];
   TPlayer side;
   std::string error;
   ASSERT_TRUE(ParsePosition("W:WK14:BK19,K27", board, &side, &error));
-  EXPECT_EQ(ComputerEngine().Database()->Probe(board, side), EgdbUnknown);
+  EXPECT_EQ(LoadedEndgameDatabase()->Probe(board, side), EgdbUnknown);
   ASSERT_TRUE(ParsePosition("W:WK14:BK19", board, &side, &error));
-  EXPECT_EQ(ComputerEngine().Database()->Probe(board, side), EgdbDraw);
+  EXPECT_EQ(LoadedEndgameDatabase()->Probe(board, side), EgdbDraw);
   std::filesystem::remove_all(folder);
 
   EXPECT_EQ(LoadEndgameDatabase((folder / "none").string()), "no endgame database found; playing without it");
-  EXPECT_EQ(ComputerEngine().Database(), nullptr);
+  EXPECT_EQ(LoadedEndgameDatabase(), nullptr);
 }
 
 // At start the database loads on its own thread: the computer gets it once
@@ -62,10 +62,10 @@ TEST_F(EndgameDatabase, LoadsWhileTheWindowShowsAndIsThereForTheFirstMove) {
   std::vector<std::string> reports;
   auto report = [&reports](const std::string& problem) { reports.push_back(problem); };
   StartLoadingEndgameDatabase(report);
-  EXPECT_EQ(ComputerEngine().Database(), nullptr);  // not before the UI thread has it
+  EXPECT_EQ(LoadedEndgameDatabase(), nullptr);  // not before the UI thread has it
   ASSERT_TRUE(ProcessEventsUntil([&] { return !reports.empty(); }, 30000));
   EXPECT_EQ(reports, std::vector<std::string>{""});
-  EXPECT_NE(ComputerEngine().Database(), nullptr);
+  EXPECT_NE(LoadedEndgameDatabase(), nullptr);
 
   const std::filesystem::path none = std::filesystem::path(VAREK_BINARY_DIR) / "ui-egdb-none";
   frame->ExecuteCommand(CmOptionsLevel0);  // Easy: a quick move
@@ -73,7 +73,7 @@ TEST_F(EndgameDatabase, LoadsWhileTheWindowShowsAndIsThereForTheFirstMove) {
   frame->ExecuteCommand(CmActionComputerGo);  // at once: the load is waited for
   ASSERT_EQ(reports.size(), 2u);
   EXPECT_EQ(reports[1], "no endgame database found; playing without it");
-  EXPECT_EQ(ComputerEngine().Database(), nullptr);
+  EXPECT_EQ(LoadedEndgameDatabase(), nullptr);
   ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
   ProcessEvents(50);
   EXPECT_EQ(reports.size(), 2u);  // said once

@@ -9,11 +9,8 @@ class ComputerThreadGameEnd : public GameFlowTest {
  protected:
   void SetUp() override {
     GameFlowTest::SetUp();
-    SetPauseScale(0.05);
+    SetAnimationScale(0.05);
     frame->ExecuteCommand(253);  // Easy
-  }
-  bool WaitUntilIdle() {
-    return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000);
   }
   void ExpectAnnounced(const char* text) {
     EXPECT_EQ(StatusText(), text);

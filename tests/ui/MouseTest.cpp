@@ -164,40 +164,37 @@ TEST_F(Mouse, DoubleClickActsAsASecondPress) {
 }
 
 // The move is drawn before each pause, so the screen shows it while the
-// program waits; a press that arrives meanwhile waits too and is then handled once.
-TEST_F(Mouse, AnimationReachesTheScreenAndInputWaitsForIt) {
-  SetPauseScale(1.0);  // 500 ms for a simple move
-  struct TSeen {
-    TWindow* Window;
-    TColor From, To;
-    int BoardFrom;
-    bool Taken = false;
-  } seen{window, {}, {}, 0};
-  CallLater(
-      60,
-      [](void* data) {
-        auto* s = static_cast<TSeen*>(data);
-        const TBitmap shown = GrabWindow(*s->Window);
-        s->From = shown.Color(Driver.SquareX[32] + Driver.SquareSize / 2, Driver.SquareY[32] + Driver.SquareSize / 3);
-        s->To = shown.Color(Driver.SquareX[28] + Driver.SquareSize / 2, Driver.SquareY[28] + Driver.SquareSize / 3);
-        s->BoardFrom = GameStatus.Board[32];
-        s->Taken = true;
-      },
-      &seen);
-  // White's man on square 21 (index 22) has one move, to 17 (index 26): its press arrives mid-animation.
-  SendMouseLater(*window, 150, WM_LBUTTONDOWN, Centre(22));
+// program waits; a press that arrives meanwhile is refused, and the commands
+// that would change the game are grayed until the move is made.
+TEST_F(Mouse, AnimationReachesTheScreenAndInputIsRefusedMeanwhile) {
+  SetAnimationScale(1.0);  // 500 ms for a simple move
   Press(32);
-  ASSERT_TRUE(seen.Taken);
-  EXPECT_EQ(seen.From, Driver.DarkSquareColor);
-  EXPECT_EQ(seen.To, Driver.BlackTopColor);
-  EXPECT_EQ(seen.BoardFrom, BlackMan);  // the board changes only after the animation
-  EXPECT_EQ(GameRecord.MoveCount, 1);   // White's press has not been handled yet
-  ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount == 2; }, 2000));
-  ProcessEvents(50);
+  EXPECT_TRUE(window->Busy());
+  const TBitmap shown = GrabWindow(*window);
+  EXPECT_EQ(FaceOf(shown, 32), Driver.DarkSquareColor);
+  EXPECT_EQ(FaceOf(shown, 28), Driver.BlackTopColor);
+  EXPECT_EQ(GameStatus.Board[32], BlackMan);  // the board changes only after the animation
+  // A repaint meanwhile shows the move as far as it has come.
+  Repaint();
+  EXPECT_EQ(FaceOf(window->Snapshot(), 28), Driver.BlackTopColor);
+  EXPECT_EQ(FaceOf(window->Snapshot(), 32), Driver.DarkSquareColor);
+  // White's man on square 21 (index 22) has one move, to 17 (index 26): its press comes too soon.
+  Press(22);
+  EXPECT_FALSE(Enabled(CmMovesUndo));
+  EXPECT_FALSE(Enabled(CmFileNew));
+  EXPECT_TRUE(Enabled(CmBoardSquareNumbers));
+  EXPECT_EQ(GameRecord.MoveCount, 0);
+  ASSERT_TRUE(WaitUntilIdle(2000));
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(GameStatus.Board[28], BlackMan);
+  EXPECT_EQ(GameStatus.Board[22], WhiteMan);  // the early press played nothing
+  EXPECT_EQ(GameStatus.SideToMove, White);
+  // Now it is White's turn, and the same press plays.
+  Press(22);
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  ASSERT_TRUE(WaitUntilIdle(2000));
   EXPECT_EQ(GameRecord.MoveCount, 2);
   EXPECT_EQ(GameStatus.Board[26], WhiteMan);
-  EXPECT_EQ(GameStatus.Board[22], Empty);
-  EXPECT_EQ(GameStatus.SideToMove, Black);
 }
 
 // Setup editing: left clicks run an empty square through Black man, Black

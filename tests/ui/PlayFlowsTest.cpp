@@ -12,11 +12,8 @@ class ComputerThreadFlows : public GameFlowTest {
  protected:
   void SetUp() override {
     GameFlowTest::SetUp();
-    SetPauseScale(0.05);
+    SetAnimationScale(0.05);
     frame->ExecuteCommand(CmOptionsLevel0);  // Easy: the quick two-ply move
-  }
-  bool WaitUntilIdle(int ms = 30000) {
-    return ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, ms);
   }
   bool WaitForProgress() {
     return ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000);
@@ -31,7 +28,7 @@ TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove)
     EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_EQ(Checked(id), id == CmOptionsLevel7) << id;
   }
-  EXPECT_EQ(ComputerEngine().Searcher().TimeLimit, 36000000);
+  EXPECT_EQ(window->ComputerThread().Engine().Searcher().TimeLimit, 36000000);
   frame->ExecuteCommand(CmOptionsLevel0);  // grayed: nothing changes
   EXPECT_EQ(GameStatus.Level, 7);
   frame->ExecuteCommand(CmActionForceMove);
@@ -42,7 +39,7 @@ TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove)
   frame->ExecuteCommand(CmOptionsLevel0);
   frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_EQ(ComputerEngine().Searcher().TimeLimit, 0);
+  EXPECT_EQ(window->ComputerThread().Engine().Searcher().TimeLimit, 0);
   EXPECT_EQ(GameRecord.MoveCount, 2);
 }
 
@@ -138,6 +135,47 @@ TEST_F(ComputerThreadFlows, ExitWhileThinkingAsksAboutTheGameWithTheComputersMov
   EXPECT_FALSE(GameStatus.Thinking);
   EXPECT_EQ(GameRecord.MoveCount, 1);
   EXPECT_EQ(script.Messages.size(), 1u);  // the move changed the game
+}
+
+// Each move of Auto Play is shown whole before the next search starts: the
+// piece has landed, what it took is gone, the record holds the move, its
+// squares are framed, and the screen shows just that.
+TEST_F(ComputerThreadFlows, AutoPlayShowsEachMoveWholeBeforeTheNextSearch) {
+  auto& computer = window->ComputerThread();
+  int searches = 0, incomplete = 0;
+  computer.MakeThread = [&, make = computer.MakeThread](std::function<void()> body) {
+    if (searches++ > 0) {
+      const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
+      const bool whole = last && GameRecord.Position == searches - 1 && ShownBoard() == ReplayedBoard(searches - 1) &&
+                         ScreenMatchesBoard() && Driver.MarkedFrom == last[0] && Driver.MarkedTo == MoveDestination(last);
+      if (!whole) ++incomplete;
+    }
+    return make(std::move(body));
+  };
+  frame->ExecuteCommand(CmMovesAutoPlay);
+  ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 12; }, 20000));
+  frame->ExecuteCommand(CmActionForceMove);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_GE(searches, 12);
+  EXPECT_EQ(incomplete, 0);
+}
+
+// Closing while the user's move is still shown: the move is made and
+// recorded, the computer's answer too (its search stopped at once), and then
+// the question about the changed game is asked.
+TEST_F(ComputerThreadFlows, ClosingWhileAMoveIsShownRecordsItAndTheAnswer) {
+  SetAnimationScale(1.0);
+  frame->ExecuteCommand(CmOptionsLevel7);  // only the stop ends the answer's search
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(32));  // 12-16, shown for 500 ms
+  ASSERT_TRUE(window->Busy());
+  ASSERT_EQ(GameRecord.MoveCount, 0);
+  script.Answers = {IDNO};
+  EXPECT_TRUE(frame->CloseWindow());
+  EXPECT_FALSE(window->Busy());
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // message area, the seconds go on counting when the search is silent for a
 // long time, and each level hands the search its label's time as the moment
 // a running iteration is cut off (label `threaded`).
-#include <atomic>
 #include <cstdlib>
 
 #include "UiFixture.h"
@@ -15,11 +14,7 @@ class ComputerThreadProgress : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    SetPauseScale(0.05);
-  }
-  void TearDown() override {
-    SetProgressSink(ShowComputerProgress);
-    UiTest::TearDown();
+    SetAnimationScale(0.05);
   }
   // The seconds shown in the figures field.
   static double ShownSeconds() {
@@ -31,17 +26,15 @@ class ComputerThreadProgress : public UiTest {
   }
 };
 
-std::atomic<int> reports{0};
-
 TEST_F(ComputerThreadProgress, SecondsKeepCountingWhileTheSearchReportsNothing) {
   // After its first report the search is silent (set before it starts).
-  reports = 0;
-  SetProgressSink([](const char* line) {
-    if (reports++ == 0) ShowComputerProgress(line);
-  });
+  auto& shown = window->ComputerThread().ProgressHandler();
+  shown = [reports = 0, show = shown](const std::string& line) mutable {
+    if (reports++ == 0) show(line);
+  };
   frame->ExecuteCommand(260);  // Infinite
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));  // 12-16, played by the press
-  ASSERT_TRUE(GameStatus.Thinking);
+  ASSERT_TRUE(window->Busy());
   ASSERT_TRUE(ProcessEventsUntil([this] { return ProgressText().rfind("Best ", 0) == 0; }, 15000)) << ProgressText();
   EXPECT_EQ(StatusText(), "you played 12-16");
   const int start = SearchClock();
@@ -67,10 +60,10 @@ TEST_F(ComputerThreadProgress, EachLevelsLabelTimeIsTheSearchsHardLimit) {
     SCOPED_TRACE(command);
     SetPosition({{21, WhiteMan}, {26, BlackMan}, {44, BlackMan}}, White);  // one move: answered at once
     frame->ExecuteCommand(command);
-    ComputerEngine().Searcher().HardLimitMs = -1;
+    window->ComputerThread().Engine().Searcher().HardLimitMs = -1;
     frame->ExecuteCommand(122);
     ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
-    EXPECT_EQ(ComputerEngine().Searcher().HardLimitMs, ms);
+    EXPECT_EQ(window->ComputerThread().Engine().Searcher().HardLimitMs, ms);
     EXPECT_EQ(GameRecord.MoveCount, 1);
   }
 }

@@ -30,7 +30,7 @@ class Render : public ::testing::Test {
     TBitmap image(w, h, Background.Argb());
     TMemoryDC dc(image);
     g.SetScale(w, h);
-    g.DrawBoard(dc);
+    g.DrawBoard(dc, GameStatus.Board);
     return image;
   }
   // The colours met going straight down from (x, y0) to y1, runs merged; the

@@ -66,9 +66,6 @@ inline void ResetGame() {
   TMoveGenerator::InitBoard(GameStatus.Board);
   GameStatus.SideToMove = Black;
   GameStatus.Thinking = false;
-  ComputerControl.StopRequest = false;
-  ComputerControl.MoveAvailable = false;
-  ComputerControl.LastingStop = false;
   GameStatus.Inverted = false;
   GameStatus.DragState = 0;
   GameStatus.Sound = true;
@@ -96,7 +93,6 @@ class UiTest : public ::testing::Test {
     ResetGame();
     TSettings().Clear();  // each test starts from the program's first run
     SetDesktop(&desktop);
-    SetPauseScale(0.1);
     StartApplication();
   }
 
@@ -107,6 +103,7 @@ class UiTest : public ::testing::Test {
     FinishLoadingEndgameDatabase();  // the first run of a test program loads it
     frame = app->GetMainWindow();
     window = MainWindowPtr;
+    window->AnimationScale = animationScale;
     frame->SetClientSize(ClientWidth, ClientHeight);
     ProcessEvents();
     window->UpdateWindow();
@@ -115,8 +112,26 @@ class UiTest : public ::testing::Test {
   void TearDown() override {
     app.reset();
     SetDesktop(nullptr);
-    SetPauseScale(1.0);
     ResetGame();
+  }
+
+  // The pauses of the moves shown, times their length: 0, the default here,
+  // shows a move at once, so that a test's press has played it when it returns.
+  void SetAnimationScale(double scale) {
+    animationScale = scale;
+    if (window) window->AnimationScale = scale;
+  }
+  // What the menu shows for a command now.
+  bool Enabled(int id) {
+    frame->EnableCommands();
+    return frame->IsCommandEnabled(id);
+  }
+  bool Checked(int id) {
+    frame->EnableCommands();
+    return frame->IsCommandChecked(id);
+  }
+  bool WaitUntilIdle(int ms = 30000) {
+    return ProcessEventsUntil([this] { return !window->Busy(); }, ms);
   }
 
   // The middle of a playable square in the window.
@@ -136,6 +151,7 @@ class UiTest : public ::testing::Test {
   }
 
   TRecordingDesktop desktop;
+  double animationScale = 0;
   std::unique_ptr<TVarekApp> app;
   TDecoratedFrame* frame = nullptr;
   TVarekWindow* window = nullptr;
