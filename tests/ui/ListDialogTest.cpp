@@ -51,6 +51,9 @@ TEST_F(ListDialog, RowsComingInAreListedFilteredAndShownWhole) {
   CallLater(150, [](void*) {
     seen.First = ShownListRows();
     seen.ProgressWhileComing = ListProgressShown();
+    const std::filesystem::path shots = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
+    std::filesystem::create_directories(shots);
+    GrabListDialog().Save((shots / "long-list-coming.png").c_str());
     TypeIntoListFilter("12");
     seen.Typed = ShownListRows();
     rows->Available = TComingRows::All;
