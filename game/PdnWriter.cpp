@@ -1,5 +1,7 @@
 // Writing PDN: tags, then the moves numbered in pairs and wrapped in lines
 // shorter than 80 characters, then the result.
+#include <ctime>
+
 #include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "engine/MoveList.h"
@@ -58,6 +60,22 @@ class TLineWriter {
   size_t length_ = 0;
 };
 
+// A comment in braces, wrapped with the movetext; a brace inside it would end
+// it early and is written as a parenthesis.
+void AddComment(TLineWriter& line, const std::string& comment) {
+  std::vector<std::string> words{"{"};
+  for (char c : comment) {
+    if (c == ' ') {
+      words.emplace_back();
+      continue;
+    }
+    words.back() += c == '}' ? ')' : c == '{' ? '(' : c;
+  }
+  words.back() += '}';
+  for (const std::string& word : words)
+    if (!word.empty()) line.Add(word);
+}
+
 }  // namespace
 
 std::vector<std::string> MoveNotations(const int* start, TPlayer side, const std::vector<std::vector<int>>& moves) {
@@ -91,19 +109,35 @@ std::string WritePdn(const TPdnGame& game) {
 
   const std::vector<std::string> moves = MoveNotations(game.StartBoard, game.StartSide, game.Moves);
   TLineWriter line(out);
+  for (const std::string& comment : game.Comments) AddComment(line, comment);
   int number = 1;
   TPlayer side = game.StartSide;
+  bool commented = false;  // a comment stands between the last move and this one
   for (size_t i = 0; i < moves.size(); ++i) {
-    // A move number stays on the line of its move.
-    if (side == Black) line.Add(std::to_string(number) + ". " + moves[i]);
-    else if (i == 0) line.Add(std::to_string(number) + "... " + moves[i]);
-    else line.Add(moves[i]);
+    const TPdnGame::TMoveNote& note = game.NoteOf(i);
+    const std::string move = moves[i] + note.Mark;
+    // A move number stays on the line of its move; White's move gets its
+    // number when something stands between it and Black's.
+    if (side == Black) line.Add(std::to_string(number) + ". " + move);
+    else if (i == 0 || commented) line.Add(std::to_string(number) + "... " + move);
+    else line.Add(move);
+    for (const std::string& comment : note.Comments) AddComment(line, comment);
+    commented = !note.Comments.empty();
     if (side == White) ++number;
     side = static_cast<TPlayer>(1 - side);
   }
   line.Add(game.Result);
   line.End();
   return out;
+}
+
+std::string PdnToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y.%m.%d", &local);
+  return text;
 }
 
 std::string WritePdn(const std::vector<TPdnGame>& games) {

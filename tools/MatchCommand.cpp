@@ -11,7 +11,6 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -174,15 +173,6 @@ struct TOutcome {
   double Seconds[2] = {};   // time used by each engine
   int Moves[2] = {};        // moves played by each engine
 };
-
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y.%m.%d", &local);
-  return text;
-}
 
 std::string Tag(const TPdnGame& game, const std::string& name) {
   for (const TPdnGame::TTag& tag : game.OtherTags)
@@ -485,7 +475,7 @@ class TMatch {
     }
 
     game->Event = "varek-cli match";
-    game->Date = Today();
+    game->Date = PdnToday();
     game->Black = names_[black];
     game->White = names_[1 - black];
     std::copy(line.StartBoard(), line.StartBoard() + BoardSize, game->StartBoard);

@@ -3,7 +3,6 @@
 // imported and not changed since with the tags it came with.
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #if defined(__GLIBC__)
@@ -20,16 +19,6 @@
 #include "ui/VarekWindow.h"
 
 namespace {
-
-// Today as PDN writes dates: 2026.12.08.
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y.%m.%d", &local);
-  return text;
-}
 
 void FileError(TWindow* owner, const char* text) { MessageBox(owner, text, "File Error", MB_OK | MB_ICONEXCLAMATION); }
 
@@ -148,7 +137,7 @@ void TVarekWindow::CmFileExportPdn() {
     game = *imported_;
   } else {
     game.Event = "Varek 99 game";
-    game.Date = Today();
+    game.Date = PdnToday();
     switch (GameStatus.PlayMode) {
       case 2: game.Black = game.White = "Player"; break;
       case 0: game.Black = game.White = "Computer"; break;

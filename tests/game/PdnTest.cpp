@@ -65,6 +65,37 @@ TEST(PdnReader, ReadsEveryKindOfMovetext) {
   EXPECT_EQ(c.Numbers, (std::vector<int>{1, 2}));
 }
 
+// Marks and comments stay with their moves, through writing and reading again;
+// comments before the tags and inside variations are not the game's.
+TEST(PdnReader, KeepsMarksAndCommentsWithTheirMoves) {
+  const std::string text = R"({before the tags} [Black "A"] [White "B"]
+{the   opening
+ of the game} 1. 11-15! {strong} 22-18 $2 2. 15x22 (2. 9-14 {a side line}) 25x18?! ; a line comment
+3. 8-11 !? {one} {two} 29-25 $14 *
+)";
+  const TPdnCollection c = ReadPdn(text);
+  ASSERT_EQ(c.Games.size(), 1u) << Text(c);
+  const TPdnGame& game = c.Games[0];
+  ASSERT_EQ(game.Moves.size(), 6u);
+  EXPECT_EQ(game.Comments, (std::vector<std::string>{"the opening of the game"}));
+  using TNote = TPdnGame::TMoveNote;
+  const std::vector<TNote> notes = {{"!", {"strong"}}, {"?", {}}, {"", {}}, {"?!", {"a line comment"}},
+                                    {"!?", {"one", "two"}}, {"", {}}};
+  for (size_t n = 0; n < notes.size(); ++n) EXPECT_EQ(game.NoteOf(n), notes[n]) << "move " << n + 1;
+
+  const std::string written = WritePdn(game);
+  EXPECT_NE(written.find("{the opening of the game} 1. 11-15! {strong} 1... 22-18? 2. 15x22 25x18?!"),
+            std::string::npos) << written;
+  EXPECT_NE(written.find("3. 8-11!? {one} {two} 3... 29-25 *"), std::string::npos) << written;
+  const TPdnCollection back = ReadPdn(written);
+  ASSERT_EQ(back.Games.size(), 1u) << Text(back);
+  EXPECT_EQ(back.Games[0], game) << written;
+  // A comment the writer is handed with braces in it cannot end itself early.
+  TPdnGame braced = game;
+  braced.Note(5).Comments = {"a {brace} here"};
+  EXPECT_EQ(ReadPdn(WritePdn(braced)).Games.at(0).NoteOf(5).Comments, (std::vector<std::string>{"a (brace) here"}));
+}
+
 TEST(PdnReader, ResultsAndEmptyGames) {
   const TPdnCollection c = ReadPdn("1. 11-15 *\n[Result \"1-0\"]\n0-1\n\n1. 9-13 1-0 [Black \"x\"] 1/2-1/2");
   ASSERT_EQ(c.Games.size(), 4u) << Text(c);
@@ -210,6 +241,11 @@ TEST(PdnWriter, WrapsLinesAndReadsBackRandomGames) {
     game.Moves = played.Moves;
     game.Black = "Random \\ \"quoted\"";
     game.OtherTags = {{"Round", std::to_string(round)}};
+    // Marks and comments long enough to be wrapped, on some of the moves.
+    for (size_t n = 0; n < game.Moves.size(); n += 1 + random() % 7) {
+      game.Note(n).Mark = std::vector<std::string>{"", "?", "??", "!?"}[random() % 4];
+      if (random() % 2) game.Note(n).Comments.push_back("a comment of some length to wrap, move " + std::to_string(n));
+    }
     const std::string text = WritePdn(game);
     for (size_t at = 0, end; at < text.size(); at = end + 1) {
       end = text.find('\n', at);
