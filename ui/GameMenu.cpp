@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"

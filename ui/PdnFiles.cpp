@@ -37,8 +37,6 @@ void TVarekWindow::CmFileImportPdn() {
   if (TFileOpenDialog(this, PdnData).Execute() == IDOK) ImportPdn(PdnData.FileName);
 }
 
-std::uintmax_t TVarekWindow::ListWhileReadingFrom = std::uintmax_t{1} << 20;
-
 bool TVarekWindow::ImportPdn(const std::string& path) {
   // The file is indexed on a thread of its own. A small one is read before
   // anything is shown, so that a file of one game opens without a list; a
@@ -110,7 +108,7 @@ void TVarekWindow::LoadImported(const TPdnGame& game) {
   UserSide = Black;
   imported_ = std::make_shared<const TPdnGame>(game);
   Invalidate(true);
-  ClearComputerProgress();
+  progress_.Clear();
   ShowNumberedMoves("game imported ~ %d moves");
 }
 
@@ -139,9 +137,9 @@ void TVarekWindow::CmFileExportPdn() {
     game.Event = "Varek 99 game";
     game.Date = PdnToday();
     switch (GameStatus.PlayMode) {
-      case 2: game.Black = game.White = "Player"; break;
-      case 0: game.Black = game.White = "Computer"; break;
-      default:
+      case TPlayMode::TwoPlayer: game.Black = game.White = "Player"; break;
+      case TPlayMode::AutoPlay: game.Black = game.White = "Computer"; break;
+      case TPlayMode::NormalPlay:
         game.Black = UserSide == Black ? "You" : "Computer";
         game.White = UserSide == White ? "You" : "Computer";
         break;

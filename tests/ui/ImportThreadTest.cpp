@@ -16,15 +16,8 @@ class ImportThread : public GameFlowTest {
     ASSERT_TRUE(std::filesystem::is_regular_file(Collection))
         << "game collection missing: " << Collection.string()
         << "\nPut OCA_2.0.pdn and tinsley.pdn into shared/data/games beside the checkout (see README, \"Test data\").";
-    TVarekWindow::ListWhileReadingFrom = 0;  // every file is listed as it is read
+    window->ListWhileReadingFrom = 0;  // every file is listed as it is read
   }
-  void TearDown() override {
-    TVarekWindow::ListWhileReadingFrom = saved_;
-    GameFlowTest::TearDown();
-  }
-
- private:
-  std::uintmax_t saved_ = TVarekWindow::ListWhileReadingFrom;
 };
 
 TEST_F(ImportThread, EveryGameIsListedAsTheFileIsReadAndTheChosenOneOpens) {
@@ -37,12 +30,12 @@ TEST_F(ImportThread, EveryGameIsListedAsTheFileIsReadAndTheChosenOneOpens) {
   EXPECT_EQ(rows.back()[0], "22621");
   EXPECT_EQ(script.ListStatus[0], "");
   EXPECT_TRUE(script.Messages.empty());
-  EXPECT_GT(GameRecord.MoveCount, 0);
+  EXPECT_GT(window->GameRecord.MoveCount, 0);
   EXPECT_EQ(StatusText().rfind("game imported ~ ", 0), 0u) << StatusText();
 }
 
 TEST_F(ImportThread, AListClosedEarlyStopsTheReading) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(3);
   window->GameChanged = false;
   script.ListAnswersAtOnce = true;
@@ -50,7 +43,7 @@ TEST_F(ImportThread, AListClosedEarlyStopsTheReading) {
   RunWithFileAnswer(CmFileImportPdn, Collection.string());
   ASSERT_EQ(script.ListDialogs.size(), 1u);
   EXPECT_LT(script.ListDialogs[0].Rows.size(), 22621u);
-  EXPECT_EQ(GameRecord.MoveCount, 3);  // nothing opened
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);  // nothing opened
 }
 
 }  // namespace

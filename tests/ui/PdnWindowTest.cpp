@@ -24,12 +24,11 @@ const char Collection[] = R"([Event "Club"] [Black "Ann"] [White "Bob"] [Date "2
 1. 11-15 22-18 2. 15x22 25x18 3. 8-11 29-25 *
 )";
 
-
 class PdnWindow : public GameFlowTest {
  protected:
-  static std::vector<std::vector<int>> RecordedMoves() {
+  std::vector<std::vector<int>> RecordedMoves() const {
     std::vector<std::vector<int>> moves;
-    for (GameNode* node = GameRecord.Head->Next; node != nullptr; node = node->Next)
+    for (GameNode* node = window->GameRecord.Head->Next; node != nullptr; node = node->Next)
       moves.emplace_back(node->Move, node->Move + MoveLength(node->Move) + 1);
     return moves;
   }
@@ -67,8 +66,8 @@ TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(script.Messages[0].Caption, "Information");
   EXPECT_EQ(script.Messages[0].Text, "game 2 (Cy - Di): move 3... 17x10: not a legal move");
-  EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 6);
+  EXPECT_EQ(window->GameRecord.MoveCount, 6);
+  EXPECT_EQ(window->GameRecord.Position, 6);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(6));
   EXPECT_EQ(StatusText(), "game imported ~ 3 moves");
   EXPECT_TRUE(window->Untitled);
@@ -90,8 +89,8 @@ TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
   script.FileAnswers = {PathOf("games.pdn")};
   script.ListAnswers = {-1};
   frame->ExecuteCommand(CmFileImportPdn);
-  EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 6);
+  EXPECT_EQ(window->GameRecord.Position, 2);
 }
 
 TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
@@ -103,20 +102,20 @@ TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
   frame->ExecuteCommand(CmFileImportPdn);
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 }
 
 TEST_F(PdnWindow, OpenReadsAOneGamePdnFileWithoutAList) {
   RunWithFileAnswer(CmFileOpen, WriteText("one.pdn", "[FEN \"W:W5:B20\"] 1... 5-1 *"));
   EXPECT_TRUE(script.ListDialogs.empty());
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_EQ(GameRecord.StartSide, White);
-  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.StartSide, White);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(1));
 }
 
 TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(5);
   const std::string path = PathOf("out.pdn");
   RunWithFileAnswer(CmFileExportPdn, path);
@@ -134,7 +133,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
 
   // In normal play the user is "You"; an export that cannot be written says
   // so and leaves the old file and the game alone.
-  GameStatus.PlayMode = 1;
+  window->GameStatus.PlayMode = TPlayMode::NormalPlay;
   script.MessageAnswer = IDYES;  // yes, replace the file exported before
   const std::vector<char> before = Bytes(path);
   std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -145,7 +144,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
     EXPECT_EQ(LastMessage().Text, "Unable to save file");
     EXPECT_EQ(Bytes(path), before);
   }
-  EXPECT_EQ(GameRecord.MoveCount, 5);
+  EXPECT_EQ(window->GameRecord.MoveCount, 5);
   RunWithFileAnswer(CmFileExportPdn, PathOf("missing/folder.pdn"));
   EXPECT_EQ(LastMessage().Text, "Unable to save file");
   RunWithFileAnswer(CmFileExportPdn, path);
@@ -158,7 +157,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
 // once a move is played it is a game of this window.
 TEST_F(PdnWindow, ExportOfAnImportedGameKeepsItsTags) {
   RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
-  ASSERT_EQ(GameRecord.MoveCount, 44);
+  ASSERT_EQ(window->GameRecord.MoveCount, 44);
   frame->ExecuteCommand(CmMovesUndo);  // stepping through it changes nothing
   RunWithFileAnswer(CmFileExportPdn, PathOf("as-read.pdn"));
   TPdnCollection read;
@@ -168,7 +167,7 @@ TEST_F(PdnWindow, ExportOfAnImportedGameKeepsItsTags) {
   EXPECT_EQ(read.Games[0], ReadPdn(MasterGame).Games.at(0));
   EXPECT_EQ(StatusText(), "game exported ~ 22 moves");
 
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMove();
   RunWithFileAnswer(CmFileExportPdn, PathOf("played-on.pdn"));
   ASSERT_TRUE(ReadPdnFile(PathOf("played-on.pdn"), &read, &error)) << error;
@@ -193,7 +192,7 @@ TEST_F(PdnWindow, ANewGameShowsNothingOfTheLastOne) {
   EXPECT_EQ(window->GetMoveListPanel()->TopRow(), 0);
 
   for (int command : {CmFileNew, CmBoardSetup, CmFileImportPdn}) {
-    ShowComputerResult("11x18  Score=12  Depth:13/25  2.1 sec  Evals:123456  Nodes:1234567");
+    window->Progress().Result("11x18  Score=12  Depth:13/25  2.1 sec  Evals:123456  Nodes:1234567");
     ProcessEvents();
     ASSERT_NE(ProgressText(), " | ");
     if (command == CmFileImportPdn) script.FileAnswers = {PathOf("master.pdn")};
@@ -203,7 +202,7 @@ TEST_F(PdnWindow, ANewGameShowsNothingOfTheLastOne) {
   }
 
   // A won position set up again starts with no moves, and with no result below them.
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
   PlayMove();
   ASSERT_EQ(ShownMoves().size(), 1u);
@@ -214,7 +213,7 @@ TEST_F(PdnWindow, ANewGameShowsNothingOfTheLastOne) {
 }
 
 TEST_F(PdnWindow, MoveListFollowsTheRecord) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   EXPECT_TRUE(ShownMoves().empty());
   EXPECT_TRUE(Checked(CmViewMoveList));
   PlayMoves(3);
@@ -232,7 +231,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
 
   // A click on White's first move shows the position after it.
   window->GetMoveListPanel()->Click(0, 1);
-  EXPECT_EQ(GameRecord.Position, 2);
+  EXPECT_EQ(window->GameRecord.Position, 2);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
   EXPECT_EQ(MarkedCell(), std::make_pair(0, 1));
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -240,7 +239,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
   // A new move after undo replaces the rest.
   PlayMove(1);
   EXPECT_EQ(ShownMoves().size(), 2u);
-  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
 
   // Setup mode starts a new record from the board; New from the start.
   frame->ExecuteCommand(CmBoardSetup);
@@ -259,7 +258,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
 }
 
 TEST_F(PdnWindow, MoveListMarksTheResult) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   // White's king takes Black's last man: Black has no move.
   SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
   PlayMove();
@@ -276,25 +275,26 @@ class StartFile : public PdnWindow {
     app->StartFile = path;
     app->InitInstance();
     frame = app->GetMainWindow();
-    window = MainWindowPtr;
+    window = static_cast<TVarekWindow*>(frame->GetClientWindow());
+    window->AnimationScale = animationScale;
     ProcessEvents();  // the file opens once the window shows
   }
 };
 
 TEST_F(StartFile, GoodDamagedAndMissingFiles) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(4);
   const std::string good = PathOf("good.vrk");
-  ASSERT_TRUE(SaveGameFile(good, GameRecord));
+  ASSERT_TRUE(SaveGameFile(good, window->GameRecord));
   Restart(good);
-  EXPECT_EQ(GameRecord.MoveCount, 4);
+  EXPECT_EQ(window->GameRecord.MoveCount, 4);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(4));
   EXPECT_TRUE(script.Messages.empty());
 
   Restart(WriteText("games.pdn", Collection));
   ASSERT_EQ(script.ListDialogs.size(), 1u);  // nothing chosen: the game starts as usual
   EXPECT_TRUE(script.ListOnShownWindow[0]);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
   std::vector<char> bytes = Bytes(good);
   bytes[10] ^= 1;
@@ -303,7 +303,7 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Caption, "Information");
   EXPECT_TRUE(LastMessage().OnShownWindow);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
   // The main window shows first, and the box that names the file sits on it.
   Restart(PathOf("none.vrk"));
@@ -323,13 +323,13 @@ TEST_F(StartFile, ChoicesAreRememberedAcrossRuns) {
   frame->SetClientSize(500, 420);
   ProcessEvents();
   const TRect client = window->GetClientRect();
-  GameStatus.Inverted = false;
-  GameStatus.Level = 2;
+  window->GameStatus.Inverted = false;
+  window->GameStatus.Level = 2;
   Restart("");
   ProcessEvents();
   EXPECT_FALSE(window->GetMoveListPanel()->IsVisible());
-  EXPECT_TRUE(GameStatus.Inverted);
-  EXPECT_EQ(GameStatus.Level, 5);
+  EXPECT_TRUE(window->GameStatus.Inverted);
+  EXPECT_EQ(window->GameStatus.Level, 5);
   EXPECT_EQ(window->GetClientRect().Width(), client.Width());
   EXPECT_EQ(window->GetClientRect().Height(), client.Height());
   EXPECT_FALSE(Checked(CmViewMoveList));
