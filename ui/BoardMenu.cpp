@@ -37,6 +37,7 @@ void TVarekWindow::CmBoardSetup() {
   // reads back), even when nothing was edited.
   GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
   ShowLastMove();
+  ForgetLastGame();
   GameChanged = false;
   Untitled = true;
   if (!GameStatus.SetupMode) GameStatus.SetPossibleStart();

@@ -52,12 +52,13 @@ bool TVarekWindow::StartSearch(TRun run) {
   if (run == TRun::Move) {
     GameStatus.DragState = TDragState::None;
     SetCursor(nullptr, IDC_ARROW);
-    progress_.ClockStarted();
   }
+  progress_.ClockStarted();  // a hint's seconds count from its own search too
   return true;
 }
 
 void TVarekWindow::SearchDone(const TSearchResult& result) {
+  progress_.ClockStopped();
   if (run_ == TRun::Hint) {
     // Closing stopped the search for good: its move is no advice.
     if (!closing_) ShowHint(result.Move.data(), result.Report);
@@ -65,7 +66,6 @@ void TVarekWindow::SearchDone(const TSearchResult& result) {
     GameStatus.Thinking = false;
     return;
   }
-  progress_.ClockStopped();
   progress_.Result(result.Report);
   if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
   PlayMove(result.Move.data(), false);

@@ -1,12 +1,11 @@
 // Hint: the computer player thinks for the side to move, on the computer's
 // thread as for its own moves, and the squares of the move it would play are
 // marked on the board until the next command or move. The record is not touched.
-#include <cstdio>
 
 #include "engine/GameState.h"
-#include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "ui/Graphics.h"
+#include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
 void TVarekWindow::CmActionHint() {
@@ -25,9 +24,9 @@ void TVarekWindow::CmActionHint() {
 
 void TVarekWindow::ShowHint(const int* move, const char* info) {
   Status_Of_The_Game::CopyMove(hint_, move);
-  char notation[8], text[192];
-  std::snprintf(text, sizeof text, "hint: %s (%s)", TMetrics::MoveToStr(move, notation), info);
-  ShowStatus(text);
+  // As the computer's own result: the move and its score in the message
+  // area, the search's figures in their field beside it.
+  progress_.HintResult(info);
   Invalidate(true);
 }
 

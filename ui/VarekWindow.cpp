@@ -152,6 +152,11 @@ void TVarekWindow::ShowStatus(const std::string& text) {
   if (TStatusBar* bar = StatusBar()) bar->SetText(text.c_str());
 }
 
+void TVarekWindow::ForgetLastGame() {
+  imported_.reset();
+  progress_.Clear();
+}
+
 bool TVarekWindow::Thinking() const { return GameStatus.Thinking; }
 
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {

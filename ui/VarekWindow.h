@@ -4,6 +4,7 @@
 // and handles every menu command and its enabler through its response table.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -97,6 +98,9 @@ class TVarekWindow : public TWindow {
   void CmFileExportPdn();
   // Reads a PDN file and opens the game chosen from it; false when none was opened.
   bool ImportPdn(const std::string& path);
+  // Import PDN reads a file smaller than this before it shows anything; a
+  // bigger one is listed as it is read.
+  std::uintmax_t ListWhileReadingFrom = std::uintmax_t{1} << 20;
   // Opens the file named on the command line, reporting failures as Open does.
   void OpenStartFile(const std::string& path);
   // View.
@@ -202,12 +206,21 @@ class TVarekWindow : public TWindow {
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
   void CancelDrag();
   void EditSquares(const TPoint& point, bool leftButton);
+  // The games of a PDN file to open one of; false when none was opened.
+  bool ImportFrom(const std::shared_ptr<class TImportList>& games);
+  // The record holds another game now: what was shown of the last one (the
+  // computer's figures, an imported game's tags) goes.
+  void ForgetLastGame();
   // The game chosen from a PDN collection becomes the record, at its last move.
   void LoadImported(const struct TPdnGame& game);
+  // "... ~ %d moves" with the record's moves numbered in pairs, as PDN numbers them.
+  void ShowNumberedMoves(const char* format);
 
   void DrawHint(TDC& dc);
 
   int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
+  // The game as imported, for its tags on export; null for one begun here.
+  std::shared_ptr<const struct TPdnGame> imported_;
   TRun run_ = TRun::None;
   bool closing_ = false;  // StopThinkingMove is settling things
   TMoveAnimation animation_;
