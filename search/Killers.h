@@ -3,6 +3,8 @@
 #pragma once
 
 #include "engine/Board.h"
+#include "engine/MoveGenerator.h"
+#include "engine/MoveList.h"
 
 constexpr int MaxSearchPlies = 50;  // plies 0..49
 
@@ -10,17 +12,22 @@ class TKillers {
  public:
   TKillers();
 
-  int Killer[MaxSearchPlies][MoveBufferSize];  // zero-terminated; empty when [0] is 0
+  // All zero when a ply has none (no move starts and ends on bit 0 taking nothing).
+  TMaskMove Killer[MaxSearchPlies];
 
   static bool IsEquivalentMove(const int* a, const int* b);
   static void CopyMove(int* destination, const int* source);
+  static bool Same(const TMaskMove& a, const TMaskMove& b) {
+    return a.From == b.From && a.To == b.To && a.Taken == b.Taken;
+  }
   void ClearKillers();
   // 2000 for the killer of `ply`, else 0.
+  int KillerIncrement(const TMaskMove& move, int ply) const { return Same(move, Killer[ply]) ? 2000 : 0; }
   int KillerIncrement(const int* move, int ply) const {
-    return IsEquivalentMove(move, Killer[ply]) ? 2000 : 0;
+    return KillerIncrement(TMoveGenerator::MaskMoveOf(move), ply);
   }
+  bool HasKiller(int ply) const { return !Same(Killer[ply], TMaskMove{}); }
   // Makes `move` the killer of `ply` (the score does not matter).
-  void UpdateKiller(const int* move, int ply, int score);
+  void UpdateKiller(const TMaskMove& move, int ply, int /*score*/) { Killer[ply] = move; }
+  void UpdateKiller(const int* move, int ply, int score) { UpdateKiller(TMoveGenerator::MaskMoveOf(move), ply, score); }
 };
-
-extern class TKillers TKillers;

@@ -63,8 +63,8 @@ class TSearcher {
   int SINGULAR_EXTENSION = 2;          // extension of the table's move
   bool FirstIteration = false;         // the driver runs the first iteration of a search
 
-  TMoveList* MoveLists;                            // the list of ply p is MoveLists[p]
-  int UndoBuffers[MaxSearchPlies][MoveBufferSize]; // old codes of the squares of the move made at ply p
+  TMoveList* MoveLists;                            // the root's list and the table line's are MoveLists[0]
+  TMaskMoveList* MaskLists;                        // the list of ply p is MaskLists[p]
   int* OrderIndex[MaxSearchPlies];                 // generation index of each list position
   int* OrderScore[MaxSearchPlies];                 // ordering score of each list position
   int* RootScores;                                 // remembered root scores, by generation index
@@ -106,27 +106,33 @@ class TSearcher {
   static constexpr int MaxHistory = 256;
   void SetHistory(std::span<const TPositionKey> positions);
 
-  // Plays `move` on the search board, keeps the old codes in `undo` and brings
-  // `material` up to date with the new board.
-  static void MakeMoveAndMaterialEvaluation(int* board, const int* move, int* undo, TMaterial& material);
-  // Takes the move back; summaries are passed by value, so none needs undoing.
-  static void UndoMove(int* board, const int* move, const int* undo);
+  // Plays `move` of `side` on `masks` and brings `material` up to date.
+  static void Play(TBoardMasks& masks, TPlayer side, const TMaskMove& move, TMaterial& material);
 
   // Plain search without table or ordering, through captures beyond the horizon.
-  int AlphaBeta(int* board, int depth, TPlayer side, int alpha, int beta, int ply, TMaterial material);
+  int AlphaBeta(const TBoardMasks& masks, int depth, TPlayer side, int alpha, int beta, int ply,
+                const TMaterial& material);
+  int AlphaBeta(const int* board, int depth, TPlayer side, int alpha, int beta, int ply, const TMaterial& material) {
+    return AlphaBeta(MasksOf(board), depth, side, alpha, beta, ply, material);
+  }
   // Two-ply root search for the fallback move.
   TMoveInfo AlphaBeta0(int* board, int depth, TPlayer side);
 
   // Adds the ordering terms to `scores` and sorts moves, indices and scores together.
   void SortMoves(TMoveList& list, int* scores, int* indices, int ply, const int* board);
+  void SortMoves(TMaskMoveList& list, int* scores, int* indices, int ply, const TBoardMasks& masks);
   // Adds what the table knows of each child position; always false.
-  bool SortMoves1(TMoveList& list, int* scores, int* indices, const int* board, int key1, int key2);
+  bool SortMoves1(TMaskMoveList& list, int* scores, const TBoardMasks& masks, TPlayer side, int key1, int key2);
   // Sorts the root list, still in generation order, by the remembered `scores`.
   void SortMoves0(TMoveList& list, int* scores, int* indices);
 
   // Interior node of the table-using search.
-  int AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1, int key2,
-                    TMaterial material);
+  int AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, int alpha, int beta, int ply, int key1,
+                    int key2, const TMaterial& material);
+  int AlphaBetaHash(const int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1, int key2,
+                    const TMaterial& material) {
+    return AlphaBetaHash(MasksOf(board), depth, side, alpha, beta, ply, key1, key2, material);
+  }
   // Root of one iteration.
   TMoveInfo AlphaBetaHash0(int* board, int depth, TPlayer side, int beta, int alpha);
 
@@ -154,11 +160,11 @@ class TSearcher {
   // The database's score of a position of few pieces at `ply`, in the search's
   // units (a win in N plies scores as a side without moves at ply + N would),
   // or false when the database does not hold it.
-  bool ProbeDatabase(const int* board, TPlayer side, int ply, const TMaterial& material, int* score) const {
+  bool ProbeDatabase(const TBoardMasks& masks, TPlayer side, int ply, const TMaterial& material, int* score) const {
     if (databasePieces_ == 0 ||
         material.WhiteKings + material.BlackKings + material.WhiteMen + material.BlackMen > databasePieces_)
       return false;
-    return ProbeDatabaseAt(board, side, ply, score);
+    return ProbeDatabaseAt(masks, side, ply, score);
   }
   // True when the position with these keys is one of the history's.
   bool Repeats(int key1, int key2) const {
@@ -179,7 +185,7 @@ class TSearcher {
     if (count > OrderCapacity_[ply]) GrowOrdering(ply, count);
   }
   void GrowOrdering(int ply, int count);
-  bool ProbeDatabaseAt(const int* board, TPlayer side, int ply, int* score) const;
+  bool ProbeDatabaseAt(const TBoardMasks& masks, TPlayer side, int ply, int* score) const;
   // Answers a root the database holds with one of its best moves; false when
   // it cannot (the root or a move's position is not held).
   bool DatabaseMove(int* board, TPlayer side, int* move);
