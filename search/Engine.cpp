@@ -52,6 +52,7 @@ void TEngine::NewGame() {
 void TEngine::ClearTable() {
   if (table_) table_->Clear();
   searcher_.TKillers.ClearKillers();
+  searcher_.MoveHistory.Clear();
 }
 
 TSearchResult TEngine::Search(TSearchRequest request, TSearchControl& control, TSearchReporter* reporter) {

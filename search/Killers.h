@@ -1,5 +1,7 @@
 // TKillers: per ply, the last move that made a node of that ply fail high
-// (at the root, the last root result). Tried early by the move ordering.
+// (at the root, the last root result). TMoveHistory: for each side, how much
+// each simple move (by its start and end) has made nodes fail high. Both are
+// the move ordering's memory of earlier nodes.
 #pragma once
 
 #include "engine/Board.h"
@@ -30,4 +32,34 @@ class TKillers {
   // Makes `move` the killer of `ply` (the score does not matter).
   void UpdateKiller(const TMaskMove& move, int ply, int /*score*/) { Killer[ply] = move; }
   void UpdateKiller(const int* move, int ply, int score) { UpdateKiller(TMoveGenerator::MaskMoveOf(move), ply, score); }
+};
+
+class TMoveHistory {
+ public:
+  // The ordering bonus of a simple move of `side`, 0 to MaxBonus.
+  static constexpr int MaxBonus = 1000;
+  int Bonus(TPlayer side, const TMaskMove& move) const {
+    return counts_[side][move.From][move.To] >> shift_;
+  }
+  // A simple move made a node `plies` deep fail high.
+  void Reward(TPlayer side, const TMaskMove& move, int plies) {
+    int& count = counts_[side][move.From][move.To];
+    count += plies * plies;
+    if ((count >> shift_) > MaxBonus) Age();
+  }
+  // Halves every count: the older the cut-offs, the less they count.
+  void Age() {
+    for (auto& side : counts_)
+      for (auto& from : side)
+        for (int& count : from) count /= 2;
+  }
+  void Clear() {
+    for (auto& side : counts_)
+      for (auto& from : side)
+        for (int& count : from) count = 0;
+  }
+
+ private:
+  static constexpr int shift_ = 4;
+  int counts_[2][35][35] = {};
 };

@@ -70,7 +70,7 @@ void TSearcher::SortMoves(TMoveList& list, int* scores, int* indices, int ply, c
   SelectionSort(list.Moves, scores, indices, n);
 }
 
-void TSearcher::SortMoves(TMaskMoveList& list, int* scores, int* indices, int ply, const TBoardMasks& masks) {
+void TSearcher::ScoreMoves(TMaskMoveList& list, int* scores, int ply, TPlayer side, const TBoardMasks& masks) {
   const int n = list.NumMoves;
   for (int i = 0; i < n; ++i) {
     const TMaskMove& move = list.Moves[i];
@@ -86,11 +86,23 @@ void TSearcher::SortMoves(TMaskMoveList& list, int* scores, int* indices, int pl
       if (to == from) s += PieceValue[code];
     } else {
       s += AdvanceBonus(code, to, [&masks](int index) { return CodeAt(masks, index); });
+      s += MoveHistory.Bonus(side, move);
     }
     s += weight[to];
     scores[i] = s;
   }
-  SelectionSort(list.Moves, scores, indices, n);
+}
+
+void TSearcher::PickMove(TMaskMoveList& list, int* scores, int* indices, int j) {
+  // One step of a selection sort with exchange: the first of the largest comes forward.
+  int m = j;
+  for (int k = j + 1; k < list.NumMoves; ++k)
+    if (scores[k] > scores[m]) m = k;
+  if (m != j) {
+    std::swap(list.Moves[j], list.Moves[m]);
+    std::swap(indices[j], indices[m]);
+    std::swap(scores[j], scores[m]);
+  }
 }
 
 bool TSearcher::SortMoves1(TMaskMoveList& list, int* scores, const TBoardMasks& masks, TPlayer side, int key1,

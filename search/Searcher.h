@@ -56,6 +56,7 @@ class TSearcher {
   // and the generator of its move lists.
   THashTable* HashTable = nullptr;
   class TKillers TKillers;
+  TMoveHistory MoveHistory;
   class TMoveGenerator TMoveGenerator;
 
   // Search parameters, set again for every iteration.
@@ -120,7 +121,10 @@ class TSearcher {
 
   // Adds the ordering terms to `scores` and sorts moves, indices and scores together.
   void SortMoves(TMoveList& list, int* scores, int* indices, int ply, const int* board);
-  void SortMoves(TMaskMoveList& list, int* scores, int* indices, int ply, const TBoardMasks& masks);
+  // Adds the ordering terms of a mask list to `scores` (no sorting: PickMove brings
+  // the best of the rest forward as the moves are tried).
+  void ScoreMoves(TMaskMoveList& list, int* scores, int ply, TPlayer side, const TBoardMasks& masks);
+  static void PickMove(TMaskMoveList& list, int* scores, int* indices, int j);
   // Adds what the table knows of each child position; always false.
   bool SortMoves1(TMaskMoveList& list, int* scores, const TBoardMasks& masks, TPlayer side, int key1, int key2);
   // Sorts the root list, still in generation order, by the remembered `scores`.
@@ -198,6 +202,24 @@ class TSearcher {
   int databasePieces_ = 0;  // Database->Pieces() for the search under way
   int historyKeys_[MaxHistory][2];
   int historyCount_ = 0;
+  // The keys of the position at each ply of the line being searched, and how
+  // many kings' simple moves in a row led to it: only those can repeat a
+  // position of the line.
+  int pathKeys_[MaxSearchPlies][2] = {};
+  int reversible_[MaxSearchPlies] = {};
+  // True when the position at `ply` with these keys stood earlier in the line.
+  bool RepeatsInLine(int ply, int key1, int key2) const {
+    for (int back = 4; back <= reversible_[ply]; back += 2)
+      if (pathKeys_[ply - back][1] == key2 && pathKeys_[ply - back][0] == key1) return true;
+    return false;
+  }
+  // Records the position at `ply` and how the next ply is reached by `move` of the masks' side.
+  void EnterLine(int ply, int key1, int key2, const TBoardMasks& masks, const TMaskMove& move) {
+    pathKeys_[ply][0] = key1;
+    pathKeys_[ply][1] = key2;
+    const bool quiet = move.Taken == 0 && ((masks.Kings >> move.From) & 1) != 0;
+    reversible_[ply + 1] = quiet ? reversible_[ply] + 1 : 0;
+  }
 
   int OrderCapacity_[MaxSearchPlies];
   std::vector<int> indexStore_[MaxSearchPlies];

@@ -36,6 +36,7 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
   ++Nodes;
   if (ply > MaxPly) MaxPly = ply;
   if (historyCount_ > 0 && Repeats(key1, key2)) return 0;
+  if (RepeatsInLine(ply, key1, key2)) return 0;
   int known;
   if (ProbeDatabase(masks, side, ply, material, &known)) return known;
 
@@ -72,19 +73,21 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
   if (found && entry.Move >= 0 && entry.Move < n) scores[entry.Move] = 5000;
   if (n > 1) {
     if (ply < 6 && found) SortMoves1(list, scores, masks, side, key1, key2);
-    SortMoves(list, scores, indices, ply, masks);
+    ScoreMoves(list, scores, ply, side, masks);
   }
 
   const TPlayer other = static_cast<TPlayer>(1 - side);
   int best = 0;
   bool raised = false;
   for (int j = 0; j < n; ++j) {
+    if (n > 1) PickMove(list, scores, indices, j);
     const TMaskMove& move = list.Moves[j];
     TBoardMasks child = masks;
     TMaterial childMaterial = material;
     int k1 = key1;
     int k2 = key2;
     bool keyed = false;
+    EnterLine(ply, key1, key2, masks, move);
     Play(child, side, move, childMaterial);
     bool research = false;
     int v;
@@ -121,6 +124,7 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
     if (v >= beta) {
       Store(key1, key2, THashTable::LowerBound, v, reduced ? depth - 10 : depth, indices[j], ply);
       TKillers.UpdateKiller(move, ply, v);
+      if (!list.CaptureMoves) MoveHistory.Reward(side, move, depth / 10);
       return v;
     }
     if (v > alpha) {
@@ -206,6 +210,7 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
   for (int j = 0; j < n; ++j) {
     int* move = list.Moves[j];
     const TMaskMove played = TMoveGenerator::MaskMoveOf(move);
+    EnterLine(0, key1, key2, masks, played);
     int k1 = key1;
     int k2 = key2;
     HashTable->UpdateKey(masks, side, played, k1, k2);
