@@ -45,9 +45,7 @@ bool TEngine::SetTableMegabytes(int megabytes) {
   return true;
 }
 
-void TEngine::NewGame() {
-  if (table_) table_->Flush();
-}
+void TEngine::NewGame() { ClearTable(); }
 
 void TEngine::ClearTable() {
   if (table_) table_->Clear();

@@ -148,17 +148,6 @@ void THashTable::ReduceDepth() {
   }
 }
 
-void THashTable::Flush() {
-  const long n = static_cast<long>(RowCount) * EntriesPerRow;
-  for (long i = 0; i < n; ++i) {
-    THashEntry& e = Rows[i];
-    e.Used = 0;
-    e.Lock = 0;
-    e.Move = 0;
-    e.Depth = 0;
-  }
-}
-
 void THashTable::Clear() {
   const long n = static_cast<long>(RowCount) * EntriesPerRow;
   const THashEntry empty{.Lock = -1, .Score = 0, .Depth = 0, .Bound = 0, .Move = 0, .Used = 0};

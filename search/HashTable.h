@@ -65,8 +65,6 @@ class THashTable {
   void Prefetch(int key1) const { __builtin_prefetch(Row(key1)); }
   // Ages every entry: 4 tenths of a ply shallower (not below 0) and unused.
   void ReduceDepth();
-  // Empties every entry for a new game (lock 0, depth 0, move 0, unused).
-  void Flush();
   // Puts every entry back as it was built, so that a search starts from nothing.
   void Clear();
 
