@@ -28,6 +28,22 @@ struct TPdnGame {
   TPlayer StartSide = ::Black;
   std::vector<std::vector<int>> Moves;  // each zero-terminated, in the engine's format
 
+  // What the movetext says of a move besides the move: its mark ("?", "!?",
+  // ...; the glyphs $1 to $6 read as the marks they stand for) and the
+  // comments after it, in order, their white space runs made single spaces.
+  struct TMoveNote {
+    std::string Mark;
+    std::vector<std::string> Comments;
+    bool Empty() const { return Mark.empty() && Comments.empty(); }
+    bool operator==(const TMoveNote&) const = default;
+  };
+  std::vector<std::string> Comments;  // those before the first move
+  std::vector<TMoveNote> Notes;       // by move; moves past its end have none
+  // The note of move `n` (from 0), made when it has none.
+  TMoveNote& Note(size_t n);
+  // The note of move `n`, or an empty one.
+  const TMoveNote& NoteOf(size_t n) const;
+
   // True when the game starts from the usual position with Black to move.
   bool FromStartingPosition() const;
   // "Moorhead, W. - Wyllie, J.", Black first; "?" for a missing name.

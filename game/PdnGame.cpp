@@ -29,10 +29,23 @@ std::string TPdnGame::Players() const {
   return (Black.empty() ? "?" : Black) + " - " + (White.empty() ? "?" : White);
 }
 
+TPdnGame::TMoveNote& TPdnGame::Note(size_t n) {
+  if (Notes.size() <= n) Notes.resize(n + 1);
+  return Notes[n];
+}
+
+const TPdnGame::TMoveNote& TPdnGame::NoteOf(size_t n) const {
+  static const TMoveNote none;
+  return n < Notes.size() ? Notes[n] : none;
+}
+
 bool TPdnGame::operator==(const TPdnGame& other) const {
+  for (size_t n = 0; n < std::max(Notes.size(), other.Notes.size()); ++n)
+    if (!(NoteOf(n) == other.NoteOf(n))) return false;
   return Event == other.Event && Date == other.Date && Black == other.Black && White == other.White &&
          Result == other.Result && OtherTags == other.OtherTags && StartSide == other.StartSide &&
-         std::equal(StartBoard, StartBoard + BoardSize, other.StartBoard) && Moves == other.Moves;
+         std::equal(StartBoard, StartBoard + BoardSize, other.StartBoard) && Moves == other.Moves &&
+         Comments == other.Comments;
 }
 
 int NumberedMoves(int plies, TPlayer side) { return plies <= 0 ? 0 : (plies + (side == ::White ? 1 : 0) + 1) / 2; }

@@ -22,6 +22,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 void TRawGame::Clear() {
   Tags.clear();
   Words.clear();
+  Comments.clear();
   Result = {};
   Error.clear();
   Begin = End = 0;
@@ -38,11 +39,17 @@ bool TPdnLexer::Next(TRawGame& game) {
     if (c == '[') {
       if (!game.Words.empty()) break;  // a new game starts before this one has its result
       ReadTag(game);
+      game.Comments.clear();  // those before the tags are the file's, not the movetext's
     } else if (c == '{') {
-      SkipComment(game);
+      const std::string_view comment = ReadComment(game);
+      game.Comments.push_back({game.Words.size(), comment});
     } else if (c == '(') {
       SkipVariation(game);
-    } else if (c == ';' || (c == '%' && AtLineStart())) {
+    } else if (c == ';') {
+      const size_t start = ++at_;
+      SkipLine();
+      game.Comments.push_back({game.Words.size(), text_.substr(start, at_ - start)});
+    } else if (c == '%' && AtLineStart()) {
       SkipLine();
     } else if (c == ')' || c == '}' || c == ']') {
       Fault(game, std::string("a stray '") + c + "'");
@@ -101,14 +108,16 @@ void TPdnLexer::SkipLine() {
   while (at_ < text_.size() && text_[at_] != '\n') ++at_;
 }
 
-void TPdnLexer::SkipComment(TRawGame& game) {
+std::string_view TPdnLexer::ReadComment(TRawGame& game) {
   const size_t end = text_.find('}', at_);
   if (end == std::string_view::npos) {
     Fault(game, "the text ends inside a comment {...}: it is cut short");
     at_ = text_.size();
-  } else {
-    at_ = end + 1;
+    return {};
   }
+  const std::string_view comment = text_.substr(at_ + 1, end - at_ - 1);
+  at_ = end + 1;
+  return comment;
 }
 
 // Variations nest and may hold comments, whose braces may hold parentheses.
@@ -117,7 +126,7 @@ void TPdnLexer::SkipVariation(TRawGame& game) {
   while (at_ < text_.size()) {
     const char c = text_[at_];
     if (c == '{') {
-      SkipComment(game);
+      ReadComment(game);
       continue;
     }
     ++at_;
@@ -170,13 +179,32 @@ void TPdnLexer::BadTag(TRawGame& game, const std::string& name) {
 namespace {
 
 // The part of a word that can be a move: without a leading move number
-// ("12.", "12...", glued as in "17.8-12") and trailing !? marks.
-std::string_view MovePart(std::string_view word) {
+// ("12.", "12...", glued as in "17.8-12") and trailing !? marks, which go to
+// `mark` when it is given.
+std::string_view MovePart(std::string_view word, std::string_view* mark = nullptr) {
   const size_t digits = word.find_first_not_of("0123456789");
   if (digits != std::string_view::npos && digits > 0 && word[digits] == '.') word.remove_prefix(digits);
   while (!word.empty() && word.front() == '.') word.remove_prefix(1);
-  while (!word.empty() && (word.back() == '!' || word.back() == '?')) word.remove_suffix(1);
-  return word;
+  const size_t end = word.find_last_not_of("!?");
+  const size_t keep = end == std::string_view::npos ? 0 : end + 1;
+  if (mark) *mark = word.substr(keep);
+  return word.substr(0, keep);
+}
+
+constexpr std::string_view Marks[] = {"!", "?", "!!", "??", "!?", "?!"};
+
+// The mark a numeric glyph stands for ($1 to $6), or "" for "$7" and beyond.
+std::string_view GlyphMark(std::string_view word) {
+  if (word.size() != 2 || word[1] < '1' || word[1] > '6') return {};
+  return Marks[word[1] - '1'];
+}
+
+// A run of ! and ? kept as a move's mark when it is one of the six; any other
+// run ("!!!", "?!?") says nothing a reader of the game can use, and goes.
+std::string_view KnownMark(std::string_view mark) {
+  for (const std::string_view known : Marks)
+    if (mark == known) return known;
+  return {};
 }
 
 // "$3", or a move number or !? marks standing on their own.
@@ -184,6 +212,22 @@ bool IsNotAMove(std::string_view word) {
   if (!word.empty() && word[0] == '$')
     return word.size() > 1 && word.find_first_not_of("0123456789", 1) == std::string_view::npos;
   return MovePart(word).empty();
+}
+
+// A comment's text with its white space runs made single spaces, trimmed.
+std::string CommentText(std::string_view text) {
+  std::string out;
+  bool space = false;
+  for (const char c : text) {
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      space = !out.empty();
+      continue;
+    }
+    if (space) out += ' ';
+    space = false;
+    out += c;
+  }
+  return out;
 }
 
 // FEN values may give ranges of squares ("1-12", "K29-32") and end with a full stop.
@@ -270,15 +314,35 @@ std::string TPdnMoveReader::Read(const TRawGame& raw, TPdnGame* game) {
   std::copy(game->StartBoard, game->StartBoard + BoardSize, board);
   TPlayer side = game->StartSide;
   std::string reason;
-  for (const std::string_view word : raw.Words) {
-    if (IsNotAMove(word)) continue;
-    const std::string_view part = MovePart(word);
+  size_t comment = 0;
+  // The comments that stand before word `w` go with the move before them.
+  auto takeComments = [&](size_t w) {
+    for (; comment < raw.Comments.size() && raw.Comments[comment].After <= w; ++comment) {
+      std::string text = CommentText(raw.Comments[comment].Text);
+      if (game->Moves.empty()) game->Comments.push_back(std::move(text));
+      else game->Note(game->Moves.size() - 1).Comments.push_back(std::move(text));
+    }
+  };
+  for (size_t w = 0; w < raw.Words.size(); ++w) {
+    takeComments(w);
+    const std::string_view word = raw.Words[w];
+    std::string_view mark;
+    const std::string_view part = MovePart(word, &mark);
+    mark = word[0] == '$' ? GlyphMark(word) : KnownMark(mark);
+    if (IsNotAMove(word)) {
+      // A mark standing on its own, or a glyph, belongs to the move before it.
+      if (!mark.empty() && !game->Moves.empty() && game->NoteOf(game->Moves.size() - 1).Mark.empty())
+        game->Note(game->Moves.size() - 1).Mark = mark;
+      continue;
+    }
     const int* found = reader_.Find(board, side, part, &reason);
     if (found == nullptr) return MoveName(game, side) + std::string(part) + ": " + reason;
     game->Moves.emplace_back(found, found + MoveLength(found) + 1);
+    if (!mark.empty()) game->Note(game->Moves.size() - 1).Mark = mark;
     TMoveGenerator::MakeMove(found, board);
     side = static_cast<TPlayer>(1 - side);
   }
+  takeComments(raw.Words.size());
   return {};
 }
 

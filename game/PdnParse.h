@@ -14,6 +14,13 @@
 struct TRawGame {
   std::vector<TPdnGame::TTag> Tags;
   std::vector<std::string_view> Words;  // movetext outside comments and variations, in the lexed text
+  // The comments outside variations, {...} and ; to the end of the line, each
+  // after the first `After` words.
+  struct TComment {
+    size_t After = 0;
+    std::string_view Text;
+  };
+  std::vector<TComment> Comments;
   std::string_view Result;              // the terminating result; empty when none was found
   std::string Error;                    // the first lexical fault
   size_t Begin = 0, End = 0;            // the game's part of the text (with the space before it)
@@ -22,6 +29,7 @@ struct TRawGame {
   bool RanOut = false;
 
   void Clear();
+  // Comments alone (after a file's last game) make no game.
   bool Empty() const { return Tags.empty() && Words.empty() && Result.empty() && Error.empty(); }
 };
 
@@ -42,7 +50,8 @@ class TPdnLexer {
   void SkipSpace();
   void SkipBlanks();
   void SkipLine();
-  void SkipComment(TRawGame& game);
+  // Reads a comment {...} and returns its text (empty when the text ends inside it).
+  std::string_view ReadComment(TRawGame& game);
   void SkipVariation(TRawGame& game);
   std::string_view ReadWord();
   void ReadTag(TRawGame& game);

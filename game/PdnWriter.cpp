@@ -53,12 +53,41 @@ class TLineWriter {
     out_ += word;
     length_ += word.size();
   }
-  void End() { out_ += '\n'; }
+  // Appends words that must end their line (a line comment).
+  void AddToLineEnd(const std::string& words) {
+    Add(words);
+    out_ += '\n';
+    length_ = 0;
+  }
+  void End() {
+    if (length_ > 0) out_ += '\n';
+  }
 
  private:
   std::string& out_;
   size_t length_ = 0;
 };
+
+// A comment in braces, wrapped with the movetext. A comment that holds a
+// closing brace (it came from a line comment) is written as one, to the end of
+// its line, so that it reads back as it stands.
+void AddComment(TLineWriter& line, const std::string& comment) {
+  if (comment.find('}') != std::string::npos) {
+    line.AddToLineEnd("; " + comment);
+    return;
+  }
+  std::vector<std::string> words{"{"};
+  for (char c : comment) {
+    if (c == ' ') {
+      words.emplace_back();
+      continue;
+    }
+    words.back() += c;
+  }
+  words.back() += '}';
+  for (const std::string& word : words)
+    if (!word.empty()) line.Add(word);
+}
 
 }  // namespace
 
@@ -93,13 +122,20 @@ std::string WritePdn(const TPdnGame& game) {
 
   const std::vector<std::string> moves = MoveNotations(game.StartBoard, game.StartSide, game.Moves);
   TLineWriter line(out);
+  for (const std::string& comment : game.Comments) AddComment(line, comment);
   int number = 1;
   TPlayer side = game.StartSide;
+  bool commented = false;  // a comment stands between the last move and this one
   for (size_t i = 0; i < moves.size(); ++i) {
-    // A move number stays on the line of its move.
-    if (side == Black) line.Add(std::to_string(number) + ". " + moves[i]);
-    else if (i == 0) line.Add(std::to_string(number) + "... " + moves[i]);
-    else line.Add(moves[i]);
+    const TPdnGame::TMoveNote& note = game.NoteOf(i);
+    const std::string move = moves[i] + note.Mark;
+    // A move number stays on the line of its move; White's move gets its
+    // number when something stands between it and Black's.
+    if (side == Black) line.Add(std::to_string(number) + ". " + move);
+    else if (i == 0 || commented) line.Add(std::to_string(number) + "... " + move);
+    else line.Add(move);
+    for (const std::string& comment : note.Comments) AddComment(line, comment);
+    commented = !note.Comments.empty();
     if (side == White) ++number;
     side = static_cast<TPlayer>(1 - side);
   }

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "tools/Commands.h"
 
@@ -43,4 +44,12 @@ bool ParseSeconds(const std::string& word, double highest, double* seconds) {
   if (!digits || value > highest) return false;
   *seconds = value;
   return true;
+}
+
+void DrawProgressBar(long long done, long long total, const std::string& after) {
+  constexpr int width = 40;
+  const int filled = total > 0 ? static_cast<int>(done * width / total) : width;
+  std::fprintf(stderr, "\r[%s%s] %3d%%%s", std::string(filled, '#').c_str(), std::string(width - filled, '.').c_str(),
+               total > 0 ? static_cast<int>(done * 100 / total) : 100, after.c_str());
+  std::fflush(stderr);
 }

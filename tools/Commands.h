@@ -19,6 +19,7 @@ int CmdEngine(const TArgs& args);
 int CmdMatch(const TArgs& args);
 int CmdTune(const TArgs& args);
 int CmdBook(const TArgs& args);
+int CmdAnalyse(const TArgs& args);
 
 class Game;
 struct TPdnGame;
@@ -36,3 +37,6 @@ int CommandError(const char* command, const std::string& text);
 bool ParseNumber(const std::string& word, long lowest, long highest, int* number);
 // A number of seconds, whole or with a fraction ("0.1"), from 0 to `highest`.
 bool ParseSeconds(const std::string& word, double highest, double* seconds);
+// A bar of `done` out of `total` on stderr, over the bar drawn before, with
+// `after` behind it.
+void DrawProgressBar(long long done, long long total, const std::string& after = "");

@@ -42,13 +42,7 @@ bool ReadOptions(const TArgs& args, const std::string& option, std::string* valu
   return true;
 }
 
-void DrawBar(long long done, long long total) {
-  constexpr int width = 40;
-  const int filled = total > 0 ? static_cast<int>(done * width / total) : width;
-  std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(), std::string(width - filled, '.').c_str(),
-               total > 0 ? static_cast<int>(done * 100 / total) : 100);
-  std::fflush(stderr);
-}
+void DrawBar(long long done, long long total) { DrawProgressBar(done, total); }
 
 int Build(const TArgs& args) {
   std::string pieces = "4", folder, error;

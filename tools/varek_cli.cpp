@@ -18,6 +18,7 @@ const char Usage[] =
     "  search [ARGS]             let the computer choose a move\n"
     "  engine                    the computer player behind the engine protocol on standard input and output\n"
     "  match [ARGS] ENGINE1 ENGINE2  two engines play each other from the three-move openings\n"
+    "  analyse [--time S] IN OUT.pdn  every move of every game searched, marked and scored into OUT\n"
     "  bench [--egdb [DIR]]      speed of the computer player, without or with the database\n"
     "  egdb build [DIR]          solve every ending of up to 4 pieces into DIR\n"
     "  egdb probe POSITION       the database's value: win in N, loss in N or draw\n"
@@ -35,7 +36,7 @@ const TCommand Commands[] = {
     {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
     {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},      {"engine", CmdEngine},
     {"match", CmdMatch},
-    {"tune", CmdTune},   {"book", CmdBook},
+    {"tune", CmdTune},   {"book", CmdBook},       {"analyse", CmdAnalyse},
 };
 
 }  // namespace

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "resources/PieceRenderer.h"
-
-TGraphics Driver;
 
 TGraphics::TGraphics()
     : LineColor(0, 0, 0),
@@ -17,9 +14,10 @@ TGraphics::TGraphics()
       BlackSideColor(128, 0, 0),
       WhiteSideColor(128, 128, 128),
       MarkColor(150, 215, 215),
-      NumberColor(110, 190, 190) {}
+      // Black stands out on the dark squares, the light ones and the frame of the last move.
+      NumberColor(0, 0, 0) {}
 
-void TGraphics::SetScale(int width, int height) {
+void TGraphics::SetScale(int width, int height, bool inverted) {
   if (width < MinimumBoardSize) width = MinimumBoardSize;
   if (height < MinimumBoardSize) height = MinimumBoardSize;
   const int m = width < height ? width : height;
@@ -29,7 +27,7 @@ void TGraphics::SetScale(int width, int height) {
   for (int i = FirstSquare; i <= LastSquare; ++i) {
     if (!IsPlayable(i)) continue;
     int c = TMetrics.Column[i], r = TMetrics.Row[i];
-    if (GameStatus.Inverted) {
+    if (inverted) {
       c = 7 - c;
       r = 7 - r;
     }

@@ -1,12 +1,11 @@
 // Hint: the computer player thinks for the side to move, on the computer's
 // thread as for its own moves, and the squares of the move it would play are
 // marked on the board until the next command or move. The record is not touched.
-#include <cstdio>
 
 #include "engine/GameState.h"
-#include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "ui/Graphics.h"
+#include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
 void TVarekWindow::CmActionHint() {
@@ -25,9 +24,9 @@ void TVarekWindow::CmActionHint() {
 
 void TVarekWindow::ShowHint(const int* move, const char* info) {
   Status_Of_The_Game::CopyMove(hint_, move);
-  char notation[8], text[192];
-  std::snprintf(text, sizeof text, "hint: %s (%s)", TMetrics::MoveToStr(move, notation), info);
-  ShowStatus(text);
+  // As the computer's own result: the move and its score in the message
+  // area, the search's figures in their field beside it.
+  progress_.HintResult(info);
   Invalidate(true);
 }
 
@@ -44,13 +43,13 @@ void TVarekWindow::DrawHint(TDC& dc) {
   std::vector<int> squares{hint_[0]};
   if (length == 2) squares.push_back(hint_[1]);
   for (int k = 2; k < length; k += 2) squares.push_back(hint_[k]);
-  const int width = std::max(2, Driver.SquareSize / 14);
+  const int width = std::max(2, Graphics.SquareSize / 14);
   dc.SelectObject(TPen(TColor(255, 220, 0), width));
   for (int square : squares) {
     const int inset = width / 2 + 1;
-    const int left = Driver.SquareX[square] + inset, top = Driver.SquareY[square] + inset;
-    const int right = Driver.SquareX[square] + Driver.SquareSize - inset,
-              bottom = Driver.SquareY[square] + Driver.SquareSize - inset;
+    const int left = Graphics.SquareX[square] + inset, top = Graphics.SquareY[square] + inset;
+    const int right = Graphics.SquareX[square] + Graphics.SquareSize - inset,
+              bottom = Graphics.SquareY[square] + Graphics.SquareSize - inset;
     dc.MoveTo(left, top);
     dc.LineTo(right, top);
     dc.LineTo(right, bottom);

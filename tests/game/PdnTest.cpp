@@ -9,24 +9,14 @@
 #include "engine/PositionString.h"
 #include "game/Pdn.h"
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/MasterGame.h"
 
 namespace {
 
 using namespace gametest;
 
-// A real game (Manchester 1841), its last capture written short.
-const char FirstGame[] = R"([Event "Manchester 1841"]
-[Date "1841-??-??"]
-[Black "Moorhead, W."]
-[White "Wyllie, J."]
-[Site "Manchester"]
-[Result "0-1"]
-1. 11-15 24-20 2. 8-11 28-24 3. 9-13 22-18 4. 15x22 25x18 5. 4-8 26-22 6. 10-14
-18x9 7. 5x14 22-18 8. 1-5 18x9 9. 5x14 29-25 10. 11-15 24-19 11. 15x24 25-22 12.
-24-28 22-18 13. 6-9 27-24 14. 8-11 24-19 15. 7-10 20-16 16. 11x20 18-15 17. 2-6
-15-11 18. 12-16 19x12 19. 10-15 11-8 20. 15-18 21-17 21. 13x22 30-26 22. 18x27
-26x1 0-1
-)";
+// A real game, its last capture written short.
+const char* const FirstGame = MasterGame;
 
 // Black's man on 3 can take 8 and 16 or 7 and 15, landing on 19 either way.
 const char TwoWaysFen[] = "B:W7,8,15,16:B3";
@@ -73,6 +63,39 @@ TEST(PdnReader, ReadsEveryKindOfMovetext) {
   EXPECT_EQ(second.Moves.size(), 44u);
   EXPECT_EQ(MoveLength(second.Moves.back().data()), 7);
   EXPECT_EQ(c.Numbers, (std::vector<int>{1, 2}));
+}
+
+// Marks and comments stay with their moves, through writing and reading again;
+// comments before the tags and inside variations are not the game's.
+TEST(PdnReader, KeepsMarksAndCommentsWithTheirMoves) {
+  const std::string text = R"({before the tags} [Black "A"] [White "B"]
+{the   opening
+ of the game} 1. 11-15! {strong} 22-18 $2 2. 15x22 (2. 9-14 {a side line}) 25x18?! ; a line comment
+3. 8-11 !? {one} {two} 29-25 $14 *
+)";
+  const TPdnCollection c = ReadPdn(text);
+  ASSERT_EQ(c.Games.size(), 1u) << Text(c);
+  const TPdnGame& game = c.Games[0];
+  ASSERT_EQ(game.Moves.size(), 6u);
+  EXPECT_EQ(game.Comments, (std::vector<std::string>{"the opening of the game"}));
+  using TNote = TPdnGame::TMoveNote;
+  const std::vector<TNote> notes = {{"!", {"strong"}}, {"?", {}}, {"", {}}, {"?!", {"a line comment"}},
+                                    {"!?", {"one", "two"}}, {"", {}}};
+  for (size_t n = 0; n < notes.size(); ++n) EXPECT_EQ(game.NoteOf(n), notes[n]) << "move " << n + 1;
+
+  const std::string written = WritePdn(game);
+  EXPECT_NE(written.find("{the opening of the game} 1. 11-15! {strong} 1... 22-18? 2. 15x22 25x18?!"),
+            std::string::npos) << written;
+  EXPECT_NE(written.find("3. 8-11!? {one} {two} 3... 29-25 *"), std::string::npos) << written;
+  const TPdnCollection back = ReadPdn(written);
+  ASSERT_EQ(back.Games.size(), 1u) << Text(back);
+  EXPECT_EQ(back.Games[0], game) << written;
+  // A comment with braces in it cannot end itself early, and reads back as it stood.
+  TPdnGame braced = game;
+  braced.Note(5).Comments = {"a {brace} here", "{open"};
+  const TPdnCollection bracedBack = ReadPdn(WritePdn(braced));
+  ASSERT_EQ(bracedBack.Games.size(), 1u) << WritePdn(braced);
+  EXPECT_EQ(bracedBack.Games[0], braced) << WritePdn(braced);
 }
 
 TEST(PdnReader, ResultsAndEmptyGames) {
@@ -220,6 +243,11 @@ TEST(PdnWriter, WrapsLinesAndReadsBackRandomGames) {
     game.Moves = played.Moves;
     game.Black = "Random \\ \"quoted\"";
     game.OtherTags = {{"Round", std::to_string(round)}};
+    // Marks and comments long enough to be wrapped, on some of the moves.
+    for (size_t n = 0; n < game.Moves.size(); n += 1 + random() % 7) {
+      game.Note(n).Mark = std::vector<std::string>{"", "?", "??", "!?"}[random() % 4];
+      if (random() % 2) game.Note(n).Comments.push_back("a comment of some length to wrap, move " + std::to_string(n));
+    }
     const std::string text = WritePdn(game);
     for (size_t at = 0, end; at < text.size(); at = end + 1) {
       end = text.find('\n', at);

@@ -15,6 +15,7 @@
 #include "engine/Metrics.h"
 #include "engine/PositionString.h"
 #include "game/GameFile.h"
+#include "game/Pdn.h"
 #include "tests/game/GameTestSupport.h"
 
 namespace {
@@ -215,6 +216,31 @@ TEST_F(CompanionTest, ConvertBetweenSavedGamesAndPdn) {
   EXPECT_NE(text.find("1... 5-1 *"), std::string::npos) << text;
   ExpectError({"convert", vrk.string(), (folder / "no" / "such.pdn").string()}, 1, "cannot write");
   ExpectError({"show", "--game", "2", vrk.string()}, 2, "--game is for PDN");
+}
+
+// Every game of a collection analysed into one file, the refused one left
+// out and said; the thrown-away win of the set-up game marked with the move that wins.
+TEST_F(CompanionTest, AnalyseMarksEveryGameOfACollection) {
+  const fs::path pdn = folder / "games.pdn", out = folder / "analysed.pdn";
+  { std::ofstream(pdn) << Collection << "[FEN \"W:W5,K9:B12,K13\"] 1... 9-14 13-9 2. 14-10 *\n"; }
+  const TRun run = Run({"analyse", "--time", "0.05", pdn.string(), out.string()});
+  EXPECT_EQ(run.Exit, 1) << run.Err;
+  EXPECT_NE(run.Err.find("game 2 (Cy - Di): move 3... 17x10: not a legal move"), std::string::npos) << run.Err;
+  ASSERT_EQ(run.Lines().size(), 3u) << run.Out;
+  EXPECT_EQ(run.Lines()[2].rfind("game 4 (? - ?): 3 moves, 1 ??, 0 ?, 0 ?!, ", 0), 0u) << run.Out;
+  const TPdnCollection analysed = ReadPdn(ReadFile(out));
+  ASSERT_EQ(analysed.Games.size(), 3u);
+  const TPdnGame& last = analysed.Games[2];
+  EXPECT_EQ(last.NoteOf(0).Mark, "??");
+  EXPECT_EQ(last.NoteOf(0).Comments, (std::vector<std::string>{"0.00; best 5-1"}));
+  EXPECT_EQ(analysed.Games[0].Black, "Ann");
+  EXPECT_EQ(analysed.Games[0].NoteOf(3).Comments.size(), 1u);
+  EXPECT_EQ(analysed.Games[0].OtherTags.back().Name, "Annotator");
+
+  ExpectError({"analyse", pdn.string()}, 2, "usage");
+  ExpectError({"analyse", pdn.string(), (folder / "out.txt").string()}, 2, "OUT must end in .pdn");
+  ExpectError({"analyse", "--time", "0", pdn.string(), out.string()}, 2, "--time");
+  ExpectError({"analyse", (folder / "none.pdn").string(), out.string()}, 2, "cannot open");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // a thin frame that follows moves, undo and redo, and the squares can show
 // their numbers (Board menu, off at first, remembered from one run to the
 // next). Pictures of both go to the build folder's screenshots/.
+#include <algorithm>
+#include <cmath>
+
 #include "FilesFixture.h"
 
 namespace {
@@ -12,37 +15,61 @@ std::string ShotPath(const char* name) {
   return (dir / name).string();
 }
 
-// Whether the square shows the frame (looked for on its left edge, halfway down).
-bool Framed(const TBitmap& shown, int index) {
-  return shown.Color(Driver.SquareX[index] + 2, Driver.SquareY[index] + Driver.SquareSize / 2) == Driver.MarkColor;
-}
-
-// The squares that show the frame.
-std::vector<int> FramedSquares(const TBitmap& shown) {
-  std::vector<int> framed;
-  for (int i = FirstSquare; i <= LastSquare; ++i)
-    if (IsPlayable(i) && Framed(shown, i)) framed.push_back(i);
-  return framed;
-}
-
-// Whether anything but the square's own colour is drawn in its top-left corner.
-bool CornerWritten(const TBitmap& shown, int index) {
-  for (int y = 1; y < 12; ++y)
-    for (int x = 2; x < 14; ++x)
-      if (shown.Color(Driver.SquareX[index] + x, Driver.SquareY[index] + y) != Driver.DarkSquareColor) return true;
-  return false;
+// The contrast of two colours as legibility guides measure it: 1 (none) to 21.
+double Contrast(const TColor& a, const TColor& b) {
+  auto luminance = [](const TColor& c) {
+    auto linear = [](int v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.Red()) + 0.7152 * linear(c.Green()) + 0.0722 * linear(c.Blue());
+  };
+  const double x = luminance(a), y = luminance(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
 }
 
 class BoardMarks : public GameFlowTest {
  protected:
   void SetUp() override {
     GameFlowTest::SetUp();
-    GameStatus.PlayMode = 2;
+    window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   }
   void Shoot(const char* name) {
     frame->EnableCommands();
     ProcessEvents(20);
     EXPECT_TRUE(GrabFrame(*frame).Save(ShotPath(name).c_str()));
+  }
+  // Whether the square shows the frame (looked for on its left edge, halfway down).
+  bool Framed(const TBitmap& shown, int index) const {
+    const TGraphics& g = window->Graphics;
+    return shown.Color(g.SquareX[index] + 2, g.SquareY[index] + g.SquareSize / 2) == g.MarkColor;
+  }
+
+  // The squares that show the frame.
+  std::vector<int> FramedSquares(const TBitmap& shown) const {
+    std::vector<int> framed;
+    for (int i = FirstSquare; i <= LastSquare; ++i)
+      if (IsPlayable(i) && Framed(shown, i)) framed.push_back(i);
+    return framed;
+  }
+
+  // Whether anything but the square's own colour is drawn in its top-left corner.
+  bool CornerWritten(const TBitmap& shown, int index) const {
+    const TGraphics& g = window->Graphics;
+    for (int y = 1; y < 12; ++y)
+      for (int x = 2; x < 14; ++x)
+        if (shown.Color(g.SquareX[index] + x, g.SquareY[index] + y) != g.DarkSquareColor) return true;
+    return false;
+  }
+
+  // How well the number in a square's corner stands out: its strongest pixel against the square.
+  double NumberContrast(const TBitmap& shown, int index) const {
+    const TGraphics& g = window->Graphics;
+    double best = 1;
+    for (int y = 1; y < 12; ++y)
+      for (int x = 2; x < 14; ++x)
+        best = std::max(best, Contrast(shown.Color(g.SquareX[index] + x, g.SquareY[index] + y), g.DarkSquareColor));
+    return best;
   }
 };
 
@@ -52,7 +79,7 @@ TEST_F(BoardMarks, TheLastMoveIsFramedThroughMovesUndoAndRedo) {
   EXPECT_EQ(FramedSquares(window->Snapshot()), (std::vector<int>{28, 32}));
   EXPECT_TRUE(ScreenMatchesBoard());
   PlayMove(1);
-  const int* last = GameRecord.Cursor->Move;
+  const int* last = window->GameRecord.Cursor->Move;
   std::vector<int> expected{last[0], MoveDestination(last)};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(FramedSquares(window->Snapshot()), expected);  // the first move's frame is gone
@@ -78,8 +105,8 @@ TEST_F(BoardMarks, ACaptureIsFramedOnItsFirstAndLastSquaresOnly) {
   SetPosition({{35, BlackMan}, {30, WhiteMan}, {21, WhiteMan}, {12, WhiteMan}}, Black);
   Repaint();
   SendMouse(*window, WM_LBUTTONDOWN, Centre(35));  // the only move, played by the press
-  ASSERT_EQ(GameRecord.MoveCount, 1);
-  const int* move = GameRecord.Cursor->Move;
+  ASSERT_EQ(window->GameRecord.MoveCount, 1);
+  const int* move = window->GameRecord.Cursor->Move;
   ASSERT_GT(MoveLength(move), 3);  // a double jump
   std::vector<int> expected{move[0], MoveDestination(move)};
   std::sort(expected.begin(), expected.end());
@@ -98,10 +125,17 @@ TEST_F(BoardMarks, SquareNumbersAreOffAtFirstAndRemembered) {
     if (IsPlayable(i)) {
       EXPECT_TRUE(CornerWritten(shown, i)) << i;
     }
-  // The numbers stay through moves and partial redraws.
+  // The numbers stay through moves and partial redraws, and read well on the
+  // dark squares (and would on the light ones).
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));
   frame->ExecuteCommand(115);
   EXPECT_TRUE(ScreenMatchesBoard());
+  shown = window->Snapshot();
+  for (int i = FirstSquare; i <= LastSquare; ++i)
+    if (IsPlayable(i)) {
+      EXPECT_GE(NumberContrast(shown, i), 4.0) << i;
+    }
+  EXPECT_GE(Contrast(window->Graphics.NumberColor, TColor(255, 255, 255)), 4.0);
   Shoot("square-numbers.png");
 
   // The next run shows them too, until they are switched off again.

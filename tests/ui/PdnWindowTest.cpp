@@ -6,9 +6,11 @@
 #include "FilesFixture.h"
 #include "engine/Metrics.h"
 #include "tests/support/ListDialogDriving.h"
+#include "tests/support/MasterGame.h"
 #include "framework/MoveListPanel.h"
 #include "game/Pdn.h"
 #include "resources/CommandIds.h"
+#include "ui/Progress.h"
 
 namespace {
 
@@ -24,9 +26,9 @@ const char Collection[] = R"([Event "Club"] [Black "Ann"] [White "Bob"] [Date "2
 
 class PdnWindow : public GameFlowTest {
  protected:
-  static std::vector<std::vector<int>> RecordedMoves() {
+  std::vector<std::vector<int>> RecordedMoves() const {
     std::vector<std::vector<int>> moves;
-    for (GameNode* node = GameRecord.Head->Next; node != nullptr; node = node->Next)
+    for (GameNode* node = window->GameRecord.Head->Next; node != nullptr; node = node->Next)
       moves.emplace_back(node->Move, node->Move + MoveLength(node->Move) + 1);
     return moves;
   }
@@ -46,21 +48,28 @@ class PdnWindow : public GameFlowTest {
 };
 
 TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
-  script.FileAnswers = {WriteText("games.pdn", Collection)};
-  script.ListAnswers = {1};  // the second listed: Eve - Fay
+  script.FileAnswers = {WriteText("games.pdn", Collection + std::string("[Black \"Gus\"] 1. 11-15 {cut"))};
+  // Cy - Di first, whose moves are read only when it is chosen: the list
+  // comes back, and then Eve - Fay.
+  script.ListAnswers = {1, 2};
   frame->ExecuteCommand(CmFileImportPdn);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Filter, "PDN Games (*.pdn)|*.pdn|");
-  ASSERT_EQ(script.ListDialogs.size(), 1u);
+  ASSERT_EQ(script.ListDialogs.size(), 2u);
   const TListDialogData& list = script.ListDialogs[0];
   EXPECT_EQ(list.Columns, (std::vector<std::string>{"No.", "Black", "White", "Event", "Date", "Result", "Moves"}));
-  EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "4"},
-                                                              {"3", "Eve", "Fay", "Final", "", "*", "6"}}));
-  EXPECT_NE(list.Prompt.find("1 damaged game(s)"), std::string::npos) << list.Prompt;
-  EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 6);
+  EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "2"},
+                                                              {"2", "Cy", "Di", "", "", "*", "3"},
+                                                              {"3", "Eve", "Fay", "Final", "", "*", "3"}}));
+  EXPECT_EQ(script.ListStatus[0], "1 damaged game(s) of the file are not listed.");
+  EXPECT_TRUE(script.ListOnShownWindow[0]);
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].Caption, "Information");
+  EXPECT_EQ(script.Messages[0].Text, "game 2 (Cy - Di): move 3... 17x10: not a legal move");
+  EXPECT_EQ(window->GameRecord.MoveCount, 6);
+  EXPECT_EQ(window->GameRecord.Position, 6);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(6));
-  EXPECT_EQ(StatusText(), "game imported ~ 6 moves");
+  EXPECT_EQ(StatusText(), "game imported ~ 3 moves");
   EXPECT_TRUE(window->Untitled);
   EXPECT_FALSE(window->GameChanged);
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -80,8 +89,8 @@ TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
   script.FileAnswers = {PathOf("games.pdn")};
   script.ListAnswers = {-1};
   frame->ExecuteCommand(CmFileImportPdn);
-  EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 6);
+  EXPECT_EQ(window->GameRecord.Position, 2);
 }
 
 TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
@@ -93,26 +102,26 @@ TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
   frame->ExecuteCommand(CmFileImportPdn);
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 }
 
 TEST_F(PdnWindow, OpenReadsAOneGamePdnFileWithoutAList) {
   RunWithFileAnswer(CmFileOpen, WriteText("one.pdn", "[FEN \"W:W5:B20\"] 1... 5-1 *"));
   EXPECT_TRUE(script.ListDialogs.empty());
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_EQ(GameRecord.StartSide, White);
-  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.StartSide, White);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(1));
 }
 
 TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(5);
   const std::string path = PathOf("out.pdn");
   RunWithFileAnswer(CmFileExportPdn, path);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_TRUE(script.FileDialogs[0].Flags & OFN_OVERWRITEPROMPT);
-  EXPECT_EQ(StatusText(), "game exported ~ 5 moves");
+  EXPECT_EQ(StatusText(), "game exported ~ 3 moves");
   TPdnCollection read;
   std::string error;
   ASSERT_TRUE(ReadPdnFile(path, &read, &error)) << error;
@@ -124,7 +133,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
 
   // In normal play the user is "You"; an export that cannot be written says
   // so and leaves the old file and the game alone.
-  GameStatus.PlayMode = 1;
+  window->GameStatus.PlayMode = TPlayMode::NormalPlay;
   script.MessageAnswer = IDYES;  // yes, replace the file exported before
   const std::vector<char> before = Bytes(path);
   std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -135,7 +144,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
     EXPECT_EQ(LastMessage().Text, "Unable to save file");
     EXPECT_EQ(Bytes(path), before);
   }
-  EXPECT_EQ(GameRecord.MoveCount, 5);
+  EXPECT_EQ(window->GameRecord.MoveCount, 5);
   RunWithFileAnswer(CmFileExportPdn, PathOf("missing/folder.pdn"));
   EXPECT_EQ(LastMessage().Text, "Unable to save file");
   RunWithFileAnswer(CmFileExportPdn, path);
@@ -144,8 +153,67 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   EXPECT_EQ(read.Games.at(0).White, "Computer");
 }
 
+// A game imported and not changed since is exported as the file had it;
+// once a move is played it is a game of this window.
+TEST_F(PdnWindow, ExportOfAnImportedGameKeepsItsTags) {
+  RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
+  ASSERT_EQ(window->GameRecord.MoveCount, 44);
+  frame->ExecuteCommand(CmMovesUndo);  // stepping through it changes nothing
+  RunWithFileAnswer(CmFileExportPdn, PathOf("as-read.pdn"));
+  TPdnCollection read;
+  std::string error;
+  ASSERT_TRUE(ReadPdnFile(PathOf("as-read.pdn"), &read, &error)) << error;
+  ASSERT_EQ(read.Games.size(), 1u);
+  EXPECT_EQ(read.Games[0], ReadPdn(MasterGame).Games.at(0));
+  EXPECT_EQ(StatusText(), "game exported ~ 22 moves");
+
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  PlayMove();
+  RunWithFileAnswer(CmFileExportPdn, PathOf("played-on.pdn"));
+  ASSERT_TRUE(ReadPdnFile(PathOf("played-on.pdn"), &read, &error)) << error;
+  EXPECT_EQ(read.Games.at(0).Players(), "Player - Player");
+  EXPECT_EQ(read.Games.at(0).Event, "Varek 99 game");
+  EXPECT_EQ(read.Games.at(0).Result, "*");
+  EXPECT_TRUE(read.Games.at(0).OtherTags.empty());
+}
+
+// After Home the list is back at its top; after New, Setup or Import nothing
+// of the game before stays: neither the computer's figures nor a result.
+TEST_F(PdnWindow, ANewGameShowsNothingOfTheLastOne) {
+  frame->SetClientSize(ClientWidth, 300);
+  ProcessEvents();
+  RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
+  ShownMoves();
+  ProcessEvents();
+  EXPECT_GT(window->GetMoveListPanel()->TopRow(), 0);  // the last move is in view
+  frame->ExecuteCommand(CmMovesUndoAll);
+  ShownMoves();
+  ProcessEvents();
+  EXPECT_EQ(window->GetMoveListPanel()->TopRow(), 0);
+
+  for (int command : {CmFileNew, CmBoardSetup, CmFileImportPdn}) {
+    window->Progress().Result("11x18  Score=12  Depth:13/25  2.1 sec  Evals:123456  Nodes:1234567");
+    ProcessEvents();
+    ASSERT_NE(ProgressText(), " | ");
+    if (command == CmFileImportPdn) script.FileAnswers = {PathOf("master.pdn")};
+    frame->ExecuteCommand(command);
+    ProcessEvents();
+    EXPECT_EQ(ProgressText(), " | ") << command;
+  }
+
+  // A won position set up again starts with no moves, and with no result below them.
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
+  PlayMove();
+  ASSERT_EQ(ShownMoves().size(), 1u);
+  EXPECT_EQ(window->GetMoveListPanel()->Note(), "White wins");
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_TRUE(ShownMoves().empty());
+  EXPECT_EQ(window->GetMoveListPanel()->Note(), "");
+}
+
 TEST_F(PdnWindow, MoveListFollowsTheRecord) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   EXPECT_TRUE(ShownMoves().empty());
   EXPECT_TRUE(Checked(CmViewMoveList));
   PlayMoves(3);
@@ -163,7 +231,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
 
   // A click on White's first move shows the position after it.
   window->GetMoveListPanel()->Click(0, 1);
-  EXPECT_EQ(GameRecord.Position, 2);
+  EXPECT_EQ(window->GameRecord.Position, 2);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
   EXPECT_EQ(MarkedCell(), std::make_pair(0, 1));
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -171,7 +239,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
   // A new move after undo replaces the rest.
   PlayMove(1);
   EXPECT_EQ(ShownMoves().size(), 2u);
-  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
 
   // Setup mode starts a new record from the board; New from the start.
   frame->ExecuteCommand(CmBoardSetup);
@@ -190,7 +258,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
 }
 
 TEST_F(PdnWindow, MoveListMarksTheResult) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   // White's king takes Black's last man: Black has no move.
   SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
   PlayMove();
@@ -207,23 +275,26 @@ class StartFile : public PdnWindow {
     app->StartFile = path;
     app->InitInstance();
     frame = app->GetMainWindow();
-    window = MainWindowPtr;
+    window = static_cast<TVarekWindow*>(frame->GetClientWindow());
+    window->AnimationScale = animationScale;
+    ProcessEvents();  // the file opens once the window shows
   }
 };
 
 TEST_F(StartFile, GoodDamagedAndMissingFiles) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(4);
   const std::string good = PathOf("good.vrk");
-  ASSERT_TRUE(SaveGameFile(good, GameRecord));
+  ASSERT_TRUE(SaveGameFile(good, window->GameRecord));
   Restart(good);
-  EXPECT_EQ(GameRecord.MoveCount, 4);
+  EXPECT_EQ(window->GameRecord.MoveCount, 4);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(4));
   EXPECT_TRUE(script.Messages.empty());
 
   Restart(WriteText("games.pdn", Collection));
   ASSERT_EQ(script.ListDialogs.size(), 1u);  // nothing chosen: the game starts as usual
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_TRUE(script.ListOnShownWindow[0]);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
   std::vector<char> bytes = Bytes(good);
   bytes[10] ^= 1;
@@ -231,11 +302,15 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
   Restart(PathOf("bad.vrk"));
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Caption, "Information");
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_TRUE(LastMessage().OnShownWindow);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
+  // The main window shows first, and the box that names the file sits on it.
   Restart(PathOf("none.vrk"));
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Caption, "File Error");
+  EXPECT_EQ(LastMessage().Text, "Unable to open file\n" + PathOf("none.vrk"));
+  EXPECT_TRUE(LastMessage().OnShownWindow);
   EXPECT_TRUE(frame->IsVisible());
 }
 
@@ -248,13 +323,13 @@ TEST_F(StartFile, ChoicesAreRememberedAcrossRuns) {
   frame->SetClientSize(500, 420);
   ProcessEvents();
   const TRect client = window->GetClientRect();
-  GameStatus.Inverted = false;
-  GameStatus.Level = 2;
+  window->GameStatus.Inverted = false;
+  window->GameStatus.Level = 2;
   Restart("");
   ProcessEvents();
   EXPECT_FALSE(window->GetMoveListPanel()->IsVisible());
-  EXPECT_TRUE(GameStatus.Inverted);
-  EXPECT_EQ(GameStatus.Level, 5);
+  EXPECT_TRUE(window->GameStatus.Inverted);
+  EXPECT_EQ(window->GameStatus.Level, 5);
   EXPECT_EQ(window->GetClientRect().Width(), client.Width());
   EXPECT_EQ(window->GetClientRect().Height(), client.Height());
   EXPECT_FALSE(Checked(CmViewMoveList));
