@@ -125,7 +125,9 @@ TEST(ThreadedEngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
   engine.Send("isready");  // said once
   EXPECT_EQ(engine.Next(), "readyok");
 
-  // A position with moves, to a fixed depth: one line per iteration.
+  // A position with moves, to a fixed depth: one line per iteration (the
+  // book would answer this one).
+  engine.Send("setoption name Book value false");
   engine.Send("position startpos moves 11-15 23-19");
   engine.Send("go depth 11");
   const std::vector<std::string> lines = engine.Until("bestmove");
@@ -289,6 +291,7 @@ TEST(ThreadedEngineProtocol, TheBookAndTheEvaluationAreOptions) {
 TEST(ThreadedEngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
   TEngineSession engine;
   engine.Send("setoption name MultiPV value 3");
+  engine.Send("setoption name Book value false");
   engine.Send("position startpos moves 11-15 23-19 8-11");
   engine.Send("go depth 13");
   std::vector<std::string> lines = engine.Until("bestmove");
