@@ -21,6 +21,18 @@ TPositionKey MakePositionKey(const int* board, TPlayer side) {
   return key;
 }
 
+void BoardOfPositionKey(const TPositionKey& key, int* board) {
+  for (int i = 0; i < BoardSize; ++i) board[i] = IsPlayable(i) ? Empty : OffBoard;
+  for (int n = 1; n <= 32; ++n) {
+    const std::uint32_t bit = std::uint32_t{1} << (n - 1);
+    int& cell = board[TMetrics::NotationToSquare(n)];
+    if (key.WhiteMen & bit) cell = WhiteMan;
+    if (key.WhiteKings & bit) cell = WhiteKing;
+    if (key.BlackMen & bit) cell = BlackMan;
+    if (key.BlackKings & bit) cell = BlackKing;
+  }
+}
+
 bool IsIrreversibleMove(const int* move, const int* board) {
   return MoveLength(move) > 2 || IsMan(board[move[0]]);
 }

@@ -21,6 +21,8 @@ struct TPositionKey {
 };
 
 TPositionKey MakePositionKey(const int* board, TPlayer side);
+// The 55-cell board of a key (its side to move is key.Side).
+void BoardOfPositionKey(const TPositionKey& key, int* board);
 
 // True when `move`, about to be played on `board`, can never be undone: a
 // capture or a move of a man. Positions before it cannot come back.

@@ -87,6 +87,9 @@ std::string WritePdn(const TPdnGame& game);
 // The moves as the writer names them, played from `board` with `side` to move.
 std::vector<std::string> MoveNotations(const int* board, TPlayer side, const std::vector<std::vector<int>>& moves);
 
+// Today's date as PDN writes dates: 2026.12.08.
+std::string PdnToday();
+
 // Writes games one after another, a blank line between them.
 std::string WritePdn(const std::vector<TPdnGame>& games);
 

@@ -1,5 +1,7 @@
 // Writing PDN: tags, then the moves numbered in pairs and wrapped in lines
 // shorter than 80 characters, then the result.
+#include <ctime>
+
 #include "engine/Metrics.h"
 #include "engine/MoveGenerator.h"
 #include "engine/MoveList.h"
@@ -127,6 +129,15 @@ std::string WritePdn(const TPdnGame& game) {
   line.Add(game.Result);
   line.End();
   return out;
+}
+
+std::string PdnToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y.%m.%d", &local);
+  return text;
 }
 
 std::string WritePdn(const std::vector<TPdnGame>& games) {

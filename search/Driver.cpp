@@ -30,6 +30,10 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     ResultSource = TMoveSource::OnlyMove;
     return;
   }
+  if (Book != nullptr && BookMove(board, side, move)) {
+    ResultSource = TMoveSource::Book;
+    return;
+  }
   // A root the database holds is played from it.
   if (DatabaseMove(board, side, move)) {
     ResultSource = TMoveSource::Database;

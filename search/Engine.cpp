@@ -65,6 +65,7 @@ TSearchResult TEngine::Search(TSearchRequest request, TSearchControl& control, T
                       : std::max(1, static_cast<int>(std::lround(std::min(limits.HardSeconds, NoTimeLimit) * 1000)));
   s.MaxIterationDepth = limits.Depth > 0 ? std::min(limits.Depth, 47) : 47;
   s.MultiPv = std::max(1, limits.MultiPv);
+  s.Book = limits.Book ? book_ : nullptr;
   s.SetHistory(request.History);
 
   TSearchResult result;

@@ -13,6 +13,7 @@
 #include "egdb/Database.h"
 #include "engine/Board.h"
 #include "engine/PositionKey.h"
+#include "search/Book.h"
 #include "search/HashTable.h"
 #include "search/SearchControl.h"
 #include "search/SearchReporter.h"
@@ -32,7 +33,7 @@ struct TSearchLimits {
   // Lines reported per iteration: the best MultiPv root moves are searched
   // for exact scores (1: only the best move is).
   int MultiPv = 1;
-  // Play from the opening book when there is one.
+  // Play from the opening book (SetBook) when there is one and it holds the position.
   bool Book = false;
 
   // A move within `seconds`: no iteration starts after half of it, and one
@@ -85,11 +86,14 @@ class TEngine {
   // The endgame database the searches use, or null; it must outlive them.
   void SetDatabase(const TEndgameDatabase* database) { searcher_.Database = database; }
   const TEndgameDatabase* Database() const { return searcher_.Database; }
+  // The opening book searches asking for it use, or null; it must outlive them.
+  void SetBook(const TOpeningBook* book) { book_ = book; }
 
   THashTable* HashTable() const { return table_.get(); }
   class TSearcher& Searcher() { return searcher_; }
 
  private:
   std::unique_ptr<THashTable> table_;
+  const TOpeningBook* book_ = nullptr;
   class TSearcher searcher_;
 };

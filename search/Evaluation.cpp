@@ -1,6 +1,77 @@
 #include "search/Evaluation.h"
 
+#include "engine/BoardMasks.h"
 #include "engine/Metrics.h"
+
+TEvaluationKind EvaluationKind = TEvaluationKind::Fitted;
+
+namespace {
+
+// Each piece code's square-table entries for the two blends, signed for
+// Black's view, from the weights in use.
+int SquareOpening[4][45];
+int SquareEnding[4][45];
+TEvalWeights Weights;
+
+struct TWeightsInstaller {
+  TWeightsInstaller() { SetEvalWeights(FittedWeights); }
+} installer;
+
+}  // namespace
+
+void SetEvalWeights(const TEvalWeights& weights) {
+  Weights = weights;
+  using namespace evalterms;
+  for (int i = 0; i < 45; ++i) {
+    for (int code = 0; code < 4; ++code) SquareOpening[code][i] = SquareEnding[code][i] = 0;
+    if (!IsPlayable(i)) continue;
+    for (int colour = 0; colour < 2; ++colour) {
+      const int square = RelativeSquare(i, colour);
+      const int sign = colour == Black ? 1 : -1;
+      const int man = colour == Black ? BlackMan : WhiteMan, king = colour == Black ? BlackKing : WhiteKing;
+      SquareOpening[man][i] = sign * weights.Opening[ManSquare + square];
+      SquareEnding[man][i] = sign * weights.Ending[ManSquare + square];
+      SquareOpening[king][i] = sign * weights.Opening[KingSquare + square];
+      SquareEnding[king][i] = sign * weights.Ending[KingSquare + square];
+    }
+  }
+}
+
+const TEvalWeights& EvalWeights() { return Weights; }
+
+namespace {
+
+// The fitted score for Black. Written once and compiled twice below: the
+// terms count bits on every call, and most processors have an instruction
+// for it that the baseline instruction set leaves out.
+[[gnu::always_inline]] inline int FittedForBlack(const TMaterial& m, TPlayer side, const int* board) {
+  int opening = m.Opening, ending = m.Ending;
+  evalterms::PatternTerms(MasksOf(board), side, [&](int term, int value) {
+    opening += Weights.Opening[term] * value;
+    ending += Weights.Ending[term] * value;
+  });
+  const int phase = evalterms::Phase(m.WhiteKings + m.WhiteMen + m.BlackKings + m.BlackMen);
+  return (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+[[gnu::target("popcnt")]] int FittedWithCount(const TMaterial& m, TPlayer side, const int* board) {
+  return FittedForBlack(m, side, board);
+}
+int FittedPlain(const TMaterial& m, TPlayer side, const int* board) { return FittedForBlack(m, side, board); }
+const bool HasCount = __builtin_cpu_supports("popcnt");
+#endif
+
+}  // namespace
+
+int TMaterial::FittedEval(TPlayer side, const int* board) const {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  const int s = HasCount ? FittedWithCount(*this, side, board) : FittedPlain(*this, side, board);
+#else
+  const int s = FittedForBlack(*this, side, board);
+#endif
+  return side == Black ? s : -s;
+}
 
 const int BackRankValue[16] = {0, -1, 1, 0, 1, 1, 2, 1, 1, 0, 7, 4, 2, 2, 9, 8};
 
@@ -27,12 +98,15 @@ void PositionalWeigth::MiddleGameValues() {
 }
 
 void TMaterial::SetBoard(const int* board) {
-  Positional = WhiteAdvance = BlackAdvance = 0;
+  Positional = WhiteAdvance = BlackAdvance = Opening = Ending = 0;
   WhiteKings = BlackKings = WhiteMen = BlackMen = 0;
   for (int i = FirstSquare; i <= LastSquare; ++i) AddPiece(board[i], i);
 }
 
 void TMaterial::AddPiece(int code, int index) {
+  if (static_cast<unsigned>(code) >= 4) return;
+  Opening += SquareOpening[code][index];
+  Ending += SquareEnding[code][index];
   switch (code) {
     case WhiteKing:
       ++WhiteKings;
@@ -58,6 +132,9 @@ void TMaterial::AddPiece(int code, int index) {
 }
 
 void TMaterial::DeletePiece(int code, int index) {
+  if (static_cast<unsigned>(code) >= 4) return;
+  Opening -= SquareOpening[code][index];
+  Ending -= SquareEnding[code][index];
   switch (code) {
     case WhiteKing:
       --WhiteKings;

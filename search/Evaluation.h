@@ -1,9 +1,31 @@
-// The evaluation, in hundredths of a man (man 100, king 130), from the view of
-// the side to move. TMaterial is the summary the search carries by value from
-// node to node and updates per move; GetPosEval adds fixed board patterns.
+// The evaluation, in hundredths of a man, from the view of the side to move.
+// TMaterial is the summary the search carries by value from node to node and
+// updates per move. Two evaluations share it: the one fitted to the results of
+// master games (the default), and the classic hand-set one (man 100, king 130,
+// GetMatEval plus GetPosEval's fixed board patterns).
 #pragma once
 
 #include "engine/Board.h"
+#include "search/EvalTerms.h"
+
+// The fitted evaluation's weights: for each term of EvalTerms.h, its worth on
+// a full board (Opening) and on a bare one (Ending).
+struct TEvalWeights {
+  int Opening[evalterms::Count];
+  int Ending[evalterms::Count];
+};
+
+// The weights the build takes (written by `varek-cli tune`).
+extern const TEvalWeights FittedWeights;
+
+// Makes `weights` the fitted evaluation's (FittedWeights until changed). Only
+// between searches: the summaries of a search under way would no longer match.
+void SetEvalWeights(const TEvalWeights& weights);
+const TEvalWeights& EvalWeights();
+
+enum class TEvaluationKind { Fitted, Classic };
+// Which evaluation the search uses; set between searches only.
+extern TEvaluationKind EvaluationKind;
 
 // Positional weight of each piece code on each board index. Black's tables are
 // written out; White's are the same turned through half a circle.
@@ -30,6 +52,8 @@ class TMaterial {
   int WhiteMen = 0;
   int BlackMen = 0;
   int DoubleCorner[4] = {14, 10, 44, 40};
+  int Opening = 0;       // the fitted square tables (with material), Black's minus White's, full board
+  int Ending = 0;        // the same for a bare board
 
   // Recounts every piece of the board; DoubleCorner is left alone.
   void SetBoard(const int* board);
@@ -39,4 +63,11 @@ class TMaterial {
   int GetMatEval(TPlayer side) const;
   // Positional score for `side` on the board this summary describes.
   int GetPosEval(TPlayer side, const int* board) const;
+  // The score of the board for `side` by the evaluation EvaluationKind names.
+  int Evaluate(TPlayer side, const int* board) const {
+    return EvaluationKind == TEvaluationKind::Fitted ? FittedEval(side, board)
+                                                      : GetPosEval(side, board) + GetMatEval(side);
+  }
+  // The fitted evaluation for `side`.
+  int FittedEval(TPlayer side, const int* board) const;
 };

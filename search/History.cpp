@@ -10,18 +10,6 @@
 
 namespace {
 
-void BoardOfKey(const TPositionKey& key, int* board) {
-  for (int i = 0; i < BoardSize; ++i) board[i] = IsPlayable(i) ? Empty : OffBoard;
-  for (int n = 1; n <= 32; ++n) {
-    const std::uint32_t bit = std::uint32_t{1} << (n - 1);
-    int& cell = board[TMetrics::NotationToSquare(n)];
-    if (key.WhiteMen & bit) cell = WhiteMan;
-    if (key.WhiteKings & bit) cell = WhiteKing;
-    if (key.BlackMen & bit) cell = BlackMan;
-    if (key.BlackKings & bit) cell = BlackKing;
-  }
-}
-
 // The score of a database value at `ply`.
 int DatabaseScore(int value, int ply) {
   if (value == EgdbDraw) return 0;
@@ -37,7 +25,7 @@ void TSearcher::SetHistory(std::span<const TPositionKey> positions) {
   if (positions.size() > static_cast<size_t>(MaxHistory)) positions = positions.last(MaxHistory);
   for (const TPositionKey& key : positions) {
     int board[BoardSize];
-    BoardOfKey(key, board);
+    BoardOfPositionKey(key, board);
     if (std::none_of(board, board + BoardSize, IsPiece)) continue;
     HashTable->GenerateKey(board, static_cast<TPlayer>(key.Side), historyKeys_[historyCount_][0],
                            historyKeys_[historyCount_][1]);

@@ -15,7 +15,7 @@ int TSearcher::AlphaBeta(int* board, int depth, TPlayer side, int alpha, int bet
     if (test == 1) depth += ply == IterationDepth ? IterationPlyExtension : 10;  // captures are followed
     if (depth < 10) {
       ++Evals;
-      return material.GetPosEval(side, board) + material.GetMatEval(side);
+      return material.Evaluate(side, board);
     }
   }
 
@@ -25,7 +25,7 @@ int TSearcher::AlphaBeta(int* board, int depth, TPlayer side, int alpha, int bet
   if (n == 0) return ply - 10001;
   if (ply >= MaxSearchPlies - 1) {
     ++Evals;
-    return material.GetPosEval(side, board) + material.GetMatEval(side);
+    return material.Evaluate(side, board);
   }
 
   const TPlayer other = static_cast<TPlayer>(1 - side);

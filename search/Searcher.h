@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>
@@ -26,7 +27,7 @@
 class THashTable;
 
 // Where the driver's move came from.
-enum class TMoveSource { None, OnlyMove, Database, Fallback, Search };
+enum class TMoveSource { None, OnlyMove, Book, Database, Fallback, Search };
 
 // The result of a root search.
 struct TMoveInfo {
@@ -93,6 +94,10 @@ class TSearcher {
   // The endgame database, or null. Positions it holds are scored from it, and
   // a root it holds is answered from it without a search.
   const TEndgameDatabase* Database = nullptr;
+  // The opening book, or null (off). A root it holds is answered with one of
+  // its moves, chosen by weight with BookRandom (advanced at each use).
+  const class TOpeningBook* Book = nullptr;
+  uint32_t BookRandom = 12345;
 
   // The positions of the game since the last capture or man move, the most
   // recent last (the root may be among them). A position of the search that
@@ -178,6 +183,8 @@ class TSearcher {
   // Answers a root the database holds with one of its best moves; false when
   // it cannot (the root or a move's position is not held).
   bool DatabaseMove(int* board, TPlayer side, int* move);
+  // Answers a root the book holds with one of its moves; false when it does not hold it.
+  bool BookMove(int* board, TPlayer side, int* move);
   // Records the score of the root move at list position `position` for the
   // lines of this iteration and returns the new floor the lines must beat.
   int AddLine(int position, int score, int floor, int windowAlpha);

@@ -57,7 +57,7 @@ int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int
 
   // A node that looks hopeless is searched a ply shallower.
   bool reduced = false;
-  if (ply >= 6 && material.GetPosEval(side, board) + material.GetMatEval(side) <= alpha - 80) {
+  if (ply >= 6 && material.Evaluate(side, board) <= alpha - 80) {
     depth -= 10;
     reduced = true;
   }

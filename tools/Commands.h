@@ -18,6 +18,9 @@ int CmdConvert(const TArgs& args);
 int CmdEngine(const TArgs& args);
 int CmdMatch(const TArgs& args);
 int CmdAnalyse(const TArgs& args);
+int CmdTune(const TArgs& args);
+int CmdBook(const TArgs& args);
+int CmdSelfPlay(const TArgs& args);
 
 class Game;
 struct TPdnGame;

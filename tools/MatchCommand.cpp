@@ -11,7 +11,6 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -175,15 +174,6 @@ struct TOutcome {
   int Moves[2] = {};        // moves played by each engine
   double Least[2] = {1e9, 1e9};  // on a clock, the least time each engine had left after a move (below 0: it overstepped)
 };
-
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y.%m.%d", &local);
-  return text;
-}
 
 std::string Tag(const TPdnGame& game, const std::string& name) {
   for (const TPdnGame::TTag& tag : game.OtherTags)
@@ -489,7 +479,7 @@ class TMatch {
     }
 
     game->Event = "varek-cli match";
-    game->Date = Today();
+    game->Date = PdnToday();
     game->Black = names_[black];
     game->White = names_[1 - black];
     std::copy(line.StartBoard(), line.StartBoard() + BoardSize, game->StartBoard);

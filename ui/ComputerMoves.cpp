@@ -22,6 +22,7 @@ TSearchRequest CurrentSearchRequest() {
   request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
   request.Limits.Seconds = GameStatus.TimeLimit;
   request.Limits.HardSeconds = LevelHardLimitMs(GameStatus.Level) * 0.001;
+  request.Limits.Book = GameStatus.Level > 0;  // the opening book at every level but the lowest
   request.History = GameHistory();
   return request;
 }
@@ -45,6 +46,7 @@ void TVarekWindow::StartThinkingMove() {
 bool TVarekWindow::StartSearch(TRun run) {
   FinishLoadingEndgameDatabase();  // the computer plays with the database from its first move
   computer_.Engine().SetDatabase(LoadedEndgameDatabase());
+  computer_.Engine().SetBook(LoadedOpeningBook());
   if (!computer_.Start(CurrentSearchRequest())) {
     MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
     return false;

@@ -52,4 +52,12 @@ void FinishLoadingEndgameDatabase() {
 
 const TEndgameDatabase* LoadedEndgameDatabase() { return Loaded; }
 
+namespace {
+bool BookOff = false;
+}  // namespace
+
+const TOpeningBook* LoadedOpeningBook() { return BookOff ? nullptr : DefaultBook(); }
+
+void LeaveOpeningBookOff(bool off) { BookOff = off; }
+
 std::vector<TPositionKey> GameHistory() { return PositionsSinceIrreversible(GameRecord, GameRecord.Position); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "egdb/Database.h"
+#include "search/Book.h"
 #include "engine/PositionKey.h"
 
 // Loads the database from `folder` and gives it to the computer; a damaged
@@ -26,6 +27,12 @@ void FinishLoadingEndgameDatabase();
 
 // The database as it was last loaded, or null when it holds nothing.
 const TEndgameDatabase* LoadedEndgameDatabase();
+
+// The opening book the computer plays its first moves from (read on first
+// use), or null when it is missing or left off.
+const TOpeningBook* LoadedOpeningBook();
+// Leaves the book off (tests that want the computer to think from the start) or on again.
+void LeaveOpeningBookOff(bool off);
 
 // UI thread: the positions of the game record up to its current one, back to
 // its last capture or man move, the most recent last.

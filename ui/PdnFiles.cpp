@@ -1,7 +1,5 @@
 // The board window's PDN commands: Import PDN, with the list of a
 // collection's games to choose from, and Export PDN.
-#include <ctime>
-
 #include "engine/GameState.h"
 #include "framework/ListDialog.h"
 #include "game/GameFile.h"
@@ -9,16 +7,6 @@
 #include "ui/VarekWindow.h"
 
 namespace {
-
-// Today as PDN writes dates: 2026.12.08.
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y.%m.%d", &local);
-  return text;
-}
 
 void FileError(TWindow* owner, const char* text) { MessageBox(owner, text, "File Error", MB_OK | MB_ICONEXCLAMATION); }
 
@@ -89,7 +77,7 @@ void TVarekWindow::CmFileExportPdn() {
     return;
   }
   game.Event = "Varek 99 game";
-  game.Date = Today();
+  game.Date = PdnToday();
   switch (GameStatus.PlayMode) {
     case 2: game.Black = game.White = "Player"; break;
     case 0: game.Black = game.White = "Computer"; break;

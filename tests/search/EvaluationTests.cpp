@@ -3,6 +3,7 @@
 #include "SearchTestSupport.h"
 #include "engine/Metrics.h"
 #include "search/Evaluation.h"
+#include "search/Tuning.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ void ExpectSameCounts(const TMaterial& a, const TMaterial& b) {
   EXPECT_EQ(a.BlackKings, b.BlackKings);
   EXPECT_EQ(a.WhiteMen, b.WhiteMen);
   EXPECT_EQ(a.BlackMen, b.BlackMen);
+  EXPECT_EQ(a.Opening, b.Opening);
+  EXPECT_EQ(a.Ending, b.Ending);
 }
 
 }  // namespace
@@ -177,4 +180,97 @@ TEST(Evaluation, CrowningAndLoopingCaptureThroughMakeAndUndo) {
     TSearcher::UndoMove(loop.Board, list.Moves[i], undo);
     ASSERT_TRUE(SameBoard(loop.Board, saved.Board));
   }
+}
+
+namespace {
+
+// The colour mirror: every piece changes colour and stands on the square
+// turned through half a circle, and the other side is to move.
+TPosition Mirror(const int* board, TPlayer side) {
+  TPosition m;
+  for (int i = 0; i < BoardSize; ++i) m.Board[i] = IsPlayable(i) ? Empty : OffBoard;
+  for (int i = FirstSquare; i <= LastSquare; ++i)
+    if (IsPiece(board[i])) m.Board[54 - i] = board[i] ^ 1;
+  m.Side = static_cast<TPlayer>(1 - side);
+  return m;
+}
+
+}  // namespace
+
+// Both evaluations must see a position and its colour mirror alike from the
+// side to move, or the computer plays one colour better than the other.
+TEST(Evaluation, ColourMirrorScoresTheSame) {
+  const TEvaluationKind kind = EvaluationKind;
+  int positions = 0, nonZero = 0;
+  RandomGames(100, 120, 11, [&](int* board, TPlayer side, TMoveList&) {
+    const TPosition mirror = Mirror(board, side);
+    const TMaterial a = Summary(board), b = Summary(mirror.Board);
+    for (TEvaluationKind k : {TEvaluationKind::Fitted, TEvaluationKind::Classic}) {
+      EvaluationKind = k;
+      ASSERT_EQ(a.Evaluate(side, board), b.Evaluate(mirror.Side, mirror.Board)) << FormatPosition(board, side);
+      nonZero += a.Evaluate(side, board) != 0;
+    }
+    ++positions;
+  });
+  EvaluationKind = kind;
+  EXPECT_GT(positions, 5000);
+  EXPECT_GT(nonZero, positions);  // the check is not passed by scoring everything alike
+}
+
+// What the tuning program fits must be what the search plays: the fitted
+// evaluation equals the weights applied to the terms the tuner lists.
+TEST(Evaluation, FittedScoreIsTheWeightedSumOfTheTunersTerms) {
+  std::vector<TTuneSample> samples;
+  RandomGames(60, 140, 23, [&](int* board, TPlayer side, TMoveList&) {
+    samples.push_back({MakePositionKey(board, side), 0.5f, 0});
+  });
+  const TTuneSet set = MakeTuneSet(samples, 1);
+  ASSERT_EQ(set.Size(), samples.size());
+  const TEvalWeights& w = EvalWeights();
+  const TEvaluationKind kind = EvaluationKind;
+  EvaluationKind = TEvaluationKind::Fitted;
+  const std::vector<int> scores = EvaluateSamples(samples);
+  EvaluationKind = kind;
+  for (std::size_t i = 0; i < set.Size(); ++i) {
+    long opening = 0, ending = 0;
+    for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {
+      opening += static_cast<long>(w.Opening[set.Term[k]]) * set.Value[k];
+      ending += static_cast<long>(w.Ending[set.Term[k]]) * set.Value[k];
+    }
+    const int phase = static_cast<int>(set.Phase[i] * evalterms::PhaseScale + 0.5f);
+    const long blend = (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
+    ASSERT_EQ(scores[i], blend) << i;
+  }
+}
+
+TEST(Evaluation, FittedTermsOfKnownPositions) {
+  using namespace evalterms;
+  auto terms = [](const std::string& text) {
+    const TPosition p = Position(text);
+    std::vector<int> value(Count, 0);
+    PatternTerms(MasksOf(p.Board), p.Side, [&](int t, int v) { value[t] += v; });
+    return value;
+  };
+  // A Black man on 22 (two rows from crowning, nothing ahead) runs; White's
+  // man on 5 is one row from crowning but Black's man on 1 stands in its way.
+  std::vector<int> t = terms("W:W5:B1,22");
+  EXPECT_EQ(t[Runaway + 1], 1);
+  EXPECT_EQ(t[Runaway], 0);
+  EXPECT_EQ(t[Turn], -1);
+  EXPECT_EQ(t[Exchange], 24 * 1 / 3);
+  EXPECT_EQ(t[ManMobility], 3);  // 22-25, 22-26 and 1-6 against nothing (1 blocks 5-1)
+  // A White king shut in on square 32 by Black men on 27 and 28 cannot be
+  // jumped over them (23 and 24 are held): it is trapped.
+  t = terms("B:WK32:B23,24,27,28");
+  EXPECT_EQ(t[TrappedKing], -1);
+  EXPECT_EQ(t[OnlyKings], -1);
+  // Black to move, and White could take the man on 18 if it were its turn.
+  t = terms("B:W22,23:B18,1");
+  EXPECT_EQ(t[Threat], -1);
+  // Home rows: Black holds 1 and 3 (mask 10), White its mirror 32 and 30.
+  t = terms("B:W30,32:B1,3");
+  EXPECT_EQ(t[BackRank + 10], 0);
+  t = terms("B:W30:B1,3");
+  EXPECT_EQ(t[BackRank + 10], 1);
+  EXPECT_EQ(t[BackRank + 2], -1);
 }

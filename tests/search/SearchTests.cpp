@@ -17,7 +17,7 @@ TMaterial Summary(const int* board) {
 
 int StaticEval(const TPosition& p) {
   const TMaterial m = Summary(p.Board);
-  return m.GetPosEval(p.Side, p.Board) + m.GetMatEval(p.Side);
+  return m.Evaluate(p.Side, p.Board);
 }
 
 std::string Text(const int* move) {
@@ -61,7 +61,7 @@ TEST_F(SearchTest, HorizonWithoutMovesIsLostWithoutListingMoves) {
 
 TEST_F(SearchTest, QuietHorizonIsEvaluatedAndCapturesAreFollowed) {
   TPosition start = StartPosition();
-  EXPECT_EQ(TSearcher.AlphaBeta(start.Board, 9, Black, -10000, 10000, 2, Summary(start.Board)), 2);
+  EXPECT_EQ(TSearcher.AlphaBeta(start.Board, 9, Black, -10000, 10000, 2, Summary(start.Board)), StaticEval(start));
   EXPECT_EQ(TSearcher.Nodes, 1);
   EXPECT_EQ(TSearcher.Evals, 1);
   // Black's man on 10 must take White's last man: White then cannot move at ply 3.

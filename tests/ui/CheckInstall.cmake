@@ -31,10 +31,11 @@ if(NOT result EQUAL 0)
   fail("cmake --install failed:\n${output}")
 endif()
 
-# The program and its endgame database.
+# The program, its endgame database and its opening book.
 expect_file(bin/varek)
 expect_file(share/varek/egdb/KK-K.egdb)
 expect_file(share/varek/egdb/MM-MM.egdb)
+expect_file(share/varek/opening.book)
 file(READ "${root}/bin/varek" magic LIMIT 4 HEX)
 if(NOT magic STREQUAL "7f454c46")
   fail("bin/varek is not a program")

@@ -15,6 +15,7 @@
 
 #include "UiFixture.h"
 #include "engine/Metrics.h"
+#include "search/Book.h"
 #include "ui/Thinking.h"
 
 namespace {
@@ -143,6 +144,26 @@ TEST_F(ComputerThread, NoSecondThreadWhileThinking) {
   ProcessEvents(50);
   EXPECT_EQ(GameRecord.MoveCount, 1);
   EXPECT_EQ(GameStatus.PlayMode, 1);
+}
+
+// Above Easy the first moves come from the opening book at once, said on the
+// status bar; at Easy the computer finds its own.
+TEST_F(ComputerThread, OpeningBookAtEveryLevelButEasy) {
+  LeaveOpeningBookOff(false);
+  ASSERT_NE(LoadedOpeningBook(), nullptr) << DefaultBookPath();
+  frame->ExecuteCommand(CmOptionsLevel7);  // Infinite: only the book answers at once
+  frame->ExecuteCommand(CmActionComputerGo);
+  ASSERT_TRUE(WaitUntilIdle(5000));
+  EXPECT_EQ(GameRecord.MoveCount, 1);
+  const std::string played = StatusText();
+  EXPECT_EQ(played.rfind("Played ", 0), 0u) << played;
+  EXPECT_EQ(played.substr(played.size() - 6), "  book") << played;
+  frame->ExecuteCommand(CmOptionsLevel0);
+  frame->ExecuteCommand(CmActionComputerGo);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(StatusText().find("book"), std::string::npos) << StatusText();
+  LeaveOpeningBookOff(true);
 }
 
 TEST_F(ComputerThread, ForceMoveActsWhileThinkingAndPlaysTheBestMoveSoFar) {

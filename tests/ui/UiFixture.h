@@ -92,6 +92,9 @@ class UiTest : public ::testing::Test {
     ResetGame();
     TSettings().Clear();  // each test starts from the program's first run
     SetDesktop(&desktop);
+    // The tests of thinking want a search from the start, not a book move;
+    // the book's own test puts it back.
+    LeaveOpeningBookOff(true);
     StartApplication();
   }
 

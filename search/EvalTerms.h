@@ -1,0 +1,128 @@
+// The terms of the fitted evaluation: which features a position has, read from
+// its bit masks. The search's evaluation and the tuning program both list them
+// through PatternTerms, so what is fitted is exactly what is played.
+//
+// Every term is counted from Black's view: Black's count minus White's count
+// of the same thing seen from White's side of the board. Each term has two
+// weights, one for a full board and one for a bare one; a position's score
+// blends them by the number of pieces left.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "engine/BoardMasks.h"
+
+namespace evalterms {
+
+// A man or king of its owner on a square counted from the owner's side
+// (0 is the owner's square 1 for Black, 32 for White). These two tables also
+// carry the pieces' material.
+constexpr int ManSquare = 0;
+constexpr int KingSquare = 32;
+constexpr int BackRank = 64;      // 16: which of its four home-row squares a side still holds with men
+constexpr int ManMobility = 80;   // simple moves of men
+constexpr int KingMobility = 81;  // simple moves of kings
+constexpr int TrappedKing = 82;   // kings without an empty square next to them
+constexpr int Runaway = 83;       // 3: a man 1, 2 or 3 rows from crowning with no enemy piece ahead
+constexpr int Turn = 86;          // the side to move
+constexpr int Exchange = 87;      // 24 x (lead in pieces) / (pieces on the board)
+constexpr int CornerKing = 88;    // kings of the side behind in pieces, in a double corner
+constexpr int EdgeBlock = 89;     // a man on square 20 facing one on 24 (and the mirror)
+constexpr int CornerGuard = 90;   // men on squares 1 and 5 or 6
+constexpr int OnlyKings = 91;     // the side with kings when the other has none
+constexpr int Threat = 92;        // the side not to move could capture
+constexpr int Count = 93;
+
+// Full board: the blend's weight of the first table, out of PhaseScale.
+constexpr int PhaseScale = 24;
+inline int Phase(int pieces) { return pieces < PhaseScale ? pieces : PhaseScale; }
+
+// The owner-relative square (0..31) of board index `index` for a piece of `colour`.
+int RelativeSquare(int index, int colour);
+
+namespace detail {
+// Squares a man of the colour on the index must cross to crown, widening one
+// column each row (its own square left out); 0 beyond three rows from crowning.
+extern uint64_t Cone[2][45];
+constexpr uint64_t DoubleCorners = uint64_t{1} << MaskBit(10) | uint64_t{1} << MaskBit(14) |
+                                   uint64_t{1} << MaskBit(40) | uint64_t{1} << MaskBit(44);
+[[gnu::always_inline]] inline bool Has(uint64_t mask, int index) { return (mask >> MaskBit(index)) & 1; }
+
+// Black moves towards lower indices, White towards higher.
+[[gnu::always_inline]] inline int ManMoves(uint64_t men, uint64_t empty, int colour) {
+  return colour == Black ? std::popcount((men >> 4) & empty) + std::popcount((men >> 5) & empty)
+                         : std::popcount((men << 4) & empty) + std::popcount((men << 5) & empty);
+}
+[[gnu::always_inline]] inline int KingMoves(uint64_t kings, uint64_t empty) {
+  return std::popcount((kings >> 4) & empty) + std::popcount((kings >> 5) & empty) +
+         std::popcount((kings << 4) & empty) + std::popcount((kings << 5) & empty);
+}
+[[gnu::always_inline]] inline bool CanCapture(uint64_t men, uint64_t kings, uint64_t enemy, uint64_t empty, int colour) {
+  const uint64_t down = colour == Black ? men | kings : kings;
+  const uint64_t up = colour == White ? men | kings : kings;
+  return ((((down >> 4) & enemy) >> 4) & empty) != 0 || ((((down >> 5) & enemy) >> 5) & empty) != 0 ||
+         ((((up << 4) & enemy) << 4) & empty) != 0 || ((((up << 5) & enemy) << 5) & empty) != 0;
+}
+[[gnu::always_inline]] inline uint64_t Trapped(uint64_t kings, uint64_t empty) {
+  return kings & ~((empty << 4) | (empty << 5) | (empty >> 4) | (empty >> 5));
+}
+}  // namespace detail
+
+// Calls add(term, value) for each term but the two square tables (which the
+// search keeps up to date move by move), `toMove` being the side to move.
+template <typename Add>
+[[gnu::always_inline]] inline void PatternTerms(const TBoardMasks& m, TPlayer toMove, Add&& add) {
+  using namespace detail;
+  const uint64_t empty = m.Empty;
+  const uint64_t men[2] = {m.Pieces[White] & ~m.Kings, m.Pieces[Black] & ~m.Kings};
+  const uint64_t kings[2] = {m.Pieces[White] & m.Kings, m.Pieces[Black] & m.Kings};
+  const int pieces[2] = {std::popcount(m.Pieces[White]), std::popcount(m.Pieces[Black])};
+  const int kingCount[2] = {std::popcount(kings[White]), std::popcount(kings[Black])};
+
+  // Home rows: Black's squares 4, 3, 2, 1 (indices 41..44) are bits 1, 2, 4, 8,
+  // White's mirror squares 29, 30, 31, 32 (indices 13..10) the same bits.
+  const int blackRank = static_cast<int>((men[Black] >> MaskBit(41)) & 0xf);
+  const uint64_t w = men[White];
+  const int whiteRank = static_cast<int>(((w >> 3) & 1) | ((w >> 1) & 2) | ((w << 1) & 4) | ((w << 3) & 8));
+  if (blackRank != whiteRank) {
+    add(BackRank + blackRank, 1);
+    add(BackRank + whiteRank, -1);
+  }
+
+  add(ManMobility, ManMoves(men[Black], empty, Black) - ManMoves(men[White], empty, White));
+  add(KingMobility, KingMoves(kings[Black], empty) - KingMoves(kings[White], empty));
+  if (kingCount[Black] | kingCount[White])
+    add(TrappedKing, std::popcount(Trapped(kings[Black], empty)) - std::popcount(Trapped(kings[White], empty)));
+
+  // Men within three rows of crowning: Black's on indices 14..26, White's on 28..40.
+  for (int colour = 0; colour < 2; ++colour) {
+    const uint64_t zone = colour == Black ? uint64_t{0x1fff} << MaskBit(14) : uint64_t{0x1fff} << MaskBit(28);
+    const int sign = colour == Black ? 1 : -1;
+    for (uint64_t near = men[colour] & zone; near != 0; near &= near - 1) {
+      const int index = MaskIndex(std::countr_zero(near));
+      if ((Cone[colour][index] & m.Pieces[1 - colour]) != 0) continue;
+      const int row = index < 18 ? 1 : index < 23 ? 2 : index < 27 ? 3 : index < 32 ? 4 : index < 36 ? 5 : 6;
+      const int distance = colour == Black ? row : 7 - row;
+      add(Runaway + distance - 1, sign);
+    }
+  }
+
+  add(Turn, toMove == Black ? 1 : -1);
+  const int lead = pieces[Black] - pieces[White];
+  if (lead != 0) {
+    add(Exchange, PhaseScale * lead / (pieces[Black] + pieces[White]));
+    const int behind = lead < 0 ? Black : White;
+    const int corner = std::popcount(kings[behind] & DoubleCorners);
+    if (corner != 0) add(CornerKing, behind == Black ? corner : -corner);
+  }
+  add(EdgeBlock, (Has(men[Black], 23) && Has(men[White], 19)) - (Has(men[White], 31) && Has(men[Black], 35)));
+  add(CornerGuard, (Has(men[Black], 44) && (Has(men[Black], 39) || Has(men[Black], 40))) -
+                       (Has(men[White], 10) && (Has(men[White], 14) || Has(men[White], 15))));
+  add(OnlyKings, (kingCount[Black] > 0 && kingCount[White] == 0) - (kingCount[White] > 0 && kingCount[Black] == 0));
+  const int waiting = 1 - toMove;
+  if (CanCapture(men[waiting], kings[waiting], m.Pieces[toMove], empty, waiting))
+    add(Threat, waiting == Black ? 1 : -1);
+}
+
+}  // namespace evalterms

@@ -1,0 +1,121 @@
+// varek-cli tune: fits the evaluation's weights to the results of the games of
+// PDN collections and writes them as the source file the build takes.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "game/Pdn.h"
+#include "search/Evaluation.h"
+#include "search/Tuning.h"
+#include "tools/Commands.h"
+
+namespace {
+
+const char TuneUsage[] =
+    "usage: varek-cli tune fit [--seed N] [--iterations N] [--skip PLIES] [--out FILE] PDN...";
+
+bool ResultOf(const std::string& text, float* result) {
+  if (text == "1-0") *result = 1.0f;
+  else if (text == "0-1") *result = 0.0f;
+  else if (text == "1/2-1/2") *result = 0.5f;
+  else return false;
+  return true;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+}  // namespace
+
+int CmdTune(const TArgs& args) {
+  if (args.empty() || args[0] != "fit") return CommandError("tune", TuneUsage);
+  int seed = 1, iterations = 600, skip = 8;
+  std::string out;
+  std::vector<std::string> files;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word == "--seed" || word == "--iterations" || word == "--skip" || word == "--out") {
+      if (i + 1 == args.size()) return CommandError("tune", word + " needs a value\n" + TuneUsage);
+      const std::string& value = args[++i];
+      if (word == "--out") out = value;
+      else if (!ParseNumber(value, word == "--iterations" ? 1 : 0, 1000000,
+                            word == "--seed" ? &seed : word == "--skip" ? &skip : &iterations))
+        return CommandError("tune", word + " must be a whole number, not '" + value + "'");
+    } else if (word.size() > 1 && word[0] == '-') {
+      return CommandError("tune", "unknown option '" + word + "'\n" + TuneUsage);
+    } else {
+      files.push_back(word);
+    }
+  }
+  if (files.empty()) return CommandError("tune", std::string("no games given\n") + TuneUsage);
+
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<TTuneSample> samples;
+  int games = 0;
+  for (const std::string& file : files) {
+    TPdnCollection collection;
+    std::string error;
+    if (!ReadPdnFile(file, &collection, &error)) return CommandError("tune", error);
+    for (const TPdnGame& game : collection.Games) {
+      float result;
+      if (!ResultOf(game.Result, &result)) continue;
+      AddQuietPositions(game.StartBoard, game.StartSide, game.Moves, result, games++, skip, samples);
+    }
+  }
+  if (samples.empty()) return CommandError("tune", "the games hold no quiet positions with a result");
+  const TTuneSet set = MakeTuneSet(samples, static_cast<unsigned>(seed));
+  std::size_t heldOut = 0;
+  for (uint8_t h : set.HeldOut) heldOut += h;
+  std::printf("%d games with a result, %zu quiet positions (%zu held out), read in %.1f s\n", games, set.Size(),
+              heldOut, Seconds(start));
+
+  // The error of the classic evaluation at its own best scale, then the fit at that scale.
+  const TEvaluationKind kind = EvaluationKind;
+  EvaluationKind = TEvaluationKind::Classic;
+  const std::vector<int> classic = EvaluateSamples(samples);
+  const double scale = FitScale(classic, set);
+  std::printf("classic evaluation: scale %.6f, error %.6f (held out %.6f)\n", scale, MeanError(classic, set, scale, false),
+              MeanError(classic, set, scale, true));
+  EvaluationKind = TEvaluationKind::Fitted;
+  const TEvalWeights before = EvalWeights();
+  const std::vector<int> current = EvaluateSamples(samples);
+  std::printf("evaluation of this build: error %.6f (held out %.6f)\n", MeanError(current, set, scale, false),
+              MeanError(current, set, scale, true));
+
+  TFitOptions options;
+  options.Iterations = iterations;
+  const TEvalWeights weights = FitWeights(set, scale, options, [&start](int iteration, double error) {
+    std::printf("iteration %d: error %.6f (%.0f s)\n", iteration, error, Seconds(start));
+    std::fflush(stdout);
+  });
+  SetEvalWeights(weights);
+  const std::vector<int> fitted = EvaluateSamples(samples);
+  const double fitted_error = MeanError(fitted, set, scale, false), fitted_held = MeanError(fitted, set, scale, true);
+  std::printf("fitted evaluation: error %.6f (held out %.6f); at its own best scale %.6f\n", fitted_error,
+              fitted_held, FitScale(fitted, set));
+  SetEvalWeights(before);
+  EvaluationKind = kind;
+
+  if (!out.empty()) {
+    char line[200];
+    std::snprintf(line, sizeof line, "%d games, %zu quiet positions after ply %d, seed %d, %d iterations, scale %.6f;",
+                  games, set.Size(), skip, seed, iterations, scale);
+    char errors[100];
+    std::snprintf(errors, sizeof errors, "error %.6f, held out %.6f.", fitted_error, fitted_held);
+    const std::string text = WeightsSource(
+        weights, {"The fitted evaluation's weights, written by `varek-cli tune fit` from", line, errors,
+                  "Rerun the command (README) rather than editing them."});
+    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    file << text;
+    if (!file) {
+      std::fprintf(stderr, "varek-cli tune: cannot write %s\n", out.c_str());
+      return 1;
+    }
+    std::printf("weights written to %s\n", out.c_str());
+  }
+  std::printf("done in %.0f s\n", Seconds(start));
+  return 0;
+}
