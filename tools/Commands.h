@@ -17,10 +17,10 @@ int CmdPdn(const TArgs& args);
 int CmdConvert(const TArgs& args);
 int CmdEngine(const TArgs& args);
 int CmdMatch(const TArgs& args);
-int CmdAnalyse(const TArgs& args);
 int CmdTune(const TArgs& args);
 int CmdBook(const TArgs& args);
 int CmdSelfPlay(const TArgs& args);
+int CmdAnalyse(const TArgs& args);
 
 class Game;
 struct TPdnGame;

@@ -36,8 +36,8 @@ struct TCommand {
 const TCommand Commands[] = {
     {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
     {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},      {"engine", CmdEngine},
-    {"match", CmdMatch}, {"analyse", CmdAnalyse},
-    {"tune", CmdTune},   {"book", CmdBook},       {"selfplay", CmdSelfPlay},
+    {"match", CmdMatch},
+    {"tune", CmdTune},   {"book", CmdBook},       {"selfplay", CmdSelfPlay}, {"analyse", CmdAnalyse},
 };
 
 }  // namespace
