@@ -27,7 +27,9 @@
 #include <string>
 #include <vector>
 
+#if !__has_include("ui/GameStatus.h")
 #include "engine/GameState.h"
+#endif
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/Toolkit.h"
@@ -39,10 +41,10 @@
 #include "framework/Settings.h"
 #define VAREK_BENCH_HAS_SETTINGS 1
 #endif
-// Since moves are shown by a timer of the board window, the window is busy
-// while it shows one and has its own animation speed.
-#if __has_include("ui/MoveAnimation.h")
-#define VAREK_BENCH_WINDOW_ANIMATES 1
+// Since the board window owns the game, it is where the record is, and it
+// shows moves by a timer, at a speed of its own, busy meanwhile.
+#if __has_include("ui/GameStatus.h")
+#define VAREK_BENCH_WINDOW_OWNS_GAME 1
 #endif
 
 namespace {
@@ -111,13 +113,14 @@ class TFirstFrame : public QObject {
 void TimePaints(TDecoratedFrame& frame, int width, int height) {
   frame.SetClientSize(width, height);
   ProcessEventsFor(200);
-  const TRect client = MainWindowPtr->GetClientRect();
+  TWindow& board = *frame.GetClientWindow();
+  const TRect client = board.GetClientRect();
   std::vector<double> draw, shown;
   for (int i = 0; i < PaintRounds; ++i) {
     QElapsedTimer clock;
     clock.start();
-    MainWindowPtr->Invalidate();
-    MainWindowPtr->UpdateWindow();
+    board.Invalidate();
+    board.UpdateWindow();
     const double drawn = clock.nsecsElapsed() / 1e6;
     QCoreApplication::processEvents();
     draw.push_back(drawn);
@@ -163,7 +166,7 @@ int main(int argc, char** argv) {
     startMiB = ResidentMiB();
     std::printf("resident after start: %.1f MiB\n", startMiB);
 
-    const TRect firstSize = MainWindowPtr->GetClientRect();
+    const TRect firstSize = frame.GetClientWindow()->GetClientRect();
     TimePaints(frame, 640, 480);
     TimePaints(frame, 1920, 1080);
     frame.SetClientSize(firstSize.Width(), firstSize.Height());  // back to the size the memory was first read at
@@ -171,13 +174,15 @@ int main(int argc, char** argv) {
     std::printf("resident before Auto Play: %.1f MiB\n", ResidentMiB());
 
     // Auto Play at Easy, game after game, until 200 moves have been played.
-#ifdef VAREK_BENCH_WINDOW_ANIMATES
+#ifdef VAREK_BENCH_WINDOW_OWNS_GAME
     auto* board = static_cast<TVarekWindow*>(frame.GetClientWindow());
     board->AnimationScale = 0.0;
     auto thinking = [board] { return board->Busy(); };
+    const Game& record = board->GameRecord;
 #else
     SetPauseScale(0.0);
-    auto thinking = [] { return GameStatus.Thinking; };
+    auto thinking = [] { return static_cast<bool>(GameStatus.Thinking); };
+    const Game& record = GameRecord;
 #endif
     frame.ExecuteCommand(CmOptionsLevelEasy);
     int moves = 0, games = 0;
@@ -188,9 +193,9 @@ int main(int argc, char** argv) {
       ProcessEventsFor(20);
       while (thinking()) ProcessEventsFor(5);
       ProcessEventsFor(20);
-      moves += GameRecord.MoveCount;
+      moves += record.MoveCount;
       ++games;
-      if (GameRecord.MoveCount == 0) break;  // nothing to play from here
+      if (record.MoveCount == 0) break;  // nothing to play from here
       frame.ExecuteCommand(CmFileNew);
       ProcessEventsFor(20);
     }

@@ -2,19 +2,11 @@
 
 #include "engine/MoveGenerator.h"
 
-Status_Of_The_Game::Status_Of_The_Game() : PossibleMoves(16), LegalMoves(), Thinking(false) {
-  Inverted = false;
-  DragState = 0;
-  Level = 2;
-  TimeLimit = 2;
-  PlayMode = 1;
+Status_Of_The_Game::Status_Of_The_Game() : PossibleMoves(16), LegalMoves() {
   TMoveGenerator::InitBoard(Board);
   SideToMove = Black;
   NumPossibleMoves = 0;
   SetPossibleStart();
-  Sound = true;
-  SetupMode = false;
-  SetupPiece = BlackMan;
 }
 
 void Status_Of_The_Game::SetPossibleStart() {

@@ -66,6 +66,7 @@ TDecoratedFrame::TDecoratedFrame(TWindow*, const char* title, TWindow* client, b
     : frame_(new TFrameWidget(this)), client_(client) {
   RequireUiThread("TDecoratedFrame");
   frame_->setWindowTitle(ToQString(title));
+  if (client_) client_->frame_ = this;
   if (client_ && client_->GetHandle()) frame_->setCentralWidget(client_->GetHandle());
   frame_->resize(600, 640);
 }

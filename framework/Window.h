@@ -15,6 +15,7 @@
 
 class QImage;
 class QWidget;
+class TDecoratedFrame;
 class TModule;
 class TWindowWidget;
 
@@ -53,6 +54,8 @@ class TWindow {
   void ReleaseCapture();
   bool HasCapture() const { return captured_; }
   TRect GetClientRect() const;
+  // The frame that holds this window as its client, if one does.
+  TDecoratedFrame* GetFrame() const { return frame_; }
   // What the window shows now, after any pending repaint, in device pixels.
   TBitmap Snapshot();
 
@@ -75,6 +78,8 @@ class TWindow {
   bool needsErase_ = true;
   int cursorId_ = IDC_ARROW;
   bool captured_ = false;
+  TDecoratedFrame* frame_ = nullptr;
 
   friend class TWindowWidget;
+  friend class TDecoratedFrame;
 };

@@ -4,9 +4,6 @@
 
 #include "engine/MoveGenerator.h"
 
-// The record of the game shown in the window.
-Game GameRecord;
-
 Game::Game() : StartSide(Black), Head(new GameNode), Cursor(Head), MoveCount(0), Position(0) {
   std::fill(StartBoard, StartBoard + BoardSize, static_cast<int>(OffBoard));
 }

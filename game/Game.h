@@ -59,5 +59,3 @@ void SetFileErrorReporter(TFileErrorReporter reporter);
 // file that is damaged, with CorruptedFile.
 std::ostream& operator<<(std::ostream& out, Game& game);
 std::istream& operator>>(std::istream& in, Game& game);
-
-extern Game GameRecord;

@@ -1,6 +1,5 @@
 // The board window's Board menu: Invert Board, Square Numbers, and setup mode
 // with the edits it allows.
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Settings.h"
 #include "game/Game.h"
@@ -15,13 +14,13 @@ void TVarekWindow::CmBoardInvertBoard() {
 }
 
 void TVarekWindow::CmBoardSquareNumbers() {
-  Driver.ShowNumbers = !Driver.ShowNumbers;
-  TSettings().WriteBool(SettingSquareNumbers, Driver.ShowNumbers);
+  Graphics.ShowNumbers = !Graphics.ShowNumbers;
+  TSettings().WriteBool(SettingSquareNumbers, Graphics.ShowNumbers);
   Invalidate(true);
 }
 
 void TVarekWindow::CeBoardSquareNumbers(TCommandEnabler& ce) {
-  ce.SetCheck(Driver.ShowNumbers ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.SetCheck(Graphics.ShowNumbers ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
 // Setup position switches setup mode on and off; the other four edit
@@ -32,7 +31,7 @@ void TVarekWindow::CmBoardSetup() {
   if (!GameStatus.SetupMode && !CanClose()) return;  // a changed game can be saved first
   GameStatus.SetupMode = !GameStatus.SetupMode;
   SetCursor(nullptr, IDC_ARROW);
-  GameStatus.DragState = 0;
+  GameStatus.DragState = TDragState::None;
   // The record restarts from the position shown, so that the moves played
   // after setup mode replay from where they were played (and a saved game
   // reads back), even when nothing was edited.

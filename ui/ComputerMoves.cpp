@@ -4,36 +4,32 @@
 // and Force Move.
 #include <algorithm>
 
-#include "engine/GameState.h"
 #include "framework/Dialogs.h"
 #include "game/Game.h"
+#include "search/Book.h"
+#include "search/Levels.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/GameOver.h"
-#include "ui/Levels.h"
 #include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
-namespace {
-
 // The request for the side to move, at the current level.
-TSearchRequest CurrentSearchRequest() {
+TSearchRequest TVarekWindow::CurrentSearchRequest() const {
   TSearchRequest request;
   std::copy(GameStatus.Board, GameStatus.Board + BoardSize, request.Board.begin());
   request.Side = static_cast<TPlayer>(GameStatus.SideToMove);
+  request.Limits = LevelLimits(GameStatus.Level);
   request.Limits.Seconds = GameStatus.TimeLimit;
-  request.Limits.HardSeconds = LevelHardLimitMs(GameStatus.Level) * 0.001;
   request.Limits.Book = GameStatus.Level > 0;  // the opening book at every level but the lowest
-  request.History = GameHistory();
+  request.History = GameHistory(GameRecord);
   return request;
 }
-
-}  // namespace
 
 void TVarekWindow::StartThinkingMove() {
   if (Busy()) return;
   if (const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove)) {
     AnnounceGameOver(over);
-    GameStatus.PlayMode = 1;
+    GameStatus.PlayMode = TPlayMode::NormalPlay;
     GameStatus.SetPossibleStart();
     return;
   }
@@ -44,9 +40,9 @@ void TVarekWindow::StartThinkingMove() {
 }
 
 bool TVarekWindow::StartSearch(TRun run) {
-  FinishLoadingEndgameDatabase();  // the computer plays with the database from its first move
-  computer_.Engine().SetDatabase(LoadedEndgameDatabase());
-  computer_.Engine().SetBook(LoadedOpeningBook());
+  endgameDatabase_.FinishLoading();  // the computer plays with the database from its first move
+  computer_.Engine().SetDatabase(endgameDatabase_.Loaded());
+  computer_.Engine().SetBook(OpeningBookOff ? nullptr : DefaultBook());
   if (!computer_.Start(CurrentSearchRequest())) {
     MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
     return false;
@@ -54,9 +50,9 @@ bool TVarekWindow::StartSearch(TRun run) {
   run_ = run;
   GameStatus.Thinking = true;
   if (run == TRun::Move) {
-    GameStatus.DragState = 0;
+    GameStatus.DragState = TDragState::None;
     SetCursor(nullptr, IDC_ARROW);
-    ProgressClockStarted();
+    progress_.ClockStarted();
   }
   return true;
 }
@@ -69,15 +65,15 @@ void TVarekWindow::SearchDone(const TSearchResult& result) {
     GameStatus.Thinking = false;
     return;
   }
-  ProgressClockStopped();
-  ShowComputerResult(result.Report);
+  progress_.ClockStopped();
+  progress_.Result(result.Report);
   if (GameStatus.Sound) MessageBeep(MB_ICONASTERISK);
   PlayMove(result.Move.data(), false);
 }
 
 void TVarekWindow::EndComputerRun() {
   run_ = TRun::None;
-  GameStatus.PlayMode = 1;
+  GameStatus.PlayMode = TPlayMode::NormalPlay;
   GameStatus.SetPossibleStart();
   GameStatus.Thinking = false;
 }

@@ -1,63 +1,43 @@
 #include "ui/EndgameDatabase.h"
 
-#include <memory>
-#include <thread>
+#include <utility>
 
-#include "framework/UiThread.h"
 #include "game/DrawRules.h"
 #include "game/Game.h"
 
-namespace {
+TEndgameDatabaseLoader::~TEndgameDatabaseLoader() {
+  if (loader_.joinable()) loader_.join();
+}
 
-TEndgameDatabase Database;
-const TEndgameDatabase* Loaded = nullptr;  // Database once it holds something
-
-// A load on its own thread: what it found is read once the thread has ended.
-std::thread Loader;
-TEgdbLoadReport LoaderReport;
-std::function<void(const std::string&)> ReportLoad;
-std::unique_ptr<TUiQueue> LoaderDone;  // tells the UI thread that the load has ended
-
-}  // namespace
-
-std::string LoadEndgameDatabase(const std::string& folder) {
-  FinishLoadingEndgameDatabase();
-  Loaded = nullptr;
-  const TEgdbLoadReport report = Database.Load(folder);
-  if (report.Files > 0) Loaded = &Database;
+std::string TEndgameDatabaseLoader::Load(const std::string& folder) {
+  FinishLoading();
+  loaded_ = nullptr;
+  const TEgdbLoadReport report = database_.Load(folder);
+  if (report.Files > 0) loaded_ = &database_;
   return report.Problem();
 }
 
-void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report, const std::string& folder) {
-  RequireUiThread("StartLoadingEndgameDatabase");
-  FinishLoadingEndgameDatabase();
-  Loaded = nullptr;
-  ReportLoad = std::move(report);
-  if (!LoaderDone) LoaderDone = std::make_unique<TUiQueue>();
-  Loader = std::thread([folder] {
-    LoaderReport = Database.Load(folder);
-    LoaderDone->Post([] { FinishLoadingEndgameDatabase(); });
+void TEndgameDatabaseLoader::StartLoading(std::function<void(const std::string&)> report, const std::string& folder) {
+  RequireUiThread("TEndgameDatabaseLoader::StartLoading");
+  FinishLoading();
+  loaded_ = nullptr;
+  reportTo_ = std::move(report);
+  loader_ = std::thread([this, folder] {
+    report_ = database_.Load(folder);
+    loadedEvent_.Post([this] { FinishLoading(); });
   });
 }
 
-void FinishLoadingEndgameDatabase() {
-  if (!Loader.joinable()) return;
-  RequireUiThread("FinishLoadingEndgameDatabase");
-  Loader.join();
-  if (LoaderReport.Files > 0) Loaded = &Database;
-  const auto report = std::move(ReportLoad);
-  ReportLoad = nullptr;
-  if (report) report(LoaderReport.Problem());
+void TEndgameDatabaseLoader::FinishLoading() {
+  if (!loader_.joinable()) return;
+  RequireUiThread("TEndgameDatabaseLoader::FinishLoading");
+  loader_.join();
+  if (report_.Files > 0) loaded_ = &database_;
+  const auto report = std::move(reportTo_);
+  reportTo_ = nullptr;
+  if (report) report(report_.Problem());
 }
 
-const TEndgameDatabase* LoadedEndgameDatabase() { return Loaded; }
-
-namespace {
-bool BookOff = false;
-}  // namespace
-
-const TOpeningBook* LoadedOpeningBook() { return BookOff ? nullptr : DefaultBook(); }
-
-void LeaveOpeningBookOff(bool off) { BookOff = off; }
-
-std::vector<TPositionKey> GameHistory() { return PositionsSinceIrreversible(GameRecord, GameRecord.Position); }
+std::vector<TPositionKey> GameHistory(const Game& record) {
+  return PositionsSinceIrreversible(record, record.Position);
+}

@@ -5,35 +5,48 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "egdb/Database.h"
-#include "search/Book.h"
 #include "engine/PositionKey.h"
+#include "framework/UiThread.h"
 
-// Loads the database from `folder` and gives it to the computer; a damaged
-// file is left out. Returns what the status bar should say of a missing or
-// damaged file, or "" when all is well.
-std::string LoadEndgameDatabase(const std::string& folder = DefaultEgdbFolder());
+class Game;
 
-// UI thread: loads the database on a thread of its own, so that the window
-// shows meanwhile. Once it is loaded the UI thread gives it to the computer
-// and calls `report` with what LoadEndgameDatabase would have returned.
-void StartLoadingEndgameDatabase(std::function<void(const std::string&)> report,
-                                 const std::string& folder = DefaultEgdbFolder());
-// UI thread: waits for a load under way to end and finishes it as above; at
-// once when none is under way. Every search starts after it.
-void FinishLoadingEndgameDatabase();
+// The window's endgame database and its loading. Everything here runs on the
+// UI thread; a load may run on a thread of its own meanwhile.
+class TEndgameDatabaseLoader {
+ public:
+  TEndgameDatabaseLoader() = default;
+  // Waits for a load under way (its report is dropped).
+  ~TEndgameDatabaseLoader();
+  TEndgameDatabaseLoader(const TEndgameDatabaseLoader&) = delete;
+  TEndgameDatabaseLoader& operator=(const TEndgameDatabaseLoader&) = delete;
 
-// The database as it was last loaded, or null when it holds nothing.
-const TEndgameDatabase* LoadedEndgameDatabase();
+  // Loads the database from `folder`; a damaged file is left out. Returns
+  // what the status bar should say of a missing or damaged file, or "" when
+  // all is well.
+  std::string Load(const std::string& folder = DefaultEgdbFolder());
+  // Loads on a thread of its own, so that the window shows meanwhile; once
+  // it is loaded `report` hears what Load would have returned.
+  void StartLoading(std::function<void(const std::string&)> report, const std::string& folder = DefaultEgdbFolder());
+  // Waits for a load under way to end and finishes it as above; at once when
+  // none is under way. Every search starts after it.
+  void FinishLoading();
+  // The database as it was last loaded, or null when it holds nothing.
+  const TEndgameDatabase* Loaded() const { return loaded_; }
 
-// The opening book the computer plays its first moves from (read on first
-// use), or null when it is missing or left off.
-const TOpeningBook* LoadedOpeningBook();
-// Leaves the book off (tests that want the computer to think from the start) or on again.
-void LeaveOpeningBookOff(bool off);
+ private:
+  TEndgameDatabase database_;
+  const TEndgameDatabase* loaded_ = nullptr;
+  // A load on its own thread: what it found is read once the thread has ended.
+  std::thread loader_;
+  TEgdbLoadReport report_;
+  std::function<void(const std::string&)> reportTo_;
+  TUiQueue loadedEvent_;  // the load has ended
+};
 
-// UI thread: the positions of the game record up to its current one, back to
-// its last capture or man move, the most recent last.
-std::vector<TPositionKey> GameHistory();
+// The positions of `record` up to its current one, back to its last capture
+// or man move, the most recent last.
+std::vector<TPositionKey> GameHistory(const Game& record);

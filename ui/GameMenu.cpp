@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"

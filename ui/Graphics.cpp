@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "resources/PieceRenderer.h"
-
-TGraphics Driver;
 
 TGraphics::TGraphics()
     : LineColor(0, 0, 0),
@@ -19,7 +16,7 @@ TGraphics::TGraphics()
       MarkColor(150, 215, 215),
       NumberColor(110, 190, 190) {}
 
-void TGraphics::SetScale(int width, int height) {
+void TGraphics::SetScale(int width, int height, bool inverted) {
   if (width < MinimumBoardSize) width = MinimumBoardSize;
   if (height < MinimumBoardSize) height = MinimumBoardSize;
   const int m = width < height ? width : height;
@@ -29,7 +26,7 @@ void TGraphics::SetScale(int width, int height) {
   for (int i = FirstSquare; i <= LastSquare; ++i) {
     if (!IsPlayable(i)) continue;
     int c = TMetrics.Column[i], r = TMetrics.Row[i];
-    if (GameStatus.Inverted) {
+    if (inverted) {
       c = 7 - c;
       r = 7 - r;
     }

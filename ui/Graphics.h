@@ -1,5 +1,5 @@
 // TGraphics: the board's geometry and colours and the drawing of the board and
-// its pieces. One instance, Driver, holds the geometry of the last paint; hit
+// its pieces. The board window's holds the geometry of its last paint; hit
 // tests and partial redraws between paints use it.
 #pragma once
 
@@ -32,8 +32,8 @@ class TGraphics {
   int MarkedTo = 0;
 
   // Fits the board to a window of this size (at least 200 x 200 is assumed),
-  // turned half a turn when the board is inverted.
-  void SetScale(int width, int height);
+  // turned half a turn when `inverted`.
+  void SetScale(int width, int height, bool inverted = false);
   // Frame, grid, squares and the pieces of `board`.
   void DrawBoard(TDC& dc, const int* board);
   // One piece (nothing for an empty square): a disc, two stacked for a king.
@@ -46,5 +46,3 @@ class TGraphics {
   // The point lies on the square, edges included.
   bool IsInZone(const TPoint& point, int index) const;
 };
-
-extern TGraphics Driver;

@@ -44,13 +44,13 @@ void TVarekWindow::DrawHint(TDC& dc) {
   std::vector<int> squares{hint_[0]};
   if (length == 2) squares.push_back(hint_[1]);
   for (int k = 2; k < length; k += 2) squares.push_back(hint_[k]);
-  const int width = std::max(2, Driver.SquareSize / 14);
+  const int width = std::max(2, Graphics.SquareSize / 14);
   dc.SelectObject(TPen(TColor(255, 220, 0), width));
   for (int square : squares) {
     const int inset = width / 2 + 1;
-    const int left = Driver.SquareX[square] + inset, top = Driver.SquareY[square] + inset;
-    const int right = Driver.SquareX[square] + Driver.SquareSize - inset,
-              bottom = Driver.SquareY[square] + Driver.SquareSize - inset;
+    const int left = Graphics.SquareX[square] + inset, top = Graphics.SquareY[square] + inset;
+    const int right = Graphics.SquareX[square] + Graphics.SquareSize - inset,
+              bottom = Graphics.SquareY[square] + Graphics.SquareSize - inset;
     dc.MoveTo(left, top);
     dc.LineTo(right, top);
     dc.LineTo(right, bottom);

@@ -2,7 +2,6 @@
 // press for a piece with one move) and square editing in setup mode.
 #include <cstdio>
 
-#include "engine/GameState.h"
 #include "engine/Metrics.h"
 #include "framework/Resources.h"
 #include "game/Game.h"
@@ -33,13 +32,13 @@ int SetupCode(int old, int index, bool left, int setupPiece) {
 
 void TVarekWindow::EditSquares(const TPoint& point, bool leftButton) {
   for (int i = FirstSquare; i <= LastSquare; ++i) {
-    if (!IsPlayable(i) || !Driver.IsInZone(point, i)) continue;
+    if (!IsPlayable(i) || !Graphics.IsInZone(point, i)) continue;
     const int old = GameStatus.Board[i];
     const int code = SetupCode(old, i, leftButton, GameStatus.SetupPiece);
     GameStatus.SetupPiece = code;
     Draw([&](TDC& dc) {
-      if (old < Empty) Driver.EraseSquare(dc, i);
-      Driver.DrawPiece(i, dc, code);
+      if (old < Empty) Graphics.EraseSquare(dc, i);
+      Graphics.DrawPiece(i, dc, code);
     });
     GameStatus.Board[i] = code;
     GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
@@ -63,19 +62,19 @@ void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
   }
   int picked = 0;
   for (int k = 0; GameStatus.PossibleStart[k] != 0; ++k) {
-    if (Driver.IsInZone(point, GameStatus.PossibleStart[k])) {
+    if (Graphics.IsInZone(point, GameStatus.PossibleStart[k])) {
       picked = GameStatus.PossibleStart[k];
       break;
     }
   }
   if (picked == 0) return;
 
-  Draw([&](TDC& dc) { Driver.EraseSquare(dc, picked); });
-  GameStatus.DragState = 800;
+  Draw([&](TDC& dc) { Graphics.EraseSquare(dc, picked); });
+  GameStatus.DragState = TDragState::Dragging;
   GameStatus.SetPossibleMoves(picked);
   if (GameStatus.NumPossibleMoves == 1) {
     SetCursor(nullptr, IDC_ARROW);
-    GameStatus.DragState = 0;
+    GameStatus.DragState = TDragState::None;
     PlayUserMove(GameStatus.PossibleMoves.Moves[0]);
     return;
   }
@@ -87,44 +86,44 @@ void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
 }
 
 void TVarekWindow::EvMouseMove(unsigned, const TPoint& point) {
-  if (Busy() || GameStatus.SetupMode || GameStatus.DragState == 800) return;
+  if (Busy() || GameStatus.SetupMode || GameStatus.DragState == TDragState::Dragging) return;
   bool overMovable = false;
   for (int k = 0; GameStatus.PossibleStart[k] != 0 && !overMovable; ++k)
-    overMovable = Driver.IsInZone(point, GameStatus.PossibleStart[k]);
-  if (overMovable && GameStatus.DragState != 804) {
-    GameStatus.DragState = 804;
+    overMovable = Graphics.IsInZone(point, GameStatus.PossibleStart[k]);
+  if (overMovable && GameStatus.DragState != TDragState::OverMovable) {
+    GameStatus.DragState = TDragState::OverMovable;
     SetCursor(&GetModule(), CursorId::Hand);
-  } else if (!overMovable && GameStatus.DragState == 804) {
+  } else if (!overMovable && GameStatus.DragState == TDragState::OverMovable) {
     SetCursor(nullptr, IDC_ARROW);
-    GameStatus.DragState = 0;
+    GameStatus.DragState = TDragState::None;
   }
 }
 
 void TVarekWindow::EvLButtonUp(unsigned, const TPoint& point) {
-  if (Busy() || GameStatus.DragState != 800) return;
+  if (Busy() || GameStatus.DragState != TDragState::Dragging) return;
   ReleaseCapture();
-  GameStatus.DragState = 0;
+  GameStatus.DragState = TDragState::None;
   SetCursor(nullptr, IDC_ARROW);
   for (int k = 0; k < GameStatus.NumPossibleMoves; ++k) {
     const int* move = GameStatus.PossibleMoves.Moves[k];
-    if (Driver.IsInZone(point, MoveDestination(move))) {
+    if (Graphics.IsInZone(point, MoveDestination(move))) {
       PlayUserMove(move);
       return;
     }
   }
   // Refused: the piece goes back to its square.
   const int picked = GameStatus.PossibleMoves.Moves[0][0];
-  Draw([&](TDC& dc) { Driver.DrawPiece(picked, dc, GameStatus.Board[picked]); });
-  if (GameStatus.Sound && !Driver.IsInZone(point, picked)) MessageBeep(MB_ICONHAND);
+  Draw([&](TDC& dc) { Graphics.DrawPiece(picked, dc, GameStatus.Board[picked]); });
+  if (GameStatus.Sound && !Graphics.IsInZone(point, picked)) MessageBeep(MB_ICONHAND);
 }
 
 void TVarekWindow::CancelDrag() {
-  if (GameStatus.DragState != 800) return;
+  if (GameStatus.DragState != TDragState::Dragging) return;
   ReleaseCapture();
-  GameStatus.DragState = 0;
+  GameStatus.DragState = TDragState::None;
   SetCursor(nullptr, IDC_ARROW);
   const int picked = GameStatus.PossibleMoves.Moves[0][0];
-  Draw([&](TDC& dc) { Driver.DrawPiece(picked, dc, GameStatus.Board[picked]); });
+  Draw([&](TDC& dc) { Graphics.DrawPiece(picked, dc, GameStatus.Board[picked]); });
 }
 
 void TVarekWindow::EvRButtonDown(unsigned, const TPoint& point) {

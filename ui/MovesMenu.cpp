@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/GameState.h"
 #include "game/Game.h"
 #include "ui/VarekWindow.h"
 
@@ -15,14 +14,14 @@
 // user's own move ended the game, only that move. Two players, and the
 // computer against itself, step one move at a time.
 int TVarekWindow::UndoStep() const {
-  if (GameStatus.PlayMode != 1) return 1;
+  if (GameStatus.PlayMode != TPlayMode::NormalPlay) return 1;
   const bool usersTurn = UserSide < 0 || GameStatus.SideToMove == UserSide;
   return std::min(usersTurn ? 2 : 1, GameRecord.Position);
 }
 
 // Redo mirrors it: the user's move with the computer's reply, when there is one.
 int TVarekWindow::RedoStep() const {
-  return std::min(GameStatus.PlayMode == 1 ? 2 : 1, GameRecord.MoveCount - GameRecord.Position);
+  return std::min(GameStatus.PlayMode == TPlayMode::NormalPlay ? 2 : 1, GameRecord.MoveCount - GameRecord.Position);
 }
 
 void TVarekWindow::Navigate(TNavigation step) {
@@ -65,20 +64,20 @@ void TVarekWindow::CmMovesNormalPlay() {
   if (Busy()) return;
   GameStatus.SetupMode = false;
   GameStatus.SetPossibleStart();
-  GameStatus.PlayMode = 1;
+  GameStatus.PlayMode = TPlayMode::NormalPlay;
 }
 
 void TVarekWindow::CmMovesTwoPlayer() {
   if (Busy()) return;
   GameStatus.SetupMode = false;
   GameStatus.SetPossibleStart();
-  GameStatus.PlayMode = 2;
+  GameStatus.PlayMode = TPlayMode::TwoPlayer;
 }
 
 void TVarekWindow::CmMovesAutoPlay() {
   if (Busy()) return;
   GameStatus.SetupMode = false;
-  GameStatus.PlayMode = 0;
+  GameStatus.PlayMode = TPlayMode::AutoPlay;
   StartThinkingMove();
 }
 
@@ -103,14 +102,14 @@ void TVarekWindow::CeMovesRedo(TCommandEnabler& ce) {
 }
 
 void TVarekWindow::CeMovesNormalPlay(TCommandEnabler& ce) {
-  ce.SetCheck(GameStatus.PlayMode == 1 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.SetCheck(GameStatus.PlayMode == TPlayMode::NormalPlay ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
   ce.Enable(!Busy());
 }
 void TVarekWindow::CeMovesTwoPlayer(TCommandEnabler& ce) {
-  ce.SetCheck(GameStatus.PlayMode == 2 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.SetCheck(GameStatus.PlayMode == TPlayMode::TwoPlayer ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
   ce.Enable(!Busy());
 }
 void TVarekWindow::CeMovesAutoPlay(TCommandEnabler& ce) {
-  ce.SetCheck(GameStatus.PlayMode == 0 ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+  ce.SetCheck(GameStatus.PlayMode == TPlayMode::AutoPlay ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
   ce.Enable(!Busy());
 }

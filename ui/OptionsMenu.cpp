@@ -1,14 +1,14 @@
 // The board window's Options and Help menus: the levels, Sound and About.
-#include "engine/GameState.h"
 #include "framework/Dialogs.h"
 #include "framework/Settings.h"
 #include "resources/CommandIds.h"
-#include "ui/Levels.h"
+#include "search/Levels.h"
 #include "ui/VarekWindow.h"
 #include "ui/WindowSettings.h"
 
 void TVarekWindow::SetLevel(int level) {
-  GameStatus.TimeLimit = LevelTime(level);
+  if (level < 0 || level >= LevelCount) level = DefaultLevel;
+  GameStatus.TimeLimit = static_cast<int>(Levels[level].Seconds);
   GameStatus.Level = level;
   TSettings().WriteInt(SettingLevel, level);
 }

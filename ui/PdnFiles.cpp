@@ -1,6 +1,5 @@
 // The board window's PDN commands: Import PDN, with the list of a
 // collection's games to choose from, and Export PDN.
-#include "engine/GameState.h"
 #include "framework/ListDialog.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
@@ -79,9 +78,9 @@ void TVarekWindow::CmFileExportPdn() {
   game.Event = "Varek 99 game";
   game.Date = PdnToday();
   switch (GameStatus.PlayMode) {
-    case 2: game.Black = game.White = "Player"; break;
-    case 0: game.Black = game.White = "Computer"; break;
-    default:
+    case TPlayMode::TwoPlayer: game.Black = game.White = "Player"; break;
+    case TPlayMode::AutoPlay: game.Black = game.White = "Computer"; break;
+    case TPlayMode::NormalPlay:
       game.Black = UserSide == Black ? "You" : "Computer";
       game.White = UserSide == White ? "You" : "Computer";
       break;

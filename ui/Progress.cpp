@@ -11,33 +11,6 @@ namespace {
 constexpr const char* DepthMark = "  Depth:";
 constexpr const char* Gap = "  ";
 
-// All of it used on the UI thread only.
-struct TProgressBar {
-  TStatusBar* Bar = nullptr;
-  int BestField = -1;
-  int FiguresField = -1;
-  std::unique_ptr<TTimer> Ticker;
-  int ClockStart = 0;  // SearchClock() when the search began
-};
-
-TProgressBar shown;
-
-void Show(const TProgressParts& parts, bool message) {
-  if (!shown.Bar) return;
-  if (message) shown.Bar->SetText(parts.Message.c_str());
-  shown.Bar->SetFieldText(shown.BestField, parts.Best.c_str());
-  shown.Bar->SetFieldText(shown.FiguresField, parts.Figures.c_str());
-}
-
-// The seconds on the bar follow the clock between the search's own reports.
-void Tick() {
-  if (!shown.Bar) return;
-  const std::string figures = shown.Bar->GetFieldText(shown.FiguresField);
-  if (figures.empty()) return;
-  const std::string counted = WithSeconds(figures, (SearchClock() - shown.ClockStart) * 0.001);
-  if (counted != figures) shown.Bar->SetFieldText(shown.FiguresField, counted.c_str());
-}
-
 }  // namespace
 
 TProgressParts SplitProgressLine(const std::string& line) {
@@ -79,27 +52,43 @@ std::string WithSeconds(const std::string& figures, double seconds) {
   return figures.substr(0, start + 2) + text + figures.substr(unit);
 }
 
-void ShowProgressOn(TStatusBar* bar) {
-  if (shown.Bar == bar) return;
-  shown.Ticker.reset();
-  shown.Bar = bar;
+void TProgressDisplay::ShowOn(TStatusBar* bar) {
+  if (bar_ == bar) return;
+  ticker_.reset();
+  bar_ = bar;
   if (!bar) return;
-  shown.BestField = bar->AddField();
-  shown.FiguresField = bar->AddField();
-  shown.Ticker = std::make_unique<TTimer>(250, Tick);
+  bestField_ = bar->AddField();
+  figuresField_ = bar->AddField();
+  ticker_ = std::make_unique<TTimer>(250, [this] { Tick(); });
 }
 
-void ShowComputerProgress(const char* line) { Show(SplitProgressLine(line ? line : ""), false); }
+void TProgressDisplay::Show(const TProgressParts& parts, bool message) {
+  if (!bar_) return;
+  if (message) bar_->SetText(parts.Message.c_str());
+  bar_->SetFieldText(bestField_, parts.Best.c_str());
+  bar_->SetFieldText(figuresField_, parts.Figures.c_str());
+}
 
-void ShowComputerResult(const char* infoText) { Show(SplitResultLine(infoText ? infoText : ""), true); }
+// The seconds on the bar follow the clock between the search's own reports.
+void TProgressDisplay::Tick() {
+  if (!bar_) return;
+  const std::string figures = bar_->GetFieldText(figuresField_);
+  if (figures.empty()) return;
+  const std::string counted = WithSeconds(figures, (SearchClock() - clockStart_) * 0.001);
+  if (counted != figures) bar_->SetFieldText(figuresField_, counted.c_str());
+}
 
-void ProgressClockStarted() {
-  if (!shown.Bar) return;
+void TProgressDisplay::Progress(const char* line) { Show(SplitProgressLine(line ? line : ""), false); }
+
+void TProgressDisplay::Result(const char* infoText) { Show(SplitResultLine(infoText ? infoText : ""), true); }
+
+void TProgressDisplay::ClockStarted() {
+  if (!bar_) return;
   Show(TProgressParts(), false);  // nothing of the last search
-  shown.ClockStart = SearchClock();
-  shown.Ticker->Start();
+  clockStart_ = SearchClock();
+  ticker_->Start();
 }
 
-void ProgressClockStopped() {
-  if (shown.Ticker) shown.Ticker->Stop();
+void TProgressDisplay::ClockStopped() {
+  if (ticker_) ticker_->Stop();
 }

@@ -6,20 +6,12 @@
 // score in the message area, the figures beside it.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "framework/Timer.h"
+
 class TStatusBar;
-
-// Adds the two fields to the bar and starts showing progress on it; null stops.
-void ShowProgressOn(TStatusBar* bar);
-
-// The search's progress line ("Best ...") and its result line (InfoText,
-// shown after "Played ").
-void ShowComputerProgress(const char* line);
-void ShowComputerResult(const char* infoText);
-// A search of the computer starts and ends (the clock of the counting seconds).
-void ProgressClockStarted();
-void ProgressClockStopped();
 
 // The parts a line is shown in.
 struct TProgressParts {
@@ -31,3 +23,26 @@ TProgressParts SplitProgressLine(const std::string& line);
 TProgressParts SplitResultLine(const std::string& infoText);
 // The figures with their seconds replaced by `seconds`.
 std::string WithSeconds(const std::string& figures, double seconds);
+
+class TProgressDisplay {
+ public:
+  // Adds the two fields to `bar` and shows progress on it from now on; null
+  // shows nothing.
+  void ShowOn(TStatusBar* bar);
+  // The search's progress line ("Best ...") and its result line (shown after "Played ").
+  void Progress(const char* line);
+  void Result(const char* infoText);
+  // A search starts and ends (the clock of the counting seconds).
+  void ClockStarted();
+  void ClockStopped();
+
+ private:
+  void Show(const TProgressParts& parts, bool message);
+  void Tick();
+
+  TStatusBar* bar_ = nullptr;
+  int bestField_ = -1;
+  int figuresField_ = -1;
+  std::unique_ptr<TTimer> ticker_;
+  int clockStart_ = 0;  // SearchClock() when the search began
+};

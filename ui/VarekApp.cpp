@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "engine/Board.h"
-#include "engine/GameState.h"
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
@@ -12,12 +11,10 @@
 #include "framework/Resources.h"
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
-#include "game/Game.h"
 #include "resources/CommandIds.h"
 #include "resources/VarekResources.h"
-#include "ui/EndgameDatabase.h"
+#include "search/Levels.h"
 #include "ui/Graphics.h"
-#include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 #include "ui/WindowSettings.h"
 
@@ -47,18 +44,14 @@ void AddPieceCursors(TModule& module) {
 TVarekApp::TVarekApp() : TApplication(nullptr) {}
 
 TVarekApp::~TVarekApp() {
-  FinishLoadingEndgameDatabase();
   if (TDecoratedFrame* frame = GetMainWindow()) TSettings().SaveGeometry(SettingGeometry, *frame);
-  ShowProgressOn(nullptr);
-  StatusBar = nullptr;
 }
 
 void TVarekApp::InitMainWindow() {
-  static bool resourcesLoaded = false;
-  if (!resourcesLoaded) {
+  // The module's resources are made once a run, by the first application.
+  if (!GetModule().FindMenu("COMMANDS")) {
     LoadResources(GetModule());
     AddPieceCursors(GetModule());
-    resourcesLoaded = true;
   }
 
   char title[64];
@@ -86,8 +79,8 @@ void TVarekApp::InitMainWindow() {
   frame->SetIconSm(&GetModule(), "IDI_VAREK");
   frame->SetIcon(&GetModule(), "IDI_VAREK");
 
-  StatusBar = new TStatusBar(frame, TStatusBar::Recessed, TStatusBar::NoIndicators);
-  frame->Insert(StatusBar, TDecoratedFrame::Bottom);
+  auto* status = new TStatusBar(frame, TStatusBar::Recessed, TStatusBar::NoIndicators);
+  frame->Insert(status, TDecoratedFrame::Bottom);
   frame->SetAcceleratorTable("COMMANDS");
   // Never so small that the board, the menu or the tool bar would be cut.
   frame->SetMinimumClientSize(MinimumBoardSize, MinimumBoardSize);
@@ -95,7 +88,7 @@ void TVarekApp::InitMainWindow() {
   frame->SetClientSize(920, 560);
 
   // The computer's progress lines, and the game file reader's complaints.
-  ShowProgressOn(StatusBar);
+  board->Progress().ShowOn(status);
   SetFileErrorReporter([](const char* caption, const char* message) {
     MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
@@ -105,18 +98,14 @@ void TVarekApp::InitMainWindow() {
   TSettings settings;
   settings.RestoreGeometry(SettingGeometry, *frame);
   board->GetMoveListPanel()->SetVisible(settings.ReadBool(SettingMoveList, true));
-  GameStatus.Inverted = settings.ReadBool(SettingInverted, GameStatus.Inverted);
-  const int level = settings.ReadInt(SettingLevel, GameStatus.Level);
-  if (level >= 0 && level <= 7) board->SetLevel(level);
+  board->GameStatus.Inverted = settings.ReadBool(SettingInverted, board->GameStatus.Inverted);
+  const int level = settings.ReadInt(SettingLevel, board->GameStatus.Level);
+  if (level >= 0 && level < LevelCount) board->SetLevel(level);
   if (!StartFile.empty()) board->OpenStartFile(StartFile);
 
-  // The endgame database, once a run, while the window shows; what is missing
-  // or damaged is said once.
-  static bool databaseLoaded = false;
-  if (!databaseLoaded) {
-    databaseLoaded = true;
-    StartLoadingEndgameDatabase([](const std::string& problem) {
-      if (!problem.empty() && StatusBar) StatusBar->SetText(problem.c_str());
-    });
-  }
+  // The endgame database, while the window shows; what is missing or
+  // damaged is said once.
+  board->EndgameDatabase().StartLoading([board](const std::string& problem) {
+    if (!problem.empty()) board->ShowStatus(problem);
+  });
 }

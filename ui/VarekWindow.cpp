@@ -6,6 +6,7 @@
 
 #include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
+#include "framework/Frame.h"
 #include "framework/MoveListPanel.h"
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
@@ -17,10 +18,6 @@
 #include "ui/Progress.h"
 #include "ui/Thinking.h"
 #include "ui/WindowSettings.h"
-
-TVarekWindow* MainWindowPtr = nullptr;
-
-TStatusBar* StatusBar = nullptr;
 
 using W = TVarekWindow;
 const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[] = {
@@ -94,26 +91,19 @@ TVarekWindow::TVarekWindow(TWindow* parent)
       PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
       UserSide(Black),
       computer_([this](const TSearchResult& result) { SearchDone(result); },
-                [](const std::string& line) { ShowComputerProgress(line.c_str()); }) {
+                [this](const std::string& line) { progress_.Progress(line.c_str()); }) {
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
                                         nullptr, "", "vrk");
   SetBkgndColor(TColor(128, 128, 128));
-  MainWindowPtr = this;
-  TMoveGenerator::InitBoard(GameStatus.Board);
   GameRecord.InitGame(GameStatus.Board, Black);
-  Driver.MarkedFrom = Driver.MarkedTo = 0;
-  Driver.ShowNumbers = TSettings().ReadBool(SettingSquareNumbers, false);
+  Graphics.ShowNumbers = TSettings().ReadBool(SettingSquareNumbers, false);
 }
 
-TVarekWindow::~TVarekWindow() {
-  // The computer's thread, if any, is stopped and joined with computer_; what
-  // it found and a move being shown are dropped with the window.
-  GameStatus.Thinking = false;
-  if (MainWindowPtr == this) MainWindowPtr = nullptr;
-  delete FileData;
-}
+// The computer's thread, if any, is stopped and joined with computer_; what
+// it found and a move being shown are dropped with the window.
+TVarekWindow::~TVarekWindow() { delete FileData; }
 
 bool TVarekWindow::Find(TEventInfo& info) {
   if (!SearchResponseTable(this, ResponseTable, info)) return TWindow::Find(info);
@@ -131,11 +121,11 @@ bool TVarekWindow::Find(TEventInfo& info) {
 
 void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   TWindow::Paint(dc, erase, rect);
-  Driver.SetScale(Attr.W, Attr.H);
+  Graphics.SetScale(Attr.W, Attr.H, GameStatus.Inverted);
   const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
-  Driver.MarkedFrom = last ? last[0] : 0;
-  Driver.MarkedTo = last ? MoveDestination(last) : 0;
-  Driver.DrawBoard(dc, ShownBoard());
+  Graphics.MarkedFrom = last ? last[0] : 0;
+  Graphics.MarkedTo = last ? MoveDestination(last) : 0;
+  Graphics.DrawBoard(dc, ShownBoard());
   DrawHint(dc);
 }
 
@@ -146,18 +136,20 @@ const int* TVarekWindow::ShownBoard() const {
 void TVarekWindow::ShowLastMove() {
   const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
   const int from = last ? last[0] : 0, to = last ? MoveDestination(last) : 0;
-  if (from == Driver.MarkedFrom && to == Driver.MarkedTo) return;
-  const std::array<int, 4> changed{Driver.MarkedFrom, Driver.MarkedTo, from, to};
-  Driver.MarkedFrom = from;
-  Driver.MarkedTo = to;
+  if (from == Graphics.MarkedFrom && to == Graphics.MarkedTo) return;
+  const std::array<int, 4> changed{Graphics.MarkedFrom, Graphics.MarkedTo, from, to};
+  Graphics.MarkedFrom = from;
+  Graphics.MarkedTo = to;
   Draw([&](TDC& dc) {
     for (int square : changed)
-      if (square != 0) Driver.RedrawSquare(dc, square, ShownBoard()[square]);
+      if (square != 0) Graphics.RedrawSquare(dc, square, ShownBoard()[square]);
   });
 }
 
+TStatusBar* TVarekWindow::StatusBar() const { return GetFrame() ? GetFrame()->GetStatusBar() : nullptr; }
+
 void TVarekWindow::ShowStatus(const std::string& text) {
-  if (StatusBar) StatusBar->SetText(text.c_str());
+  if (TStatusBar* bar = StatusBar()) bar->SetText(text.c_str());
 }
 
 bool TVarekWindow::Thinking() const { return GameStatus.Thinking; }
@@ -179,8 +171,8 @@ void TVarekWindow::ShowChanges(const int* before, const int* now) {
   Draw([&](TDC& dc) {
     for (int i = FirstSquare; i <= LastSquare; ++i) {
       if (now[i] == before[i]) continue;
-      if (before[i] < Empty) Driver.EraseSquare(dc, i);
-      Driver.DrawPiece(i, dc, now[i]);
+      if (before[i] < Empty) Graphics.EraseSquare(dc, i);
+      Graphics.DrawPiece(i, dc, now[i]);
     }
   });
 }
@@ -223,13 +215,13 @@ void TVarekWindow::MovePlayed(const int* move, bool byUser) {
   if (over) AnnounceGameOver(over);
   const bool goesOn = !over && !drawn;
   if (byUser) {
-    if (goesOn && GameStatus.PlayMode == 1)
+    if (goesOn && GameStatus.PlayMode == TPlayMode::NormalPlay)
       StartThinkingMove();
     else
       GameStatus.SetPossibleStart();
     return;
   }
   // Force Move pressed during the search or while the move was shown ends Auto Play here.
-  if (goesOn && GameStatus.PlayMode == 0 && !computer_.Control.StopRequested() && StartSearch(TRun::Move)) return;
+  if (goesOn && GameStatus.PlayMode == TPlayMode::AutoPlay && !computer_.Control.StopRequested() && StartSearch(TRun::Move)) return;
   EndComputerRun();
 }

@@ -1,6 +1,7 @@
-// TVarekWindow: the board window, the frame's client. It draws the game,
-// takes the user's moves and setup edits from the mouse, and handles every
-// menu command and its enabler through its response table.
+// TVarekWindow: the board window, the frame's client. It owns the game (the
+// position and its settings, the record, the drawing and the computer's
+// thread), draws it, takes the user's moves and setup edits from the mouse,
+// and handles every menu command and its enabler through its response table.
 #pragma once
 
 #include <functional>
@@ -10,7 +11,12 @@
 #include "engine/Board.h"
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
+#include "game/Game.h"
+#include "ui/EndgameDatabase.h"
+#include "ui/GameStatus.h"
+#include "ui/Graphics.h"
 #include "ui/MoveAnimation.h"
+#include "ui/Progress.h"
 #include "ui/Thinking.h"
 
 class TMoveListPanel;
@@ -22,6 +28,9 @@ class TVarekWindow : public TWindow {
   explicit TVarekWindow(TWindow* parent = nullptr);
   ~TVarekWindow() override;
 
+  TGameStatus GameStatus;            // the position shown, its move input and the window's settings
+  Game GameRecord;                   // the game played to reach it, and what can be redone
+  TGraphics Graphics;                // the board's geometry of the last paint, its colours and marks
   TOpenSaveDialog::TData* FileData;  // shared by Open and Save As
   TOpenSaveDialog::TData PdnData;    // shared by Import PDN and Export PDN
   int UserSide;                      // the side the user last moved in Normal Play (You in an export)
@@ -45,6 +54,7 @@ class TVarekWindow : public TWindow {
   // The pauses of a move being shown are this many times their length (tests
   // speed them up; 0 shows a move at once).
   double AnimationScale = 1.0;
+  bool OpeningBookOff = false;  // the computer plays no book move (tests that want it to think from the start)
   // The computer thinks or a move is being shown: the game is left alone,
   // the mouse does nothing and the commands that would change it are grayed.
   bool Busy() const;
@@ -57,6 +67,13 @@ class TVarekWindow : public TWindow {
   // closes.
   void StopThinkingMove();
   TComputerThread& ComputerThread() { return computer_; }
+  TEndgameDatabaseLoader& EndgameDatabase() { return endgameDatabase_; }
+  // The frame's status bar, where every one-line report goes (null outside a frame).
+  TStatusBar* StatusBar() const;
+  // The computer's progress on that bar; the application adds its fields.
+  TProgressDisplay& Progress() { return progress_; }
+  // The one-line report on the status bar.
+  void ShowStatus(const std::string& text);
 
   // Mouse.
   void EvLButtonDown(unsigned modKeys, const TPoint& point);
@@ -161,8 +178,6 @@ class TVarekWindow : public TWindow {
   void PrepareFileDialog();
   void RememberFileFolder();
   void SetSideToMove(int side);
-  // The one-line report on the status bar.
-  void ShowStatus(const std::string& text);
   // "... ~ %d moves" with the record's move count.
   void ShowMoveCount(const char* format);
   bool Thinking() const;
@@ -180,6 +195,7 @@ class TVarekWindow : public TWindow {
   void MovePlayed(const int* move, bool byUser);
   // The computer's run: its searches (one after the other in Auto Play), or a hint's.
   enum class TRun { None, Move, Hint };
+  TSearchRequest CurrentSearchRequest() const;
   bool StartSearch(TRun run);
   void SearchDone(const TSearchResult& result);
   void EndComputerRun();
@@ -195,12 +211,10 @@ class TVarekWindow : public TWindow {
   TRun run_ = TRun::None;
   bool closing_ = false;  // StopThinkingMove is settling things
   TMoveAnimation animation_;
+  TProgressDisplay progress_;
+  // The computer's thread goes first (members go in reverse order): its searches read the database.
+  TEndgameDatabaseLoader endgameDatabase_;
   TComputerThread computer_;
   std::unique_ptr<TMoveListPanel> moveList_;
   std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
-
-// The board window, for the reports.
-extern TVarekWindow* MainWindowPtr;
-// The frame's status bar, where every one-line report goes.
-extern TStatusBar* StatusBar;

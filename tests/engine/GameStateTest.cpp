@@ -27,16 +27,7 @@ void SetUpPosition(Status_Of_The_Game& state, const std::string& text) {
 
 TEST(GameState, InitialValues) {
   Status_Of_The_Game state;
-  EXPECT_EQ(state.PlayMode, 1);
-  EXPECT_EQ(state.TimeLimit, 2);
-  EXPECT_EQ(state.Level, 2);
   EXPECT_EQ(state.SideToMove, Black);
-  EXPECT_FALSE(state.Thinking);
-  EXPECT_FALSE(state.Inverted);
-  EXPECT_EQ(state.DragState, 0);
-  EXPECT_TRUE(state.Sound);
-  EXPECT_FALSE(state.SetupMode);
-  EXPECT_EQ(state.SetupPiece, BlackMan);
   int start[BoardSize];
   TMoveGenerator::InitBoard(start);
   EXPECT_TRUE(std::equal(start, start + BoardSize, state.Board));

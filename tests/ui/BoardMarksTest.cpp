@@ -12,37 +12,38 @@ std::string ShotPath(const char* name) {
   return (dir / name).string();
 }
 
-// Whether the square shows the frame (looked for on its left edge, halfway down).
-bool Framed(const TBitmap& shown, int index) {
-  return shown.Color(Driver.SquareX[index] + 2, Driver.SquareY[index] + Driver.SquareSize / 2) == Driver.MarkColor;
-}
-
-// The squares that show the frame.
-std::vector<int> FramedSquares(const TBitmap& shown) {
-  std::vector<int> framed;
-  for (int i = FirstSquare; i <= LastSquare; ++i)
-    if (IsPlayable(i) && Framed(shown, i)) framed.push_back(i);
-  return framed;
-}
-
-// Whether anything but the square's own colour is drawn in its top-left corner.
-bool CornerWritten(const TBitmap& shown, int index) {
-  for (int y = 1; y < 12; ++y)
-    for (int x = 2; x < 14; ++x)
-      if (shown.Color(Driver.SquareX[index] + x, Driver.SquareY[index] + y) != Driver.DarkSquareColor) return true;
-  return false;
-}
-
 class BoardMarks : public GameFlowTest {
  protected:
   void SetUp() override {
     GameFlowTest::SetUp();
-    GameStatus.PlayMode = 2;
+    window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   }
   void Shoot(const char* name) {
     frame->EnableCommands();
     ProcessEvents(20);
     EXPECT_TRUE(GrabFrame(*frame).Save(ShotPath(name).c_str()));
+  }
+  // Whether the square shows the frame (looked for on its left edge, halfway down).
+  bool Framed(const TBitmap& shown, int index) const {
+    const TGraphics& g = window->Graphics;
+    return shown.Color(g.SquareX[index] + 2, g.SquareY[index] + g.SquareSize / 2) == g.MarkColor;
+  }
+
+  // The squares that show the frame.
+  std::vector<int> FramedSquares(const TBitmap& shown) const {
+    std::vector<int> framed;
+    for (int i = FirstSquare; i <= LastSquare; ++i)
+      if (IsPlayable(i) && Framed(shown, i)) framed.push_back(i);
+    return framed;
+  }
+
+  // Whether anything but the square's own colour is drawn in its top-left corner.
+  bool CornerWritten(const TBitmap& shown, int index) const {
+    const TGraphics& g = window->Graphics;
+    for (int y = 1; y < 12; ++y)
+      for (int x = 2; x < 14; ++x)
+        if (shown.Color(g.SquareX[index] + x, g.SquareY[index] + y) != g.DarkSquareColor) return true;
+    return false;
   }
 };
 
@@ -52,7 +53,7 @@ TEST_F(BoardMarks, TheLastMoveIsFramedThroughMovesUndoAndRedo) {
   EXPECT_EQ(FramedSquares(window->Snapshot()), (std::vector<int>{28, 32}));
   EXPECT_TRUE(ScreenMatchesBoard());
   PlayMove(1);
-  const int* last = GameRecord.Cursor->Move;
+  const int* last = window->GameRecord.Cursor->Move;
   std::vector<int> expected{last[0], MoveDestination(last)};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(FramedSquares(window->Snapshot()), expected);  // the first move's frame is gone
@@ -78,8 +79,8 @@ TEST_F(BoardMarks, ACaptureIsFramedOnItsFirstAndLastSquaresOnly) {
   SetPosition({{35, BlackMan}, {30, WhiteMan}, {21, WhiteMan}, {12, WhiteMan}}, Black);
   Repaint();
   SendMouse(*window, WM_LBUTTONDOWN, Centre(35));  // the only move, played by the press
-  ASSERT_EQ(GameRecord.MoveCount, 1);
-  const int* move = GameRecord.Cursor->Move;
+  ASSERT_EQ(window->GameRecord.MoveCount, 1);
+  const int* move = window->GameRecord.Cursor->Move;
   ASSERT_GT(MoveLength(move), 3);  // a double jump
   std::vector<int> expected{move[0], MoveDestination(move)};
   std::sort(expected.begin(), expected.end());

@@ -31,17 +31,17 @@ class ComputerThreadPdn : public UiTest {
 
 // Kings only, moved at random for `plies` moves without a capture and without
 // any position coming a third time; false when the walk got stuck.
-bool KingWalk(std::mt19937& random, int plies) {
+bool KingWalk(Game& record, std::mt19937& random, int plies) {
   class TMoveGenerator generator;
   TMoveList legal;
-  TPlayer side = static_cast<TPlayer>(GameRecord.StartSide);
+  TPlayer side = static_cast<TPlayer>(record.StartSide);
   int board[BoardSize];
-  GameRecord.GoTo(0, board, &side);
+  record.GoTo(0, board, &side);
   for (int ply = 0; ply < plies; ++ply) {
     generator.MakeMoveList(board, side, &legal);
     if (legal.CaptureMoves || legal.NumMoves == 0) return false;
     std::vector<const int*> fresh;
-    const auto keys = PositionsSinceIrreversible(GameRecord, GameRecord.MoveCount);
+    const auto keys = PositionsSinceIrreversible(record, record.MoveCount);
     for (int m = 0; m < legal.NumMoves; ++m) {
       int after[BoardSize];
       std::copy(board, board + BoardSize, after);
@@ -51,7 +51,7 @@ bool KingWalk(std::mt19937& random, int plies) {
     }
     if (fresh.empty()) return false;
     const int* move = fresh[random() % fresh.size()];
-    GameRecord.AddMove(move);
+    record.AddMove(move);
     TMoveGenerator::MakeMove(move, board);
     side = static_cast<TPlayer>(1 - side);
   }
@@ -63,42 +63,42 @@ TEST_F(ComputerThreadPdn, DrawStopsAutoPlay) {
   int board[BoardSize];
   TPlayer side;
   ASSERT_TRUE(ParsePosition("B:WK29,K22:BK3,K11", board, &side, nullptr));
-  do GameRecord.InitGame(board, side);
-  while (!KingWalk(random, FortyMoveRulePlies - 1));
+  do window->GameRecord.InitGame(board, side);
+  while (!KingWalk(window->GameRecord, random, FortyMoveRulePlies - 1));
   TPlayer now;
-  GameRecord.GoTo(GameRecord.MoveCount, GameStatus.Board, &now);
-  GameStatus.SideToMove = now;
-  GameStatus.SetPossibleStart();
+  window->GameRecord.GoTo(window->GameRecord.MoveCount, window->GameStatus.Board, &now);
+  window->GameStatus.SideToMove = now;
+  window->GameStatus.SetPossibleStart();
 
   frame->ExecuteCommand(CmMovesAutoPlay);
   ASSERT_TRUE(WaitUntilIdle());
   // One move, the 80th without a capture or a man moved: Auto Play ends there.
-  EXPECT_EQ(GameRecord.MoveCount, FortyMoveRulePlies);
+  EXPECT_EQ(window->GameRecord.MoveCount, FortyMoveRulePlies);
   EXPECT_TRUE(StatusText() == "draw by the 40-move rule" || StatusText() == "draw by repetition") << StatusText();
-  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::NormalPlay);
   frame->EnableCommands();
   EXPECT_NE(window->GetMoveListPanel()->Note().find("draw by"), std::string::npos);
 
   // The user may play on: Computer Go moves once more and says nothing new.
   frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_EQ(GameRecord.MoveCount, FortyMoveRulePlies + 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, FortyMoveRulePlies + 1);
 }
 
 TEST_F(ComputerThreadPdn, HintMarksAMoveAndLeavesTheRecord) {
-  GameStatus.PlayMode = 2;
-  const std::vector<int> before(GameStatus.Board, GameStatus.Board + BoardSize);
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  const std::vector<int> before(window->GameStatus.Board, window->GameStatus.Board + BoardSize);
   frame->ExecuteCommand(CmActionHint);
   ASSERT_TRUE(WaitUntilIdle());
   ASSERT_TRUE(window->HintShown());
   EXPECT_EQ(StatusText().rfind("hint: ", 0), 0u) << StatusText();
-  EXPECT_EQ(GameRecord.MoveCount, 0);
-  EXPECT_EQ(std::vector<int>(GameStatus.Board, GameStatus.Board + BoardSize), before);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
+  EXPECT_EQ(std::vector<int>(window->GameStatus.Board, window->GameStatus.Board + BoardSize), before);
   // The hint is one of Black's opening moves, and its squares are marked.
   const int from = window->Hint()[0];
-  EXPECT_TRUE(GameStatus.Board[from] == BlackMan);
-  const int inset = std::max(2, Driver.SquareSize / 14) / 2 + 1;
-  const int x = Driver.SquareX[from] + inset, y = Driver.SquareY[from] + Driver.SquareSize / 2;
+  EXPECT_TRUE(window->GameStatus.Board[from] == BlackMan);
+  const int inset = std::max(2, window->Graphics.SquareSize / 14) / 2 + 1;
+  const int x = window->Graphics.SquareX[from] + inset, y = window->Graphics.SquareY[from] + window->Graphics.SquareSize / 2;
   const std::uint32_t marked = window->Snapshot().Pixel(x, y);
   ProcessEvents(20);
   EXPECT_TRUE(GrabFrame(*frame).Save(Shot("hint.png").c_str()));
@@ -113,14 +113,14 @@ TEST_F(ComputerThreadPdn, HintMarksAMoveAndLeavesTheRecord) {
 TEST_F(ComputerThreadPdn, ForceMoveEndsALongHint) {
   frame->ExecuteCommand(CmOptionsLevel7);  // Infinite
   frame->ExecuteCommand(CmActionHint);
-  ASSERT_TRUE(GameStatus.Thinking);
+  ASSERT_TRUE(window->GameStatus.Thinking);
   frame->EnableCommands();
   EXPECT_FALSE(frame->IsCommandEnabled(CmActionHint));
   ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle(10000));
   EXPECT_TRUE(window->HintShown());
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 }
 
 }  // namespace

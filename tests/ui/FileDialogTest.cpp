@@ -10,7 +10,7 @@ class RealDialogs : public GameFlowTest {
   void SetUp() override {
     GameFlowTest::SetUp();
     SetDesktop(nullptr);
-    GameStatus.PlayMode = 2;
+    window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   }
   // What the file dialog showed, then the name typed into it ("" to cancel).
   struct TVisit {
@@ -59,7 +59,7 @@ TEST_F(RealDialogs, SaveAsAddsTheExtensionAndOpenOffersTheSameName) {
                                                           "PDN Games (*.pdn)"}));
   EXPECT_EQ(open.Shown.FileName, "my game.vrk");
   EXPECT_EQ(StatusText(), "game loaded ~ 2 moves");
-  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
 
   // Save As now offers it as well; cancelling keeps everything.
   TVisit again("");
@@ -89,13 +89,13 @@ TEST_F(RealDialogs, TheQuestionAboutAChangedGameIsAMessageBox) {
   frame->ExecuteCommand(CmFileNew);
   ASSERT_TRUE(cancel.Seen);
   EXPECT_EQ(cancel.Shown.Caption, "Game has changed");
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
 
   TAnswer no("No");
   CallLater(100, &AnswerMessageBox, &no);
   frame->ExecuteCommand(CmFileNew);
   ASSERT_TRUE(no.Seen);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
   EXPECT_EQ(StatusText(), "new game");
 }
 

@@ -9,7 +9,7 @@ using FileQuestions = GameFlowTest;
 using Kind = TDesktop::TFileDialogKind;
 
 TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(20);
   const std::string path = PathOf("long game.vrk");
   RunWithFileAnswer(CmFileSaveAs, path);
@@ -20,7 +20,7 @@ TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
   // A new, empty game saved under the same name: No, then the dialog again, cancelled.
   frame->ExecuteCommand(CmFileNew);
   PlayMoves(1);
-  StatusBar->SetText("");
+  frame->GetStatusBar()->SetText("");
   script.Answers = {IDNO};
   RunWithFileAnswer(CmFileSaveAs, path);
   ASSERT_EQ(script.Messages.size(), 1u);
@@ -59,7 +59,7 @@ TEST_F(FileQuestions, SaveAsOverAnExistingGameAsksAndNoKeepsItByteForByte) {
 }
 
 TEST_F(FileQuestions, SaveAsOfATitledGameOverAnotherFileRefusedKeepsItsOwnName) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(2);
   const std::string mine = PathOf("mine.vrk"), theirs = PathOf("theirs.vrk");
   std::ofstream(theirs) << "someone else's";
@@ -75,7 +75,7 @@ TEST_F(FileQuestions, SaveAsOfATitledGameOverAnotherFileRefusedKeepsItsOwnName) 
 }
 
 TEST_F(FileQuestions, DialogsOpenOnlyWhereAGameWasSavedOrOpened) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(2);
   const std::string good = PathOf("good.vrk");
   RunWithFileAnswer(CmFileSaveAs, good);
@@ -119,7 +119,7 @@ TEST_F(FileQuestions, DialogsOpenOnlyWhereAGameWasSavedOrOpened) {
 }
 
 TEST_F(FileQuestions, AMissingFileDoesNotMoveTheDialogsButItsNameServesTheNextSave) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(1);
   const std::string good = PathOf("here.vrk");
   RunWithFileAnswer(CmFileSaveAs, good);

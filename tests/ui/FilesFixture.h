@@ -95,22 +95,22 @@ class GameFlowTest : public UiTest {
   // wraps around when there are fewer).
   void PlayMove(int choice = 0) {
     std::vector<std::pair<int, int>> moves;  // from, to
-    for (int k = 0; GameStatus.PossibleStart[k] != 0; ++k) {
-      GameStatus.SetPossibleMoves(GameStatus.PossibleStart[k]);
-      for (int m = 0; m < GameStatus.NumPossibleMoves; ++m)
-        moves.emplace_back(GameStatus.PossibleStart[k], MoveDestination(GameStatus.PossibleMoves.Moves[m]));
+    for (int k = 0; window->GameStatus.PossibleStart[k] != 0; ++k) {
+      window->GameStatus.SetPossibleMoves(window->GameStatus.PossibleStart[k]);
+      for (int m = 0; m < window->GameStatus.NumPossibleMoves; ++m)
+        moves.emplace_back(window->GameStatus.PossibleStart[k], MoveDestination(window->GameStatus.PossibleMoves.Moves[m]));
     }
     ASSERT_FALSE(moves.empty()) << "the side to move has no move";
     const auto [from, to] = moves[choice % moves.size()];
-    const int before = GameRecord.MoveCount;
-    const int position = GameRecord.Position;
+    const int before = window->GameRecord.MoveCount;
+    const int position = window->GameRecord.Position;
     SendMouse(*window, WM_LBUTTONDOWN, Centre(from));
-    if (GameStatus.DragState == 800) {
+    if (window->GameStatus.DragState == TDragState::Dragging) {
       SendMouse(*window, WM_MOUSEMOVE, Centre(to), MK_LBUTTON);
       SendMouse(*window, WM_LBUTTONUP, Centre(to));
     }
     // Shown at once, or in its own time when the test slowed the pauses.
-    ASSERT_TRUE(ProcessEventsUntil([&] { return GameRecord.Position == position + 1; }, 5000))
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window->GameRecord.Position == position + 1; }, 5000))
         << "the move was not played (" << before << " before)";
     frame->EnableCommands();  // as the event loop does once it is idle
   }
@@ -122,15 +122,15 @@ class GameFlowTest : public UiTest {
   std::vector<int> ReplayedBoard(int n, TPlayer* side = nullptr) {
     int board[BoardSize];
     TPlayer s;
-    const int position = GameRecord.Position;
-    GameRecord.GoTo(n, board, &s);
+    const int position = window->GameRecord.Position;
+    window->GameRecord.GoTo(n, board, &s);
     TPlayer back;
     int scratch[BoardSize];
-    GameRecord.GoTo(position, scratch, &back);
+    window->GameRecord.GoTo(position, scratch, &back);
     if (side) *side = s;
     return std::vector<int>(board, board + BoardSize);
   }
-  static std::vector<int> ShownBoard() { return std::vector<int>(GameStatus.Board, GameStatus.Board + BoardSize); }
+  std::vector<int> ShownBoard() const { return std::vector<int>(window->GameStatus.Board, window->GameStatus.Board + BoardSize); }
 
   // The window as it is now equals the window repainted from scratch.
   bool ScreenMatchesBoard() {

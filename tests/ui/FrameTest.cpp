@@ -104,7 +104,7 @@ TEST_F(Frame, EveryCommandEnabledAndCheckedAtTheStart) {
 }
 
 TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundSquareNumbersAndAboutStayEnabled) {
-  GameStatus.Thinking = true;  // as the computer's thread sets it
+  window->GameStatus.Thinking = true;  // as the computer's thread sets it
   std::map<int, TState> expected;
   for (int id :
        {CmFileNew,       CmFileOpen,      CmFileSave,       CmFileSaveAs,       CmMovesUndo,        CmMovesRedo,
@@ -121,15 +121,15 @@ TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundSquareNumbersAndAboutStayEnable
   expected[CmBoardSquareNumbers] = {true, false};  // how the board is shown, not what is on it
   expected[CmAbout] = {true, false};
   ExpectStates(*frame, expected, "thinking");
-  GameStatus.Thinking = false;
+  window->GameStatus.Thinking = false;
 }
 
 TEST_F(Frame, EnablersFollowTheGame) {
-  GameStatus.SetupMode = true;
-  GameStatus.SideToMove = White;
-  GameStatus.PlayMode = 0;
-  GameStatus.Level = 7;
-  GameStatus.Sound = false;
+  window->GameStatus.SetupMode = true;
+  window->GameStatus.SideToMove = White;
+  window->GameStatus.PlayMode = TPlayMode::AutoPlay;
+  window->GameStatus.Level = 7;
+  window->GameStatus.Sound = false;
   ExpectStates(*frame,
                {{CmBoardSetup, {true, true}},
                 {CmBoardStarting, {true, false}},
@@ -142,9 +142,9 @@ TEST_F(Frame, EnablersFollowTheGame) {
                 {CmOptionsLevel7, {true, true}},
                 {CmOptionsSound, {true, false}}},
                "setup");
-  GameStatus.SetupMode = false;
+  window->GameStatus.SetupMode = false;
   int move[] = {32, 28, 0};
-  GameRecord.AddMove(move);
+  window->GameRecord.AddMove(move);
   ExpectStates(*frame,
                {{CmMovesUndo, {true, false}},
                 {CmMovesUndoAll, {true, false}},
@@ -152,7 +152,7 @@ TEST_F(Frame, EnablersFollowTheGame) {
                 {CmMovesRedoAll, {false, false}}},
                "one move");
   TPlayer side;
-  GameRecord.TakeBack(1, GameStatus.Board, &side);
+  window->GameRecord.TakeBack(1, window->GameStatus.Board, &side);
   ExpectStates(*frame,
                {{CmMovesUndo, {false, false}},
                 {CmMovesUndoAll, {false, false}},
@@ -165,11 +165,11 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
   ASSERT_TRUE(ActivateFrame(*frame));
   // A game with a move to undo and one to redo, so the page keys' commands are enabled.
   int first[] = {32, 28, 0}, second[] = {21, 25, 0};
-  GameRecord.AddMove(first);
-  GameRecord.AddMove(second);
+  window->GameRecord.AddMove(first);
+  window->GameRecord.AddMove(second);
   TPlayer side;
-  GameRecord.TakeBack(1, GameStatus.Board, &side);
-  GameStatus.SideToMove = side;
+  window->GameRecord.TakeBack(1, window->GameStatus.Board, &side);
+  window->GameStatus.SideToMove = side;
   frame->EnableCommands();  // as the loop does when idle: a key acts through its enabled action
   // The page keys, Home and End need no modifier; Ctrl+S is Setup position, not Save.
   const std::vector<std::pair<std::pair<unsigned, int>, int>> keys{
@@ -181,7 +181,7 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
     ProcessEvents();
     EXPECT_EQ(frame->LastCommand(), id) << "key " << key.second;
   }
-  EXPECT_TRUE(GameStatus.Inverted);  // Ctrl+I did its work
+  EXPECT_TRUE(window->GameStatus.Inverted);  // Ctrl+I did its work
   EXPECT_TRUE(app->QuitPosted());    // and Ctrl+X
   // Force Move is grayed while the computer is not thinking: its key does nothing.
   SendKey(*frame, FCONTROL, 'F');
@@ -236,11 +236,11 @@ TEST_F(Frame, AcceleratorTableOrder) {
 
 TEST_F(Frame, InvertFromTheToolBarRedrawsTheBoardTurned) {
   frame->ExecuteCommand(CmBoardInvertBoard);
-  EXPECT_TRUE(GameStatus.Inverted);
+  EXPECT_TRUE(window->GameStatus.Inverted);
   const TBitmap shown = window->Snapshot();
   // A Black man now stands at the top left of the board.
-  EXPECT_EQ(shown.Color(Driver.SquareX[44] + 27, Driver.SquareY[44] + 19), Driver.BlackTopColor);
-  EXPECT_EQ(Driver.SquareY[44], Driver.OriginY);
+  EXPECT_EQ(shown.Color(window->Graphics.SquareX[44] + 27, window->Graphics.SquareY[44] + 19), window->Graphics.BlackTopColor);
+  EXPECT_EQ(window->Graphics.SquareY[44], window->Graphics.OriginY);
 }
 
 TEST_F(Frame, WindowFillsTheClientAreaWithGreyAroundTheBoard) {
@@ -248,20 +248,20 @@ TEST_F(Frame, WindowFillsTheClientAreaWithGreyAroundTheBoard) {
   EXPECT_EQ(shown.Width(), ClientWidth);
   EXPECT_EQ(shown.Height(), ClientHeight);
   EXPECT_EQ(shown.Color(5, 5), TColor(128, 128, 128));
-  EXPECT_EQ(Driver.SquareSize, 54);
+  EXPECT_EQ(window->Graphics.SquareSize, 54);
   frame->SetClientSize(500, 700);  // taller than wide (the tool bar keeps it this wide)
   ProcessEvents();
   window->UpdateWindow();
   EXPECT_EQ(window->Attr.W, 500);
-  EXPECT_EQ(Driver.SquareSize, (500 - 2 * 25) / 8);  // rescaled at the next paint
+  EXPECT_EQ(window->Graphics.SquareSize, (500 - 2 * 25) / 8);  // rescaled at the next paint
 }
 
 TEST_F(Frame, SoundCommandTogglesAndReports) {
   frame->ExecuteCommand(CmOptionsSound);
-  EXPECT_FALSE(GameStatus.Sound);
+  EXPECT_FALSE(window->GameStatus.Sound);
   EXPECT_EQ(StatusText(), "sound disabled");
   frame->ExecuteCommand(CmOptionsSound);
-  EXPECT_TRUE(GameStatus.Sound);
+  EXPECT_TRUE(window->GameStatus.Sound);
   EXPECT_EQ(StatusText(), "sound enabled");
 }
 
@@ -269,8 +269,8 @@ TEST_F(Frame, LevelCommandsStoreTheirTimes) {
   const int times[8] = {0, 1, 2, 5, 10, 15, 30, 36000000};
   for (int n = 0; n < 8; ++n) {
     frame->ExecuteCommand(CmOptionsLevel0 + n);
-    EXPECT_EQ(GameStatus.Level, n);
-    EXPECT_EQ(GameStatus.TimeLimit, times[n]);
+    EXPECT_EQ(window->GameStatus.Level, n);
+    EXPECT_EQ(window->GameStatus.TimeLimit, times[n]);
   }
 }
 
@@ -284,7 +284,7 @@ TEST_F(Frame, EveryCommandRunsAtTheStart) {
                  CmMovesRedoAll, CmMovesNormalPlay, CmMovesTwoPlayer, CmBoardInvertBoard, CmBoardSetup, CmBoardStarting,
                  CmBoardClear, CmBoardBTurn, CmBoardWTurn, CmOptionsLevel0, CmAbout})
     frame->ExecuteCommand(id);
-  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(window->GameStatus.Thinking);
   EXPECT_TRUE(frame->IsVisible());
 }
 

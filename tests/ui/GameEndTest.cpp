@@ -31,7 +31,7 @@ TEST_F(ComputerThreadGameEnd, AnEmptyBoardIsNobodysWin) {
     ASSERT_TRUE(WaitUntilIdle());
     EXPECT_EQ(StatusText(), "no pieces on the board");
     EXPECT_TRUE(script.Messages.empty()) << LastMessage().Text;
-    EXPECT_EQ(GameRecord.MoveCount, 0);
+    EXPECT_EQ(window->GameRecord.MoveCount, 0);
   }
 }
 
@@ -41,7 +41,7 @@ TEST_F(ComputerThreadGameEnd, ASideLeftWithoutAMoveLosesAsTheBoxSays) {
   frame->ExecuteCommand(122);
   ASSERT_TRUE(WaitUntilIdle());
   ExpectAnnounced("Black wins");
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 }
 
 TEST_F(ComputerThreadGameEnd, TheComputersWinningMoveIsAnnounced) {
@@ -49,23 +49,23 @@ TEST_F(ComputerThreadGameEnd, TheComputersWinningMoveIsAnnounced) {
   SetPosition({{21, WhiteMan}, {26, BlackMan}}, White);
   frame->ExecuteCommand(122);
   ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
   ExpectAnnounced("White wins");
-  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::NormalPlay);
 }
 
 TEST_F(ComputerThreadGameEnd, TheUsersWinningMoveIsAnnouncedInBothModes) {
-  for (int mode : {1, 2}) {
-    SCOPED_TRACE(mode);
+  for (TPlayMode mode : {TPlayMode::NormalPlay, TPlayMode::TwoPlayer}) {
+    SCOPED_TRACE(static_cast<int>(mode));
     script.Messages.clear();
     SetPosition({{30, BlackMan}, {26, WhiteMan}}, Black);  // Black takes White's last piece
-    GameStatus.PlayMode = mode;
+    window->GameStatus.PlayMode = mode;
     Repaint();
     SendMouse(*window, WM_LBUTTONDOWN, Centre(30));
     ASSERT_TRUE(WaitUntilIdle());
     ExpectAnnounced("Black wins");
-    EXPECT_EQ(GameRecord.MoveCount, 1);
-    EXPECT_EQ(GameStatus.PlayMode, mode);
+    EXPECT_EQ(window->GameRecord.MoveCount, 1);
+    EXPECT_EQ(window->GameStatus.PlayMode, mode);
   }
 }
 

@@ -21,7 +21,7 @@ std::vector<int> StartBoard() {
 }
 
 TEST_F(Files, NewAsksAboutAChangedGameOnly) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   frame->ExecuteCommand(CmOptionsLevel1);  // a level, kept by New
   frame->ExecuteCommand(CmFileNew);
   EXPECT_TRUE(script.Messages.empty());  // nothing to lose
@@ -38,7 +38,7 @@ TEST_F(Files, NewAsksAboutAChangedGameOnly) {
   EXPECT_EQ(LastMessage().Caption, "Game has changed");
   EXPECT_EQ(LastMessage().Type, QuestionStyle);
   EXPECT_EQ(ShownBoard(), played);  // Cancel: the game stays
-  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
   EXPECT_TRUE(window->GameChanged);
 
   script.Answers = {IDNO};
@@ -46,19 +46,19 @@ TEST_F(Files, NewAsksAboutAChangedGameOnly) {
   EXPECT_EQ(script.Messages.size(), 2u);
   EXPECT_TRUE(script.FileDialogs.empty());
   EXPECT_EQ(ShownBoard(), StartBoard());
-  EXPECT_EQ(GameStatus.SideToMove, Black);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
   EXPECT_FALSE(window->GameChanged);
   EXPECT_TRUE(window->Untitled);
   EXPECT_EQ(StatusText(), "new game");
-  EXPECT_EQ(GameStatus.PlayMode, 2);
-  EXPECT_EQ(GameStatus.Level, 1);
-  EXPECT_EQ(GameStatus.PossibleStart[0], 32);  // Black's men can move again
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::TwoPlayer);
+  EXPECT_EQ(window->GameStatus.Level, 1);
+  EXPECT_EQ(window->GameStatus.PossibleStart[0], 32);  // Black's men can move again
   EXPECT_TRUE(ScreenMatchesBoard());
 }
 
 TEST_F(Files, NewWithYesSavesFirstEvenThroughTheSaveDialog) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(3);
   const std::string path = PathOf("before-new.vrk");
   script.Answers = {IDYES};
@@ -66,7 +66,7 @@ TEST_F(Files, NewWithYesSavesFirstEvenThroughTheSaveDialog) {
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Kind, Kind::Save);
   EXPECT_EQ(script.FileDialogs[0].Offered, "");  // an untitled game offers no name
-  EXPECT_EQ(GameRecord.MoveCount, 0);            // and then the new game
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);            // and then the new game
   EXPECT_EQ(StatusText(), "new game");
   EXPECT_EQ(SavedMoveCount(path), 3);
 
@@ -75,16 +75,16 @@ TEST_F(Files, NewWithYesSavesFirstEvenThroughTheSaveDialog) {
   script.Answers = {IDYES};
   frame->ExecuteCommand(CmFileNew);
   EXPECT_EQ(script.FileDialogs.size(), 2u);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
   EXPECT_FALSE(window->GameChanged);
 }
 
 TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   // A game of 12 moves, saved by the window.
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(12);
   const std::vector<int> after12 = ShownBoard();
-  const int sideAfter12 = GameStatus.SideToMove;
+  const int sideAfter12 = window->GameStatus.SideToMove;
   const std::string path = PathOf("twelve.vrk");
   RunWithFileAnswer(CmFileSaveAs, path);
   ASSERT_EQ(StatusText(), "game saved ~ 12 moves");
@@ -93,7 +93,7 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   // Back to a new game, then open it.
   frame->ExecuteCommand(CmFileNew);
   ASSERT_EQ(ShownBoard(), StartBoard());
-  GameStatus.SetupMode = true;  // Open leaves setup mode
+  window->GameStatus.SetupMode = true;  // Open leaves setup mode
   RunWithFileAnswer(CmFileOpen, path);
   ASSERT_EQ(script.FileDialogs.size(), 2u);
   const TScriptedDesktop::TFileDialogCall& open = script.FileDialogs[1];
@@ -103,12 +103,12 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
   EXPECT_EQ(open.DefExt, "vrk");
   EXPECT_EQ(open.Offered, path);  // the name shared with Save As
   EXPECT_EQ(ShownBoard(), after12);
-  EXPECT_EQ(GameStatus.SideToMove, sideAfter12);
-  EXPECT_EQ(GameRecord.Position, 12);
+  EXPECT_EQ(window->GameStatus.SideToMove, sideAfter12);
+  EXPECT_EQ(window->GameRecord.Position, 12);
   EXPECT_EQ(StatusText(), "game loaded ~ 12 moves");
   EXPECT_FALSE(window->GameChanged);
   EXPECT_FALSE(window->Untitled);
-  EXPECT_FALSE(GameStatus.SetupMode);
+  EXPECT_FALSE(window->GameStatus.SetupMode);
   EXPECT_TRUE(ScreenMatchesBoard());
   EXPECT_TRUE(Enabled(CmMovesUndo));
   EXPECT_FALSE(Enabled(CmMovesRedo));
@@ -130,22 +130,22 @@ TEST_F(Files, OpenShowsTheLastPositionAndLaterSavesNeedNoDialog) {
 }
 
 TEST_F(Files, CancelledOpenChangesNothing) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(1);
   script.Answers = {IDNO};
   frame->ExecuteCommand(CmFileOpen);
   EXPECT_EQ(script.FileDialogs.size(), 1u);
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
   EXPECT_TRUE(window->GameChanged);
   EXPECT_TRUE(window->Untitled);
 }
 
 TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
   // A good file with one change that its checksum does not cover.
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(4);
   const std::string path = PathOf("damaged.vrk");
-  ASSERT_TRUE(SaveGameFile(path, GameRecord));
+  ASSERT_TRUE(SaveGameFile(path, window->GameRecord));
   std::vector<char> bytes = Bytes(path);
   bytes[52] ^= 1;  // a byte of the first move
   WriteBytes(path, bytes);
@@ -161,9 +161,9 @@ TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
   EXPECT_EQ(LastMessage().Caption, "Information");
   EXPECT_EQ(LastMessage().Text, CorruptedFileMessage);
   EXPECT_EQ(LastMessage().Type, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
   EXPECT_EQ(ShownBoard(), setUp);  // the record's start, which the file did not replace
-  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);
   EXPECT_EQ(StatusText(), "game not loaded");
   EXPECT_FALSE(window->GameChanged);
   EXPECT_FALSE(window->Untitled);
@@ -172,7 +172,7 @@ TEST_F(Files, DamagedFileIsReportedAndLeavesTheOldStartWithoutMoves) {
 }
 
 TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(3);
   const std::vector<int> played = ShownBoard();
   const std::string path = PathOf("not-there.vrk");
@@ -182,14 +182,14 @@ TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
   EXPECT_EQ(LastMessage().Caption, "File Error");
   EXPECT_EQ(LastMessage().Type, FileErrorStyle);
   EXPECT_EQ(ShownBoard(), played);
-  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
   EXPECT_FALSE(window->GameChanged);
   EXPECT_FALSE(window->Untitled);
 
   // A folder of that name cannot be opened as a game either.
   RunWithFileAnswer(CmFileOpen, folder.string());
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
-  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
 
   window->FileData->FileName = path;
   frame->ExecuteCommand(CmFileSave);  // titled now: no dialog
@@ -198,7 +198,7 @@ TEST_F(Files, MissingFileIsReportedAndItsNameServesTheNextSave) {
 }
 
 TEST_F(Files, SaveOfAnUntitledGameAsksForANameEveryTime) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(1);
   const std::string first = PathOf("first.vrk");
   RunWithFileAnswer(CmFileSave, first);
@@ -223,12 +223,12 @@ TEST_F(Files, SaveOfAnUntitledGameAsksForANameEveryTime) {
 }
 
 TEST_F(Files, SaveWhereNoFileCanBeMadeReportsAndKeepsTheGameChanged) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(2);
   std::ofstream(PathOf("plain-file")) << "not a folder";
   for (const std::string& path : {PathOf("no-such-folder/game.vrk"), PathOf("plain-file/game.vrk")}) {
     SCOPED_TRACE(path);
-    StatusBar->SetText("");
+    frame->GetStatusBar()->SetText("");
     RunWithFileAnswer(CmFileSaveAs, path);
     EXPECT_EQ(LastMessage().Text, "Unable to save file");
     EXPECT_EQ(LastMessage().Caption, "File Error");
@@ -263,7 +263,7 @@ class TFileSizeLimit {
 };
 
 TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(2);
   const std::string path = PathOf("kept.vrk");
   RunWithFileAnswer(CmFileSave, path);
@@ -271,7 +271,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
   const std::vector<char> old = Bytes(path);
 
   PlayMoves(30);
-  StatusBar->SetText("");
+  frame->GetStatusBar()->SetText("");
   {
     // The longer game does not fit: the write stops partway through.
     TFileSizeLimit limit(old.size() + 10);
@@ -291,7 +291,7 @@ TEST_F(Files, WriteFailingHalfwayLeavesTheOldFileAsItWas) {
 }
 
 TEST_F(Files, ClosingAChangedGameAsksAndCancelKeepsTheWindow) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(1);
   script.Answers = {IDCANCEL};
   EXPECT_FALSE(frame->CloseWindow());
@@ -307,14 +307,14 @@ TEST_F(Files, ClosingAChangedGameAsksAndCancelKeepsTheWindow) {
 }
 
 TEST_F(Files, ExitAsksTheSameQuestionAsClosing) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   frame->ExecuteCommand(CmFileExit);  // an unchanged game: nothing to ask
   EXPECT_TRUE(app->QuitPosted());
   EXPECT_TRUE(script.Messages.empty());
 }
 
 TEST_F(Files, ExitWithAChangedGameCancelNoAndYes) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(3);
   script.Answers = {IDCANCEL};
   ASSERT_TRUE(ActivateFrame(*frame));
@@ -324,7 +324,7 @@ TEST_F(Files, ExitWithAChangedGameCancelNoAndYes) {
   EXPECT_EQ(LastMessage().Caption, "Game has changed");
   EXPECT_EQ(LastMessage().Type, QuestionStyle);
   EXPECT_FALSE(app->QuitPosted());  // Cancel: the game goes on
-  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
   EXPECT_TRUE(window->GameChanged);
 
   const std::string path = PathOf("on-exit.vrk");
@@ -335,7 +335,7 @@ TEST_F(Files, ExitWithAChangedGameCancelNoAndYes) {
 }
 
 TEST_F(Files, ExitAnsweredNoLeavesWithoutSaving) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(1);
   script.Answers = {IDNO};
   frame->ExecuteCommand(CmFileExit);

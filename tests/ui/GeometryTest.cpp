@@ -2,14 +2,12 @@
 // which square a point is on.
 #include <gtest/gtest.h>
 
-#include "engine/GameState.h"
 #include "ui/Graphics.h"
 
 namespace {
 
 class Geometry : public ::testing::Test {
  protected:
-  void TearDown() override { GameStatus.Inverted = false; }
   TGraphics g;
 };
 
@@ -42,8 +40,7 @@ TEST_F(Geometry, NarrowWindowIsTreatedAsTwoHundredWide) {
 }
 
 TEST_F(Geometry, InvertedBoardIsTurnedHalfARound) {
-  GameStatus.Inverted = true;
-  g.SetScale(640, 480);
+  g.SetScale(640, 480, true);
   EXPECT_EQ(g.SquareX[44], 104 + 54);  // square 1: top row, column 1
   EXPECT_EQ(g.SquareY[44], 24);
   EXPECT_EQ(g.SquareX[10], 104 + 6 * 54);  // square 32: bottom row, column 6

@@ -9,7 +9,7 @@ class Mouse : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    GameStatus.PlayMode = 2;  // two players: no computer in these tests
+    window->GameStatus.PlayMode = TPlayMode::TwoPlayer;  // two players: no computer in these tests
   }
   void Press(int index) { SendMouse(*window, WM_LBUTTONDOWN, Centre(index)); }
   void DragTo(int index) {
@@ -18,7 +18,7 @@ class Mouse : public UiTest {
   }
   // The colour at the middle of the top face of a man on the square, as shown.
   TColor FaceOf(const TBitmap& shown, int index) const {
-    return shown.Color(Driver.SquareX[index] + Driver.SquareSize / 2, Driver.SquareY[index] + Driver.SquareSize / 3);
+    return shown.Color(window->Graphics.SquareX[index] + window->Graphics.SquareSize / 2, window->Graphics.SquareY[index] + window->Graphics.SquareSize / 3);
   }
   // Black man on 40 takes 35 and lands on 30, then takes 26 (to 22) or 25 (to 20).
   void TwoCapturesPosition() {
@@ -30,71 +30,71 @@ class Mouse : public UiTest {
 TEST_F(Mouse, PressPlaysAPieceWithOneMove) {
   // Square 12 (index 32) can only go to 16 (index 28).
   Press(32);
-  EXPECT_EQ(GameStatus.Board[32], Empty);
-  EXPECT_EQ(GameStatus.Board[28], BlackMan);
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_EQ(GameStatus.SideToMove, White);
-  EXPECT_EQ(GameStatus.DragState, 0);
+  EXPECT_EQ(window->GameStatus.Board[32], Empty);
+  EXPECT_EQ(window->GameStatus.Board[28], BlackMan);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameStatus.SideToMove, White);
+  EXPECT_EQ(window->GameStatus.DragState, TDragState::None);
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
   EXPECT_EQ(StatusText(), "you played 12-16");
   EXPECT_TRUE(window->GameChanged);
   // White's men are movable now, Black's are not.
-  EXPECT_EQ(GameStatus.PossibleStart[0], 19);
+  EXPECT_EQ(window->GameStatus.PossibleStart[0], 19);
   const TBitmap shown = window->Snapshot();
-  EXPECT_EQ(FaceOf(shown, 28), Driver.BlackTopColor);
-  EXPECT_EQ(FaceOf(shown, 32), Driver.DarkSquareColor);
+  EXPECT_EQ(FaceOf(shown, 28), window->Graphics.BlackTopColor);
+  EXPECT_EQ(FaceOf(shown, 32), window->Graphics.DarkSquareColor);
   // The release that follows plays nothing more.
   SendMouse(*window, WM_LBUTTONUP, Centre(28));
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
 }
 
 TEST_F(Mouse, ACommandKeyDuringADragPutsThePieceBack) {
   // Square 11 (index 33) has two moves, so the press picks it up.
   Press(33);
-  ASSERT_EQ(GameStatus.DragState, 800);
+  ASSERT_EQ(window->GameStatus.DragState, TDragState::Dragging);
   ASSERT_TRUE(window->HasCapture());
   frame->ExecuteCommand(CmBoardSetup);  // Ctrl+S: setup mode, mid-drag
-  EXPECT_EQ(GameStatus.DragState, 0);
+  EXPECT_EQ(window->GameStatus.DragState, TDragState::None);
   EXPECT_FALSE(window->HasCapture());
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
-  EXPECT_EQ(FaceOf(window->Snapshot(), 33), Driver.BlackTopColor);
+  EXPECT_EQ(FaceOf(window->Snapshot(), 33), window->Graphics.BlackTopColor);
   // The release that follows plays nothing and edits nothing.
   SendMouse(*window, WM_LBUTTONUP, Centre(28));
-  EXPECT_EQ(GameStatus.Board[33], BlackMan);
-  EXPECT_EQ(GameStatus.Board[28], Empty);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameStatus.Board[33], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[28], Empty);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 }
 
 TEST_F(Mouse, PressOutsideTheMovablePiecesDoesNothing) {
   for (int index : {41, 37, 28, 19}) Press(index);  // blocked, blocked, empty, White's
   SendMouse(*window, WM_LBUTTONDOWN, TPoint(3, 3));
-  EXPECT_EQ(GameStatus.DragState, 0);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameStatus.DragState, TDragState::None);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
   EXPECT_TRUE(desktop.Beeps.empty());
 }
 
 TEST_F(Mouse, DragPlaysATwoJumpCaptureToItsLastSquare) {
   TwoCapturesPosition();
   Press(40);
-  EXPECT_EQ(GameStatus.DragState, 800);
-  EXPECT_EQ(GameStatus.NumPossibleMoves, 2);
+  EXPECT_EQ(window->GameStatus.DragState, TDragState::Dragging);
+  EXPECT_EQ(window->GameStatus.NumPossibleMoves, 2);
   EXPECT_EQ(window->GetCursorId(), 801);  // a Black man in the hand
   EXPECT_TRUE(window->HasCapture());
-  EXPECT_EQ(FaceOf(window->Snapshot(), 40), Driver.DarkSquareColor);  // lifted off its square
+  EXPECT_EQ(FaceOf(window->Snapshot(), 40), window->Graphics.DarkSquareColor);  // lifted off its square
   DragTo(22);
   EXPECT_FALSE(window->HasCapture());
-  EXPECT_EQ(GameStatus.Board[22], BlackMan);
-  EXPECT_EQ(GameStatus.Board[40], Empty);
-  EXPECT_EQ(GameStatus.Board[35], Empty);
-  EXPECT_EQ(GameStatus.Board[26], Empty);
-  EXPECT_EQ(GameStatus.Board[25], WhiteMan);
-  ASSERT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_EQ(MoveLength(GameRecord.Cursor->Move), 5);
+  EXPECT_EQ(window->GameStatus.Board[22], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[40], Empty);
+  EXPECT_EQ(window->GameStatus.Board[35], Empty);
+  EXPECT_EQ(window->GameStatus.Board[26], Empty);
+  EXPECT_EQ(window->GameStatus.Board[25], WhiteMan);
+  ASSERT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(MoveLength(window->GameRecord.Cursor->Move), 5);
   EXPECT_EQ(StatusText(), "you played 5x21");
   const TBitmap shown = window->Snapshot();
-  EXPECT_EQ(FaceOf(shown, 22), Driver.BlackTopColor);
-  EXPECT_EQ(FaceOf(shown, 35), Driver.DarkSquareColor);
-  EXPECT_EQ(FaceOf(shown, 26), Driver.DarkSquareColor);
+  EXPECT_EQ(FaceOf(shown, 22), window->Graphics.BlackTopColor);
+  EXPECT_EQ(FaceOf(shown, 35), window->Graphics.DarkSquareColor);
+  EXPECT_EQ(FaceOf(shown, 26), window->Graphics.DarkSquareColor);
   EXPECT_TRUE(desktop.Beeps.empty());
 }
 
@@ -102,12 +102,12 @@ TEST_F(Mouse, DropOnTheMiddleLandingIsRefusedWithABeep) {
   TwoCapturesPosition();
   Press(40);
   DragTo(30);
-  EXPECT_EQ(GameRecord.MoveCount, 0);
-  EXPECT_EQ(GameStatus.Board[40], BlackMan);
-  EXPECT_EQ(GameStatus.DragState, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameStatus.Board[40], BlackMan);
+  EXPECT_EQ(window->GameStatus.DragState, TDragState::None);
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
   EXPECT_EQ(desktop.Beeps, std::vector<unsigned>{MB_ICONHAND});
-  EXPECT_EQ(FaceOf(window->Snapshot(), 40), Driver.BlackTopColor);  // back on its square
+  EXPECT_EQ(FaceOf(window->Snapshot(), 40), window->Graphics.BlackTopColor);  // back on its square
 }
 
 TEST_F(Mouse, DropBackOnItsOwnSquareIsSilent) {
@@ -115,17 +115,17 @@ TEST_F(Mouse, DropBackOnItsOwnSquareIsSilent) {
   Press(40);
   DragTo(40);
   EXPECT_TRUE(desktop.Beeps.empty());
-  EXPECT_EQ(FaceOf(window->Snapshot(), 40), Driver.BlackTopColor);
+  EXPECT_EQ(FaceOf(window->Snapshot(), 40), window->Graphics.BlackTopColor);
 }
 
 TEST_F(Mouse, RefusedDropIsSilentWithSoundOff) {
   TwoCapturesPosition();
-  GameStatus.Sound = false;
+  window->GameStatus.Sound = false;
   Press(40);
   SendMouse(*window, WM_LBUTTONUP, TPoint(2, 2));  // off the board
   EXPECT_TRUE(desktop.Beeps.empty());
-  EXPECT_EQ(GameRecord.MoveCount, 0);
-  GameStatus.Sound = true;
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
+  window->GameStatus.Sound = true;
   Press(40);
   SendMouse(*window, WM_LBUTTONUP, TPoint(2, 2));
   EXPECT_EQ(desktop.Beeps, std::vector<unsigned>{MB_ICONHAND});
@@ -147,20 +147,20 @@ TEST_F(Mouse, HandCursorOnlyOverMovablePieces) {
     SendMouse(*window, WM_MOUSEMOVE, Centre(i));
     const bool movable = i >= 32 && i <= 35;  // squares 9 to 12
     EXPECT_EQ(window->GetCursorId(), movable ? 804 : IDC_ARROW) << i;
-    EXPECT_EQ(GameStatus.DragState, movable ? 804 : 0) << i;
+    EXPECT_EQ(window->GameStatus.DragState, movable ? TDragState::OverMovable : TDragState::None) << i;
   }
   SendMouse(*window, WM_MOUSEMOVE, Centre(33));
   SendMouse(*window, WM_MOUSEMOVE, TPoint(1, 1));
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
   // Not in setup mode.
-  GameStatus.SetupMode = true;
+  window->GameStatus.SetupMode = true;
   SendMouse(*window, WM_MOUSEMOVE, Centre(33));
   EXPECT_EQ(window->GetCursorId(), IDC_ARROW);
 }
 
 TEST_F(Mouse, DoubleClickActsAsASecondPress) {
   SendMouse(*window, WM_LBUTTONDBLCLK, Centre(32));
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
 }
 
 // The move is drawn before each pause, so the screen shows it while the
@@ -171,30 +171,30 @@ TEST_F(Mouse, AnimationReachesTheScreenAndInputIsRefusedMeanwhile) {
   Press(32);
   EXPECT_TRUE(window->Busy());
   const TBitmap shown = GrabWindow(*window);
-  EXPECT_EQ(FaceOf(shown, 32), Driver.DarkSquareColor);
-  EXPECT_EQ(FaceOf(shown, 28), Driver.BlackTopColor);
-  EXPECT_EQ(GameStatus.Board[32], BlackMan);  // the board changes only after the animation
+  EXPECT_EQ(FaceOf(shown, 32), window->Graphics.DarkSquareColor);
+  EXPECT_EQ(FaceOf(shown, 28), window->Graphics.BlackTopColor);
+  EXPECT_EQ(window->GameStatus.Board[32], BlackMan);  // the board changes only after the animation
   // A repaint meanwhile shows the move as far as it has come.
   Repaint();
-  EXPECT_EQ(FaceOf(window->Snapshot(), 28), Driver.BlackTopColor);
-  EXPECT_EQ(FaceOf(window->Snapshot(), 32), Driver.DarkSquareColor);
+  EXPECT_EQ(FaceOf(window->Snapshot(), 28), window->Graphics.BlackTopColor);
+  EXPECT_EQ(FaceOf(window->Snapshot(), 32), window->Graphics.DarkSquareColor);
   // White's man on square 21 (index 22) has one move, to 17 (index 26): its press comes too soon.
   Press(22);
   EXPECT_FALSE(Enabled(CmMovesUndo));
   EXPECT_FALSE(Enabled(CmFileNew));
   EXPECT_TRUE(Enabled(CmBoardSquareNumbers));
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
   ASSERT_TRUE(WaitUntilIdle(2000));
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_EQ(GameStatus.Board[28], BlackMan);
-  EXPECT_EQ(GameStatus.Board[22], WhiteMan);  // the early press played nothing
-  EXPECT_EQ(GameStatus.SideToMove, White);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameStatus.Board[28], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[22], WhiteMan);  // the early press played nothing
+  EXPECT_EQ(window->GameStatus.SideToMove, White);
   // Now it is White's turn, and the same press plays.
   Press(22);
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
   ASSERT_TRUE(WaitUntilIdle(2000));
-  EXPECT_EQ(GameRecord.MoveCount, 2);
-  EXPECT_EQ(GameStatus.Board[26], WhiteMan);
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameStatus.Board[26], WhiteMan);
 }
 
 // Setup editing: left clicks run an empty square through Black man, Black
@@ -203,7 +203,7 @@ class Setup : public Mouse {
  protected:
   void SetUp() override {
     Mouse::SetUp();
-    GameStatus.SetupMode = true;
+    window->GameStatus.SetupMode = true;
   }
   void Click(int index, bool left = true) {
     SendMouse(*window, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Centre(index));
@@ -215,15 +215,15 @@ TEST_F(Setup, LeftClicksCycleThroughThePieces) {
   std::vector<int> codes;
   for (int k = 0; k < 6; ++k) {
     Click(square);
-    codes.push_back(GameStatus.Board[square]);
+    codes.push_back(window->GameStatus.Board[square]);
   }
   EXPECT_EQ(codes, (std::vector<int>{BlackMan, BlackKing, WhiteMan, WhiteKing, Empty, BlackMan}));
-  EXPECT_EQ(GameStatus.SetupPiece, BlackMan);
+  EXPECT_EQ(window->GameStatus.SetupPiece, BlackMan);
   // Each edit restarts the record from the position shown.
-  EXPECT_TRUE(std::equal(GameStatus.Board, GameStatus.Board + BoardSize, GameRecord.StartBoard));
-  EXPECT_EQ(GameRecord.MoveCount, 0);
-  EXPECT_EQ(Driver.BlackTopColor,
-            window->Snapshot().Color(Driver.SquareX[square] + 27, Driver.SquareY[square] + 18));
+  EXPECT_TRUE(std::equal(window->GameStatus.Board, window->GameStatus.Board + BoardSize, window->GameRecord.StartBoard));
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->Graphics.BlackTopColor,
+            window->Snapshot().Color(window->Graphics.SquareX[square] + 27, window->Graphics.SquareY[square] + 18));
 }
 
 struct TSetupCase {
@@ -255,36 +255,36 @@ TEST_F(Setup, BothButtonsFollowTheTable) {
       {28, Empty, BlackKing, false, BlackMan},     {12, Empty, BlackMan, false, WhiteMan},
   };
   for (const TSetupCase& c : cases) {
-    GameStatus.Board[c.Index] = c.Old;
-    GameStatus.SetupPiece = c.SetupPiece;
+    window->GameStatus.Board[c.Index] = c.Old;
+    window->GameStatus.SetupPiece = c.SetupPiece;
     Click(c.Index, c.Left);
-    EXPECT_EQ(GameStatus.Board[c.Index], c.New)
+    EXPECT_EQ(window->GameStatus.Board[c.Index], c.New)
         << "index " << c.Index << " old " << c.Old << " piece " << c.SetupPiece << (c.Left ? " left" : " right");
-    EXPECT_EQ(GameStatus.SetupPiece, c.New);
+    EXPECT_EQ(window->GameStatus.SetupPiece, c.New);
   }
 }
 
 TEST_F(Setup, ClickOnASharedCornerEditsBothSquares) {
-  const TPoint corner(Driver.SquareX[28], Driver.SquareY[28]);  // also the bottom-right corner of index 23
-  ASSERT_TRUE(Driver.IsInZone(corner, 23));
+  const TPoint corner(window->Graphics.SquareX[28], window->Graphics.SquareY[28]);  // also the bottom-right corner of index 23
+  ASSERT_TRUE(window->Graphics.IsInZone(corner, 23));
   SendMouse(*window, WM_LBUTTONDOWN, corner);
-  EXPECT_EQ(GameStatus.Board[23], BlackMan);
-  EXPECT_EQ(GameStatus.Board[28], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[23], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[28], BlackMan);
 }
 
 TEST_F(Setup, EditsLeaveTheSideAndMoveInputAlone) {
   Click(28);
   Click(29, false);
-  EXPECT_EQ(GameStatus.SideToMove, Black);
-  EXPECT_EQ(GameStatus.PossibleStart[0], 32);
-  EXPECT_EQ(GameStatus.DragState, 0);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);
+  EXPECT_EQ(window->GameStatus.PossibleStart[0], 32);
+  EXPECT_EQ(window->GameStatus.DragState, TDragState::None);
 }
 
 TEST_F(Mouse, RightButtonDoesNothingOutsideSetup) {
   SendMouse(*window, WM_RBUTTONDOWN, Centre(28));
   SendMouse(*window, WM_RBUTTONDOWN, Centre(32));
-  EXPECT_EQ(GameStatus.Board[28], Empty);
-  EXPECT_EQ(GameStatus.Board[32], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[28], Empty);
+  EXPECT_EQ(window->GameStatus.Board[32], BlackMan);
 }
 
 }  // namespace

@@ -9,23 +9,23 @@ class Navigation : public GameFlowTest {
  protected:
   void SetUp() override {
     GameFlowTest::SetUp();
-    GameStatus.PlayMode = 2;  // the user plays both sides: no computer here
+    window->GameStatus.PlayMode = TPlayMode::TwoPlayer;  // the user plays both sides: no computer here
   }
   // Shows position n of the record with its side to move, and offers that side's pieces.
   void ExpectAt(int n, const char* status) {
     SCOPED_TRACE(status);
     TPlayer side;
-    EXPECT_EQ(GameRecord.Position, n);
+    EXPECT_EQ(window->GameRecord.Position, n);
     EXPECT_EQ(ShownBoard(), ReplayedBoard(n, &side));
-    EXPECT_EQ(GameStatus.SideToMove, side);
+    EXPECT_EQ(window->GameStatus.SideToMove, side);
     EXPECT_EQ(StatusText(), status);
-    ASSERT_NE(GameStatus.PossibleStart[0], 0);
-    EXPECT_EQ(GameStatus.Board[GameStatus.PossibleStart[0]] & 1, side);
+    ASSERT_NE(window->GameStatus.PossibleStart[0], 0);
+    EXPECT_EQ(window->GameStatus.Board[window->GameStatus.PossibleStart[0]] & 1, side);
     EXPECT_TRUE(ScreenMatchesBoard());
     EXPECT_EQ(Enabled(CmMovesUndo), n > 0);
     EXPECT_EQ(Enabled(CmMovesUndoAll), n > 0);
-    EXPECT_EQ(Enabled(CmMovesRedo), n < GameRecord.MoveCount);
-    EXPECT_EQ(Enabled(CmMovesRedoAll), n < GameRecord.MoveCount);
+    EXPECT_EQ(Enabled(CmMovesRedo), n < window->GameRecord.MoveCount);
+    EXPECT_EQ(Enabled(CmMovesRedoAll), n < window->GameRecord.MoveCount);
   }
 };
 
@@ -35,7 +35,7 @@ TEST_F(Navigation, UndoRedoAndTheirEnablersStepByStep) {
   EXPECT_FALSE(Enabled(CmMovesRedo));
   EXPECT_FALSE(Enabled(CmMovesRedoAll));
   PlayMoves(5);
-  ASSERT_EQ(GameRecord.MoveCount, 5);
+  ASSERT_EQ(window->GameRecord.MoveCount, 5);
   frame->ExecuteCommand(CmMovesUndo);
   ExpectAt(4, "undo");
   frame->ExecuteCommand(CmMovesUndo);
@@ -46,7 +46,7 @@ TEST_F(Navigation, UndoRedoAndTheirEnablersStepByStep) {
   ExpectAt(1, "redo");
   frame->ExecuteCommand(CmMovesRedoAll);
   ExpectAt(5, "redo all");
-  EXPECT_EQ(GameRecord.MoveCount, 5);  // nothing was lost on the way
+  EXPECT_EQ(window->GameRecord.MoveCount, 5);  // nothing was lost on the way
 }
 
 TEST_F(Navigation, PageKeysHomeAndEndStepThroughTheGame) {
@@ -77,8 +77,8 @@ TEST_F(Navigation, AMoveAfterUndoReplacesTheOldContinuation) {
   frame->ExecuteCommand(CmMovesUndo);
   const std::vector<int> oldThird = ReplayedBoard(3);
   PlayMove(1);  // another move than the one played before (PlayMoves played choice 2 here)
-  EXPECT_EQ(GameRecord.MoveCount, 3);
-  EXPECT_EQ(GameRecord.Position, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.Position, 3);
   EXPECT_NE(ShownBoard(), oldThird);
   EXPECT_FALSE(Enabled(CmMovesRedo));
   EXPECT_FALSE(Enabled(CmMovesRedoAll));
@@ -99,20 +99,20 @@ TEST_F(Navigation, StepsDoNotChangeTheGameSavedFlag) {
 
 TEST_F(Navigation, UndoInNormalPlayTakesBackTheReplyWithTheUsersMove) {
   // Two user moves, each answered, as the record holds them.
-  GameStatus.PlayMode = 1;
+  window->GameStatus.PlayMode = TPlayMode::NormalPlay;
   window->UserSide = Black;
   int moves[4][3] = {{32, 28, 0}, {21, 25, 0}, {33, 29, 0}, {20, 24, 0}};
   for (auto& move : moves) {
-    GameRecord.AddMove(move);
-    TMoveGenerator::MakeMove(move, GameStatus.Board);
+    window->GameRecord.AddMove(move);
+    TMoveGenerator::MakeMove(move, window->GameStatus.Board);
   }
-  GameStatus.SetPossibleStart();
+  window->GameStatus.SetPossibleStart();
   Repaint();
   frame->ExecuteCommand(CmMovesUndo);
   ExpectAt(2, "undo");
-  EXPECT_EQ(GameStatus.SideToMove, Black);  // the user's turn again
-  EXPECT_FALSE(GameStatus.Thinking);        // the computer does not move by itself
-  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);  // the user's turn again
+  EXPECT_FALSE(window->GameStatus.Thinking);        // the computer does not move by itself
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::NormalPlay);
   frame->ExecuteCommand(115);
   ExpectAt(0, "undo");
   frame->ExecuteCommand(116);  // Redo: the user's move with its answer
@@ -132,15 +132,15 @@ TEST_F(Navigation, UndoAfterTheUsersWinningMoveTakesBackThatMoveOnly) {
   // The user (Black) moves, the computer answers, and the user takes White's
   // last piece: the computer had no answer to that.
   SetPosition({{34, BlackMan}, {21, WhiteMan}}, Black);
-  GameStatus.PlayMode = 1;
+  window->GameStatus.PlayMode = TPlayMode::NormalPlay;
   window->UserSide = Black;
   int moves[3][4] = {{34, 30, 0}, {21, 26, 0}, {30, 26, 22, 0}};
   for (auto& move : moves) {
-    GameRecord.AddMove(move);
-    TMoveGenerator::MakeMove(move, GameStatus.Board);
+    window->GameRecord.AddMove(move);
+    TMoveGenerator::MakeMove(move, window->GameStatus.Board);
   }
-  GameStatus.SideToMove = White;
-  GameStatus.SetPossibleStart();
+  window->GameStatus.SideToMove = White;
+  window->GameStatus.SetPossibleStart();
   Repaint();
   frame->ExecuteCommand(115);
   ExpectAt(2, "undo");  // Black, the user, to move again
@@ -151,7 +151,7 @@ TEST_F(Navigation, UndoAfterTheUsersWinningMoveTakesBackThatMoveOnly) {
 TEST_F(Navigation, PlayModesCheckTheirItemsAndLeaveSetupMode) {
   EXPECT_TRUE(Checked(CmMovesTwoPlayer));
   frame->ExecuteCommand(CmMovesNormalPlay);
-  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::NormalPlay);
   EXPECT_TRUE(Checked(CmMovesNormalPlay));
   EXPECT_FALSE(Checked(CmMovesTwoPlayer));
   EXPECT_FALSE(Checked(CmMovesAutoPlay));
@@ -163,16 +163,16 @@ TEST_F(Navigation, PlayModesCheckTheirItemsAndLeaveSetupMode) {
   SendMouse(*window, WM_LBUTTONDOWN, Centre(20));
   SendMouse(*window, WM_RBUTTONDOWN, Centre(20));  // a White man
   frame->ExecuteCommand(CmMovesTwoPlayer);
-  EXPECT_FALSE(GameStatus.SetupMode);
+  EXPECT_FALSE(window->GameStatus.SetupMode);
   EXPECT_FALSE(Checked(CmBoardSetup));
   EXPECT_TRUE(Checked(CmMovesTwoPlayer));
-  EXPECT_EQ(GameStatus.PlayMode, 2);
-  EXPECT_EQ(GameStatus.Board[30], BlackMan);
-  EXPECT_EQ(GameStatus.Board[20], WhiteMan);
-  EXPECT_EQ(GameStatus.PossibleStart[0], 30);  // Black can move the man set up
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::TwoPlayer);
+  EXPECT_EQ(window->GameStatus.Board[30], BlackMan);
+  EXPECT_EQ(window->GameStatus.Board[20], WhiteMan);
+  EXPECT_EQ(window->GameStatus.PossibleStart[0], 30);  // Black can move the man set up
   PlayMove();
   PlayMove();
-  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
 }
 
 }  // namespace

@@ -24,9 +24,9 @@ const char Collection[] = R"([Event "Club"] [Black "Ann"] [White "Bob"] [Date "2
 
 class PdnWindow : public GameFlowTest {
  protected:
-  static std::vector<std::vector<int>> RecordedMoves() {
+  std::vector<std::vector<int>> RecordedMoves() const {
     std::vector<std::vector<int>> moves;
-    for (GameNode* node = GameRecord.Head->Next; node != nullptr; node = node->Next)
+    for (GameNode* node = window->GameRecord.Head->Next; node != nullptr; node = node->Next)
       moves.emplace_back(node->Move, node->Move + MoveLength(node->Move) + 1);
     return moves;
   }
@@ -57,8 +57,8 @@ TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
   EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "4"},
                                                               {"3", "Eve", "Fay", "Final", "", "*", "6"}}));
   EXPECT_NE(list.Prompt.find("1 damaged game(s)"), std::string::npos) << list.Prompt;
-  EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 6);
+  EXPECT_EQ(window->GameRecord.MoveCount, 6);
+  EXPECT_EQ(window->GameRecord.Position, 6);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(6));
   EXPECT_EQ(StatusText(), "game imported ~ 6 moves");
   EXPECT_TRUE(window->Untitled);
@@ -80,8 +80,8 @@ TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
   script.FileAnswers = {PathOf("games.pdn")};
   script.ListAnswers = {-1};
   frame->ExecuteCommand(CmFileImportPdn);
-  EXPECT_EQ(GameRecord.MoveCount, 6);
-  EXPECT_EQ(GameRecord.Position, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 6);
+  EXPECT_EQ(window->GameRecord.Position, 2);
 }
 
 TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
@@ -93,20 +93,20 @@ TEST_F(PdnWindow, ImportOfFilesWithoutGoodGamesSaysSo) {
   frame->ExecuteCommand(CmFileImportPdn);
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Text, "Unable to open file");
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 }
 
 TEST_F(PdnWindow, OpenReadsAOneGamePdnFileWithoutAList) {
   RunWithFileAnswer(CmFileOpen, WriteText("one.pdn", "[FEN \"W:W5:B20\"] 1... 5-1 *"));
   EXPECT_TRUE(script.ListDialogs.empty());
-  EXPECT_EQ(GameRecord.MoveCount, 1);
-  EXPECT_EQ(GameRecord.StartSide, White);
-  EXPECT_EQ(GameStatus.SideToMove, Black);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(window->GameRecord.StartSide, White);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(1));
 }
 
 TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(5);
   const std::string path = PathOf("out.pdn");
   RunWithFileAnswer(CmFileExportPdn, path);
@@ -124,7 +124,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
 
   // In normal play the user is "You"; an export that cannot be written says
   // so and leaves the old file and the game alone.
-  GameStatus.PlayMode = 1;
+  window->GameStatus.PlayMode = TPlayMode::NormalPlay;
   script.MessageAnswer = IDYES;  // yes, replace the file exported before
   const std::vector<char> before = Bytes(path);
   std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -135,7 +135,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
     EXPECT_EQ(LastMessage().Text, "Unable to save file");
     EXPECT_EQ(Bytes(path), before);
   }
-  EXPECT_EQ(GameRecord.MoveCount, 5);
+  EXPECT_EQ(window->GameRecord.MoveCount, 5);
   RunWithFileAnswer(CmFileExportPdn, PathOf("missing/folder.pdn"));
   EXPECT_EQ(LastMessage().Text, "Unable to save file");
   RunWithFileAnswer(CmFileExportPdn, path);
@@ -145,7 +145,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
 }
 
 TEST_F(PdnWindow, MoveListFollowsTheRecord) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   EXPECT_TRUE(ShownMoves().empty());
   EXPECT_TRUE(Checked(CmViewMoveList));
   PlayMoves(3);
@@ -163,7 +163,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
 
   // A click on White's first move shows the position after it.
   window->GetMoveListPanel()->Click(0, 1);
-  EXPECT_EQ(GameRecord.Position, 2);
+  EXPECT_EQ(window->GameRecord.Position, 2);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
   EXPECT_EQ(MarkedCell(), std::make_pair(0, 1));
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -171,7 +171,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
   // A new move after undo replaces the rest.
   PlayMove(1);
   EXPECT_EQ(ShownMoves().size(), 2u);
-  EXPECT_EQ(GameRecord.MoveCount, 3);
+  EXPECT_EQ(window->GameRecord.MoveCount, 3);
 
   // Setup mode starts a new record from the board; New from the start.
   frame->ExecuteCommand(CmBoardSetup);
@@ -190,7 +190,7 @@ TEST_F(PdnWindow, MoveListFollowsTheRecord) {
 }
 
 TEST_F(PdnWindow, MoveListMarksTheResult) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   // White's king takes Black's last man: Black has no move.
   SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
   PlayMove();
@@ -207,23 +207,24 @@ class StartFile : public PdnWindow {
     app->StartFile = path;
     app->InitInstance();
     frame = app->GetMainWindow();
-    window = MainWindowPtr;
+    window = static_cast<TVarekWindow*>(frame->GetClientWindow());
+    window->AnimationScale = animationScale;
   }
 };
 
 TEST_F(StartFile, GoodDamagedAndMissingFiles) {
-  GameStatus.PlayMode = 2;
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   PlayMoves(4);
   const std::string good = PathOf("good.vrk");
-  ASSERT_TRUE(SaveGameFile(good, GameRecord));
+  ASSERT_TRUE(SaveGameFile(good, window->GameRecord));
   Restart(good);
-  EXPECT_EQ(GameRecord.MoveCount, 4);
+  EXPECT_EQ(window->GameRecord.MoveCount, 4);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(4));
   EXPECT_TRUE(script.Messages.empty());
 
   Restart(WriteText("games.pdn", Collection));
   ASSERT_EQ(script.ListDialogs.size(), 1u);  // nothing chosen: the game starts as usual
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
   std::vector<char> bytes = Bytes(good);
   bytes[10] ^= 1;
@@ -231,7 +232,7 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
   Restart(PathOf("bad.vrk"));
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Caption, "Information");
-  EXPECT_EQ(GameRecord.MoveCount, 0);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
   Restart(PathOf("none.vrk"));
   ASSERT_EQ(script.Messages.size(), 2u);
@@ -248,13 +249,13 @@ TEST_F(StartFile, ChoicesAreRememberedAcrossRuns) {
   frame->SetClientSize(500, 420);
   ProcessEvents();
   const TRect client = window->GetClientRect();
-  GameStatus.Inverted = false;
-  GameStatus.Level = 2;
+  window->GameStatus.Inverted = false;
+  window->GameStatus.Level = 2;
   Restart("");
   ProcessEvents();
   EXPECT_FALSE(window->GetMoveListPanel()->IsVisible());
-  EXPECT_TRUE(GameStatus.Inverted);
-  EXPECT_EQ(GameStatus.Level, 5);
+  EXPECT_TRUE(window->GameStatus.Inverted);
+  EXPECT_EQ(window->GameStatus.Level, 5);
   EXPECT_EQ(window->GetClientRect().Width(), client.Width());
   EXPECT_EQ(window->GetClientRect().Height(), client.Height());
   EXPECT_FALSE(Checked(CmViewMoveList));

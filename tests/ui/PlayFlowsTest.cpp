@@ -30,7 +30,7 @@ TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove)
   }
   EXPECT_EQ(window->ComputerThread().Engine().Searcher().TimeLimit, 36000000);
   frame->ExecuteCommand(CmOptionsLevel0);  // grayed: nothing changes
-  EXPECT_EQ(GameStatus.Level, 7);
+  EXPECT_EQ(window->GameStatus.Level, 7);
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle());
 
@@ -40,13 +40,13 @@ TEST_F(ComputerThreadFlows, LevelsAreGrayedWhileThinkingAndApplyFromTheNextMove)
   frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(window->ComputerThread().Engine().Searcher().TimeLimit, 0);
-  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
 }
 
 TEST_F(ComputerThreadFlows, AutoPlayIsCheckedWhileItRunsAndNormalPlayAfterForceMove) {
   frame->ExecuteCommand(CmMovesAutoPlay);
-  ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 3; }, 20000));
-  ASSERT_TRUE(GameStatus.Thinking);
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->GameRecord.MoveCount >= 3; }, 20000));
+  ASSERT_TRUE(window->GameStatus.Thinking);
   EXPECT_TRUE(Checked(CmMovesAutoPlay));
   EXPECT_FALSE(Checked(CmMovesNormalPlay));
   for (int id : {CmMovesNormalPlay, CmMovesTwoPlayer, CmMovesAutoPlay, CmFileNew, CmFileOpen, CmFileSave, CmFileSaveAs,
@@ -55,16 +55,16 @@ TEST_F(ComputerThreadFlows, AutoPlayIsCheckedWhileItRunsAndNormalPlayAfterForceM
   EXPECT_TRUE(Enabled(CmActionForceMove));
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_EQ(GameStatus.PlayMode, 1);
+  EXPECT_EQ(window->GameStatus.PlayMode, TPlayMode::NormalPlay);
   EXPECT_TRUE(Checked(CmMovesNormalPlay));
   EXPECT_FALSE(Checked(CmMovesAutoPlay));
   EXPECT_TRUE(Enabled(CmMovesUndo));
   // The game it played can be stepped through like any other.
-  const int moves = GameRecord.MoveCount;
+  const int moves = window->GameRecord.MoveCount;
   frame->ExecuteCommand(CmMovesUndoAll);
-  EXPECT_EQ(GameRecord.Position, 0);
+  EXPECT_EQ(window->GameRecord.Position, 0);
   frame->ExecuteCommand(CmMovesRedoAll);
-  EXPECT_EQ(GameRecord.Position, moves);
+  EXPECT_EQ(window->GameRecord.Position, moves);
   EXPECT_TRUE(ScreenMatchesBoard());
 }
 
@@ -75,12 +75,12 @@ TEST_F(ComputerThreadFlows, SoundOffSilencesBothBeeps) {
   frame->ExecuteCommand(CmActionComputerGo);
   ASSERT_TRUE(WaitUntilIdle());
   // A refused drop: a White man with two moves dropped off the board.
-  ASSERT_EQ(GameStatus.SideToMove, White);
-  GameStatus.PlayMode = 2;
+  ASSERT_EQ(window->GameStatus.SideToMove, White);
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
   int piece = 0;
-  for (int k = 0; GameStatus.PossibleStart[k] != 0 && piece == 0; ++k) {
-    GameStatus.SetPossibleMoves(GameStatus.PossibleStart[k]);
-    if (GameStatus.NumPossibleMoves > 1) piece = GameStatus.PossibleStart[k];
+  for (int k = 0; window->GameStatus.PossibleStart[k] != 0 && piece == 0; ++k) {
+    window->GameStatus.SetPossibleMoves(window->GameStatus.PossibleStart[k]);
+    if (window->GameStatus.NumPossibleMoves > 1) piece = window->GameStatus.PossibleStart[k];
   }
   ASSERT_NE(piece, 0);
   SendMouse(*window, WM_LBUTTONDOWN, Centre(piece));
@@ -107,12 +107,12 @@ TEST_F(ComputerThreadFlows, ClosingWhileThinkingRecordsTheMoveThenAsks) {
   // must still end it; the computer's move is played and recorded first.
   script.Answers = {IDCANCEL};
   EXPECT_FALSE(frame->CloseWindow());
-  EXPECT_FALSE(GameStatus.Thinking);
+  EXPECT_FALSE(window->GameStatus.Thinking);
   EXPECT_TRUE(frame->IsVisible());
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");
-  EXPECT_EQ(GameRecord.MoveCount, 2);
-  EXPECT_EQ(GameStatus.SideToMove, Black);  // the user's turn again
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameStatus.SideToMove, Black);  // the user's turn again
   EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
   EXPECT_TRUE(ScreenMatchesBoard());
 
@@ -132,8 +132,8 @@ TEST_F(ComputerThreadFlows, ExitWhileThinkingAsksAboutTheGameWithTheComputersMov
   script.Answers = {IDNO};
   frame->ExecuteCommand(CmFileExit);
   EXPECT_TRUE(app->QuitPosted());
-  EXPECT_FALSE(GameStatus.Thinking);
-  EXPECT_EQ(GameRecord.MoveCount, 1);
+  EXPECT_FALSE(window->GameStatus.Thinking);
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
   EXPECT_EQ(script.Messages.size(), 1u);  // the move changed the game
 }
 
@@ -145,15 +145,15 @@ TEST_F(ComputerThreadFlows, AutoPlayShowsEachMoveWholeBeforeTheNextSearch) {
   int searches = 0, incomplete = 0;
   computer.MakeThread = [&, make = computer.MakeThread](std::function<void()> body) {
     if (searches++ > 0) {
-      const int* last = GameRecord.Position > 0 ? GameRecord.Cursor->Move : nullptr;
-      const bool whole = last && GameRecord.Position == searches - 1 && ShownBoard() == ReplayedBoard(searches - 1) &&
-                         ScreenMatchesBoard() && Driver.MarkedFrom == last[0] && Driver.MarkedTo == MoveDestination(last);
+      const int* last = window->GameRecord.Position > 0 ? window->GameRecord.Cursor->Move : nullptr;
+      const bool whole = last && window->GameRecord.Position == searches - 1 && ShownBoard() == ReplayedBoard(searches - 1) &&
+                         ScreenMatchesBoard() && window->Graphics.MarkedFrom == last[0] && window->Graphics.MarkedTo == MoveDestination(last);
       if (!whole) ++incomplete;
     }
     return make(std::move(body));
   };
   frame->ExecuteCommand(CmMovesAutoPlay);
-  ASSERT_TRUE(ProcessEventsUntil([] { return GameRecord.MoveCount >= 12; }, 20000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->GameRecord.MoveCount >= 12; }, 20000));
   frame->ExecuteCommand(CmActionForceMove);
   ASSERT_TRUE(WaitUntilIdle());
   EXPECT_GE(searches, 12);
@@ -168,11 +168,11 @@ TEST_F(ComputerThreadFlows, ClosingWhileAMoveIsShownRecordsItAndTheAnswer) {
   frame->ExecuteCommand(CmOptionsLevel7);  // only the stop ends the answer's search
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));  // 12-16, shown for 500 ms
   ASSERT_TRUE(window->Busy());
-  ASSERT_EQ(GameRecord.MoveCount, 0);
+  ASSERT_EQ(window->GameRecord.MoveCount, 0);
   script.Answers = {IDNO};
   EXPECT_TRUE(frame->CloseWindow());
   EXPECT_FALSE(window->Busy());
-  EXPECT_EQ(GameRecord.MoveCount, 2);
+  EXPECT_EQ(window->GameRecord.MoveCount, 2);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(2));
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Text, "Do you wish to save it?");

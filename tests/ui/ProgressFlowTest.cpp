@@ -17,8 +17,8 @@ class ComputerThreadProgress : public UiTest {
     SetAnimationScale(0.05);
   }
   // The seconds shown in the figures field.
-  static double ShownSeconds() {
-    const std::string figures = StatusBar->GetFieldText(1);
+  double ShownSeconds() const {
+    const std::string figures = frame->GetStatusBar()->GetFieldText(1);
     const size_t unit = figures.find(" sec");
     const size_t start = figures.rfind("  ", unit);
     if (unit == std::string::npos || start == std::string::npos) return -1;
@@ -42,15 +42,15 @@ TEST_F(ComputerThreadProgress, SecondsKeepCountingWhileTheSearchReportsNothing) 
   ASSERT_GE(before, 0);
   ProcessEvents(1600);
   const double waited = (SearchClock() - start) * 0.001;
-  EXPECT_GE(ShownSeconds(), before + waited - 0.6) << StatusBar->GetFieldText(1);
+  EXPECT_GE(ShownSeconds(), before + waited - 0.6) << frame->GetStatusBar()->GetFieldText(1);
   EXPECT_EQ(StatusText(), "you played 12-16");
   frame->ExecuteCommand(123);
-  ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
+  ASSERT_TRUE(ProcessEventsUntil([this] { return !window->GameStatus.Thinking; }, 30000));
   EXPECT_EQ(StatusText().rfind("Played ", 0), 0u) << StatusText();
   // Once the move is played the figures stand still.
-  const std::string figures = StatusBar->GetFieldText(1);
+  const std::string figures = frame->GetStatusBar()->GetFieldText(1);
   ProcessEvents(600);
-  EXPECT_EQ(StatusBar->GetFieldText(1), figures);
+  EXPECT_EQ(frame->GetStatusBar()->GetFieldText(1), figures);
 }
 
 TEST_F(ComputerThreadProgress, EachLevelsLabelTimeIsTheSearchsHardLimit) {
@@ -62,9 +62,9 @@ TEST_F(ComputerThreadProgress, EachLevelsLabelTimeIsTheSearchsHardLimit) {
     frame->ExecuteCommand(command);
     window->ComputerThread().Engine().Searcher().HardLimitMs = -1;
     frame->ExecuteCommand(122);
-    ASSERT_TRUE(ProcessEventsUntil([] { return !GameStatus.Thinking.load(); }, 30000));
+    ASSERT_TRUE(ProcessEventsUntil([this] { return !window->GameStatus.Thinking; }, 30000));
     EXPECT_EQ(window->ComputerThread().Engine().Searcher().HardLimitMs, ms);
-    EXPECT_EQ(GameRecord.MoveCount, 1);
+    EXPECT_EQ(window->GameRecord.MoveCount, 1);
   }
 }
 

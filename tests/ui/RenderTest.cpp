@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "framework/Bitmap.h"
 #include "framework/DC.h"
@@ -18,19 +17,12 @@ const TColor Background(128, 128, 128);
 
 class Render : public ::testing::Test {
  protected:
-  void SetUp() override {
-    TMoveGenerator::InitBoard(GameStatus.Board);
-    GameStatus.Inverted = false;
-  }
-  void TearDown() override {
-    TMoveGenerator::InitBoard(GameStatus.Board);
-    GameStatus.Inverted = false;
-  }
+  void SetUp() override { TMoveGenerator::InitBoard(board); }
   TBitmap DrawBoard(int w = 640, int h = 480) {
     TBitmap image(w, h, Background.Argb());
     TMemoryDC dc(image);
-    g.SetScale(w, h);
-    g.DrawBoard(dc, GameStatus.Board);
+    g.SetScale(w, h, inverted);
+    g.DrawBoard(dc, board);
     return image;
   }
   // The colours met going straight down from (x, y0) to y1, runs merged; the
@@ -47,6 +39,8 @@ class Render : public ::testing::Test {
     return runs;
   }
   TGraphics g;
+  int board[BoardSize];
+  bool inverted = false;
 };
 
 TEST_F(Render, FrameGridAndSquares) {
@@ -94,8 +88,8 @@ TEST_F(Render, ManIsADiscWithOneRim) {
 }
 
 TEST_F(Render, KingStandsHigherWithTwoRims) {
-  GameStatus.Board[25] = BlackKing;
-  GameStatus.Board[26] = WhiteKing;
+  board[25] = BlackKing;
+  board[26] = WhiteKing;
   const TBitmap image = DrawBoard();
   const int left = g.SquareX[25] + 9, top = g.SquareY[25] + 4, mid = top + 10;
   EXPECT_TRUE(colours::Near(image.Color(left + 18, top), TColor::Black));
@@ -114,7 +108,7 @@ TEST_F(Render, KingStandsHigherWithTwoRims) {
 }
 
 TEST_F(Render, InvertedBoardShowsBlackAtTheTop) {
-  GameStatus.Inverted = true;
+  inverted = true;
   const TBitmap image = DrawBoard();
   // Top row, second square: index 44, a Black man; bottom row, second to last: index 10, a White man.
   EXPECT_EQ(image.Color(104 + 54 + 27, 24 + 19), g.BlackTopColor);

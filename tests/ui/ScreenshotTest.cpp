@@ -34,8 +34,8 @@ TEST_F(Screenshot, StartPosition) {
   // The window shows a red Black man on square 9 (index 35) and a grey White man on square 24 (index 19).
   const TBitmap board = window->Snapshot();
   const TPoint red = Centre(35), grey = Centre(19);
-  EXPECT_EQ(board.Color(red.x, Driver.SquareY[35] + Driver.SquareSize / 3), Driver.BlackTopColor);
-  EXPECT_EQ(board.Color(grey.x, Driver.SquareY[19] + Driver.SquareSize / 3), Driver.WhiteTopColor);
+  EXPECT_EQ(board.Color(red.x, window->Graphics.SquareY[35] + window->Graphics.SquareSize / 3), window->Graphics.BlackTopColor);
+  EXPECT_EQ(board.Color(grey.x, window->Graphics.SquareY[19] + window->Graphics.SquareSize / 3), window->Graphics.WhiteTopColor);
 }
 
 TEST_F(Screenshot, Inverted) {
@@ -43,8 +43,8 @@ TEST_F(Screenshot, Inverted) {
   window->UpdateWindow();
   Shoot("inverted.png");
   // Black's men now stand at the top: index 44 is the second square of the top row.
-  EXPECT_EQ(Driver.SquareX[44], Driver.OriginX + Driver.SquareSize);
-  EXPECT_EQ(Driver.SquareY[44], Driver.OriginY);
+  EXPECT_EQ(window->Graphics.SquareX[44], window->Graphics.OriginX + window->Graphics.SquareSize);
+  EXPECT_EQ(window->Graphics.SquareY[44], window->Graphics.OriginY);
 }
 
 TEST_F(Screenshot, MiddleGameWithKings) {
@@ -53,7 +53,7 @@ TEST_F(Screenshot, MiddleGameWithKings) {
                {43, BlackKing}},
               White);
   Repaint();
-  StatusBar->SetText("you played 22-18");
+  frame->GetStatusBar()->SetText("you played 22-18");
   Shoot("middle-game.png");
 }
 
@@ -80,13 +80,13 @@ TEST_F(Screenshot, SharpAtTwiceTheDensity) {
   int finer = 0, differing = 0;
   for (int i = FirstSquare; i <= LastSquare; ++i) {
     if (!IsPlayable(i)) continue;
-    const int x0 = Driver.SquareX[i], y0 = Driver.SquareY[i], s = Driver.SquareSize;
+    const int x0 = window->Graphics.SquareX[i], y0 = window->Graphics.SquareY[i], s = window->Graphics.SquareSize;
     for (int y = y0 + 2; y < y0 + s - 2; ++y)
       for (int x = x0 + 2; x < x0 + s - 2; ++x) {
         const std::uint32_t p = two.Pixel(2 * x, 2 * y);
         const bool block = p == two.Pixel(2 * x + 1, 2 * y) && p == two.Pixel(2 * x, 2 * y + 1) &&
                            p == two.Pixel(2 * x + 1, 2 * y + 1);
-        if (GameStatus.Board[i] == Empty) {
+        if (window->GameStatus.Board[i] == Empty) {
           // An empty square: the same colour, pixel for pixel.
           ASSERT_EQ(two.Color(2 * x, 2 * y), one.Color(x, y)) << "square " << i;
           ASSERT_TRUE(block) << "square " << i;
@@ -100,7 +100,34 @@ TEST_F(Screenshot, SharpAtTwiceTheDensity) {
   EXPECT_GT(finer, 24 * 60);
   EXPECT_GT(differing, 24 * 20);
   // A light square and the frame keep their colours.
-  const TPoint light(Driver.OriginX + Driver.SquareSize / 2, Driver.OriginY + Driver.SquareSize / 2);
+  const TPoint light(window->Graphics.OriginX + window->Graphics.SquareSize / 2, window->Graphics.OriginY + window->Graphics.SquareSize / 2);
   EXPECT_EQ(two.Color(2 * light.x, 2 * light.y), one.Color(light.x, light.y));
-  EXPECT_EQ(two.Color(2 * (Driver.OriginX - 2), 2 * light.y), one.Color(Driver.OriginX - 2, light.y));
+  EXPECT_EQ(two.Color(2 * (window->Graphics.OriginX - 2), 2 * light.y), one.Color(window->Graphics.OriginX - 2, light.y));
+}
+
+// A two-jump capture caught halfway, after its first jumped piece has gone:
+// a repaint then shows the move as far as it has come (the piece on its first
+// landing, the second piece still there), not the position before it.
+TEST_F(Screenshot, ACaptureHalfwayShown) {
+  SetPosition({{40, BlackMan}, {35, WhiteMan}, {26, WhiteMan}, {11, WhiteMan}}, Black);  // 5x21, over 30
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  Repaint();
+  SetAnimationScale(4.0);  // one second for each step
+  SendMouse(*window, WM_LBUTTONDOWN, Centre(40));  // its only move: played by the press
+  ASSERT_TRUE(window->Busy());
+  const TGraphics& g = window->Graphics;
+  auto face = [&](const TBitmap& shown, int i) { return shown.Color(Centre(i).x, g.SquareY[i] + g.SquareSize / 3); };
+  // Past the first landing and the first piece's going; the next landing is a second away.
+  ASSERT_TRUE(ProcessEventsUntil([&] { return face(window->Snapshot(), 35) == g.DarkSquareColor; }, 5000));
+  Repaint();
+  const TBitmap shown = window->Snapshot();
+  EXPECT_EQ(face(shown, 40), g.DarkSquareColor);
+  EXPECT_EQ(face(shown, 35), g.DarkSquareColor);
+  EXPECT_EQ(face(shown, 30), g.BlackTopColor);
+  EXPECT_EQ(face(shown, 26), g.WhiteTopColor);
+  EXPECT_EQ(window->GameRecord.MoveCount, 0);
+  Shoot("capture-halfway.png");
+  window->StopThinkingMove();  // made at once
+  EXPECT_EQ(window->GameRecord.MoveCount, 1);
+  EXPECT_EQ(face(window->Snapshot(), 22), g.BlackTopColor);
 }

@@ -1,6 +1,7 @@
-// Shared set-up of the window tests: the game back at its start, a desktop
+// Shared set-up of the window tests: a fresh run of the program for each (its
+// board window owns the game, so the game starts anew with it), a desktop
 // that records message boxes, dialogs and beeps instead of showing them, and
-// the application's main window at a known client size.
+// the main window at a known client size.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,14 +12,12 @@
 #include <vector>
 
 #include "engine/Board.h"
-#include "engine/GameState.h"
 #include "engine/MoveGenerator.h"
 #include "framework/ControlBar.h"
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
-#include "framework/Settings.h"
 #include "tests/support/WindowDriving.h"
 #include "framework/UiThread.h"
 #include "game/Game.h"
@@ -57,44 +56,14 @@ class TRecordingDesktop : public TDesktop {
   void Beep(unsigned type) override { Beeps.push_back(type); }
 };
 
-// The game as the program starts it.
-inline void ResetGame() {
-  GameStatus.PlayMode = 1;
-  GameStatus.TimeLimit = 2;
-  GameStatus.Level = 2;
-  TMoveGenerator::InitBoard(GameStatus.Board);
-  GameStatus.SideToMove = Black;
-  GameStatus.Thinking = false;
-  GameStatus.Inverted = false;
-  GameStatus.DragState = 0;
-  GameStatus.Sound = true;
-  GameStatus.SetupMode = false;
-  GameStatus.SetupPiece = BlackMan;
-  GameStatus.SetPossibleStart();
-  GameRecord.InitGame(GameStatus.Board, Black);
-}
-
-// Puts `pieces` ({index, code}...) on an empty board with `side` to move.
-inline void SetPosition(std::initializer_list<std::pair<int, int>> pieces, TPlayer side) {
-  for (int i = 0; i < BoardSize; ++i) GameStatus.Board[i] = IsPlayable(i) ? Empty : OffBoard;
-  for (auto [index, code] : pieces) GameStatus.Board[index] = code;
-  GameStatus.SideToMove = side;
-  GameStatus.SetPossibleStart();
-  GameRecord.InitGame(GameStatus.Board, side);
-}
-
 class UiTest : public ::testing::Test {
  protected:
   static constexpr int ClientWidth = 640;
   static constexpr int ClientHeight = 480;
 
   void SetUp() override {
-    ResetGame();
     TSettings().Clear();  // each test starts from the program's first run
     SetDesktop(&desktop);
-    // The tests of thinking want a search from the start, not a book move;
-    // the book's own test puts it back.
-    LeaveOpeningBookOff(true);
     StartApplication();
   }
 
@@ -102,10 +71,13 @@ class UiTest : public ::testing::Test {
   void StartApplication() {
     app = std::make_unique<TVarekApp>();
     app->InitInstance();
-    FinishLoadingEndgameDatabase();  // the first run of a test program loads it
     frame = app->GetMainWindow();
-    window = MainWindowPtr;
+    window = static_cast<TVarekWindow*>(frame->GetClientWindow());
+    window->EndgameDatabase().FinishLoading();
     window->AnimationScale = animationScale;
+    // The tests of thinking want a search from the start, not a book move;
+    // the book's own test puts it back.
+    window->OpeningBookOff = true;
     frame->SetClientSize(ClientWidth, ClientHeight);
     ProcessEvents();
     window->UpdateWindow();
@@ -114,7 +86,15 @@ class UiTest : public ::testing::Test {
   void TearDown() override {
     app.reset();
     SetDesktop(nullptr);
-    ResetGame();
+  }
+
+  // Puts `pieces` ({index, code}...) on an empty board with `side` to move.
+  void SetPosition(std::initializer_list<std::pair<int, int>> pieces, TPlayer side) {
+    for (int i = 0; i < BoardSize; ++i) window->GameStatus.Board[i] = IsPlayable(i) ? Empty : OffBoard;
+    for (auto [index, code] : pieces) window->GameStatus.Board[index] = code;
+    window->GameStatus.SideToMove = side;
+    window->GameStatus.SetPossibleStart();
+    window->GameRecord.InitGame(window->GameStatus.Board, side);
   }
 
   // The pauses of the moves shown, times their length: 0, the default here,
@@ -137,19 +117,20 @@ class UiTest : public ::testing::Test {
   }
 
   // The middle of a playable square in the window.
-  static TPoint Centre(int index) {
-    return TPoint(Driver.SquareX[index] + Driver.SquareSize / 2, Driver.SquareY[index] + Driver.SquareSize / 2);
+  TPoint Centre(int index) const {
+    const TGraphics& g = window->Graphics;
+    return TPoint(g.SquareX[index] + g.SquareSize / 2, g.SquareY[index] + g.SquareSize / 2);
   }
   // Redraws the whole window after the test changed the game behind its back.
   void Repaint() {
     window->Invalidate(true);
     window->UpdateWindow();
   }
-  std::string StatusText() const { return StatusBar ? StatusBar->GetText() : std::string(); }
+  std::string StatusText() const { return frame->GetStatusBar()->GetText(); }
   // The computer's progress fields beside the message area: its best move, then the figures.
   std::string ProgressText() const {
-    if (!StatusBar) return std::string();
-    return StatusBar->GetFieldText(0) + " | " + StatusBar->GetFieldText(1);
+    const TStatusBar& bar = *frame->GetStatusBar();
+    return bar.GetFieldText(0) + " | " + bar.GetFieldText(1);
   }
 
   TRecordingDesktop desktop;

@@ -19,21 +19,21 @@ void Shoot(TDecoratedFrame& frame, const char* name) {
 class WindowSize : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGame();
     SetDesktop(&desktop);
     app = std::make_unique<TVarekApp>();
     app->InitInstance();
     frame = app->GetMainWindow();
+    window = static_cast<TVarekWindow*>(frame->GetClientWindow());
     ProcessEvents();
   }
   void TearDown() override {
     app.reset();
     SetDesktop(nullptr);
-    ResetGame();
   }
   TRecordingDesktop desktop;
   std::unique_ptr<TVarekApp> app;
   TDecoratedFrame* frame = nullptr;
+  TVarekWindow* window = nullptr;
 };
 
 // Lines as long as the search writes them after a minute in a crowded position.
@@ -43,43 +43,43 @@ constexpr const char* LongResult =
     "11x18  Score=lose in 12  Depth:47/50  60 sec  Evals:123456789  Nodes:1234567890 12345678 n/s";
 
 TEST_F(WindowSize, AtItsFirstSizeTheUsersMoveAndTheComputersWholeLinesShow) {
-  StatusBar->SetText("you played 11x18");
-  ShowComputerProgress(LongProgress);
+  frame->GetStatusBar()->SetText("you played 11x18");
+  window->Progress().Progress(LongProgress);
   ProcessEvents(20);
-  EXPECT_EQ(StatusBar->GetText(), "you played 11x18");  // the progress has fields of its own
-  EXPECT_TRUE(StatusBar->TextsFit());
+  EXPECT_EQ(frame->GetStatusBar()->GetText(), "you played 11x18");  // the progress has fields of its own
+  EXPECT_TRUE(frame->GetStatusBar()->TextsFit());
   Shoot(*frame, "first-size-progress.png");
 
-  ShowComputerResult(LongResult);
+  window->Progress().Result(LongResult);
   ProcessEvents(20);
-  EXPECT_EQ(StatusBar->GetText(), "Played 11x18  Score=lose in 12");
-  EXPECT_EQ(StatusBar->GetFieldText(0), "");
-  EXPECT_EQ(StatusBar->GetFieldText(1), "Depth:47/50  60 sec  Evals:123456789  Nodes:1234567890 12345678 n/s");
-  EXPECT_TRUE(StatusBar->TextsFit());
+  EXPECT_EQ(frame->GetStatusBar()->GetText(), "Played 11x18  Score=lose in 12");
+  EXPECT_EQ(frame->GetStatusBar()->GetFieldText(0), "");
+  EXPECT_EQ(frame->GetStatusBar()->GetFieldText(1), "Depth:47/50  60 sec  Evals:123456789  Nodes:1234567890 12345678 n/s");
+  EXPECT_TRUE(frame->GetStatusBar()->TextsFit());
   EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
   EXPECT_TRUE(MenuBarShowsAllTitles(*frame));
 }
 
 TEST_F(WindowSize, ShrunkAsFarAsItGoesTheBoardMenuAndToolBarStayWhole) {
   ResizeFrame(*frame, 10, 10);
-  MainWindowPtr->UpdateWindow();
-  const TRect client = MainWindowPtr->GetClientRect();
+  window->UpdateWindow();
+  const TRect client = window->GetClientRect();
   EXPECT_GE(client.Width(), MinimumBoardSize);
   EXPECT_GE(client.Height(), MinimumBoardSize);
   EXPECT_LT(FrameSize(*frame).cx, 600);  // it did shrink
   EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
   EXPECT_TRUE(MenuBarShowsAllTitles(*frame));
   // The board with its frame lies inside the window.
-  EXPECT_GE(Driver.OriginX - 3, 0);
-  EXPECT_GE(Driver.OriginY - 3, 0);
-  EXPECT_LE(Driver.OriginX + 8 * Driver.SquareSize + 4, client.Width());
-  EXPECT_LE(Driver.OriginY + 8 * Driver.SquareSize + 4, client.Height());
+  EXPECT_GE(window->Graphics.OriginX - 3, 0);
+  EXPECT_GE(window->Graphics.OriginY - 3, 0);
+  EXPECT_LE(window->Graphics.OriginX + 8 * window->Graphics.SquareSize + 4, client.Width());
+  EXPECT_LE(window->Graphics.OriginY + 8 * window->Graphics.SquareSize + 4, client.Height());
   Shoot(*frame, "smallest.png");
   // Narrow and tall, or wide and flat: the same.
   ResizeFrame(*frame, 10, 900);
   EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
   ResizeFrame(*frame, 1200, 10);
-  EXPECT_GE(MainWindowPtr->GetClientRect().Height(), MinimumBoardSize);
+  EXPECT_GE(window->GetClientRect().Height(), MinimumBoardSize);
 }
 
 }  // namespace
