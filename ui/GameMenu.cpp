@@ -33,6 +33,8 @@ void TVarekWindow::CmFileNew() {
   GameStatus.SideToMove = Black;
   GameRecord.InitGame(GameStatus.Board, Black);
   GameStatus.SetPossibleStart();
+  ClearAnalysis();
+  ResetClocks();
   Invalidate(true);
   ShowStatus("clearing hash table...");
   computer_.Engine().NewGame();
@@ -74,6 +76,8 @@ void TVarekWindow::OpenFile() {
     ImportPdn(FileData->FileName);
     return;
   }
+  ClearAnalysis();
+  ResetClocks();
   // A damaged file has been reported by the reader and left the record
   // without moves; the board then shows what the record still holds.
   switch (LoadGameFile(FileData->FileName, GameRecord)) {

@@ -1,5 +1,6 @@
 // The board window's PDN commands: Import PDN, with the list of a
 // collection's games to choose from, and Export PDN.
+#include "analysis/AnalysisPdn.h"
 #include "framework/ListDialog.h"
 #include "game/GameFile.h"
 #include "game/Pdn.h"
@@ -61,6 +62,14 @@ void TVarekWindow::LoadImported(const TPdnGame& game) {
   GameChanged = false;
   Untitled = true;
   UserSide = Black;
+  // An analysis the game's comments hold (an exported one of ours) is shown again.
+  ClearAnalysis();
+  ResetClocks();
+  analysis_ = AnalysisOfGame(game);
+  analysedMoves_.assign(game.Moves.begin(), game.Moves.begin() + static_cast<long>(analysis_.size()));
+  std::copy(game.StartBoard, game.StartBoard + BoardSize, analysedStart_);
+  analysedSide_ = game.StartSide;
+  SyncMoveList();
   Invalidate(true);
   ShowMoveCount("game imported ~ %d moves");
 }
@@ -77,6 +86,11 @@ void TVarekWindow::CmFileExportPdn() {
   }
   game.Event = "Varek 99 game";
   game.Date = PdnToday();
+  // The analysis shown, as marks and comments; the clocks' control; a loss on time.
+  SyncAnalysis();
+  AnnotateGame(analysis_, &game);
+  if (clock_.Control().Timed()) game.OtherTags.push_back({"TimeControl", clock_.Control().PdnTag()});
+  if (lostOnTime_ >= 0) game.Result = lostOnTime_ == White ? "1-0" : "0-1";
   switch (GameStatus.PlayMode) {
     case TPlayMode::TwoPlayer: game.Black = game.White = "Player"; break;
     case TPlayMode::AutoPlay: game.Black = game.White = "Computer"; break;
