@@ -23,7 +23,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +36,7 @@
 #include "game/Game.h"
 #include "ui/VarekApp.h"
 #include "ui/VarekWindow.h"
+#include "bench/BenchSupport.h"
 #if __has_include("framework/Settings.h")
 #include "framework/Settings.h"
 #define VAREK_BENCH_HAS_SETTINGS 1
@@ -48,6 +48,9 @@
 #endif
 
 namespace {
+
+using benchsupport::ProcessEventsFor;
+using benchsupport::ResidentMiB;
 
 // Menu command numbers, the same in every version.
 constexpr int CmFileNew = 102;
@@ -62,27 +65,10 @@ long long NowNs() {
       .count();
 }
 
-// Resident set size in MiB (Linux), or -1.
-double ResidentMiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-  return -1;
-}
-
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   const size_t n = v.size();
   return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-void ProcessEventsFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  do {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  } while (clock.elapsed() < ms);
 }
 
 // Answers every question as a user who wants the next game: "No" to saving.

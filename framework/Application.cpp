@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMainWindow>
+#include <QTimer>
 
 #include "framework/Frame.h"
 #include "framework/UiThread.h"
@@ -33,7 +34,11 @@ void TApplication::InitInstance() {
   mainWindow_->Show();
   QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                    mainWindow_->GetHandle(), [this] { IdleAction(); });
+  for (std::function<void()>& task : afterShown_) QTimer::singleShot(0, mainWindow_->GetHandle(), std::move(task));
+  afterShown_.clear();
 }
+
+void TApplication::AfterShown(std::function<void()> task) { afterShown_.push_back(std::move(task)); }
 
 void TApplication::IdleAction() {
   if (mainWindow_) mainWindow_->EnableCommands();

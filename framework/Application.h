@@ -4,7 +4,9 @@
 // command-enabling pass runs whenever the loop becomes idle.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class TDecoratedFrame;
 
@@ -24,6 +26,10 @@ class TApplication {
   int Run();
   // Makes and shows the main window; enables its commands once.
   void InitInstance();
+  // Runs `task` once the main window shows and the message loop has turned
+  // (a question about the command line then sits on the window). Call from
+  // InitMainWindow; dropped if the window goes first.
+  void AfterShown(std::function<void()> task);
   int MessageLoop();
   // Ends the message loop with `code` (remembered when no loop runs).
   void PostQuitMessage(int code);
@@ -36,6 +42,7 @@ class TApplication {
 
  private:
   std::unique_ptr<TDecoratedFrame> mainWindow_;
+  std::vector<std::function<void()>> afterShown_;
   bool inLoop_ = false;
   bool quitPosted_ = false;
   int quitCode_ = 0;

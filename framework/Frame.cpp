@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -162,6 +163,23 @@ void TDecoratedFrame::Show() {
   frame_->show();
   if (pendingClientSize_.cx > 0) SetClientSize(pendingClientSize_.cx, pendingClientSize_.cy);
   pendingClientSize_ = TSize();
+  KeepOnScreen();
+}
+
+void TDecoratedFrame::KeepOnScreen() {
+  QScreen* screen = frame_->screen();
+  if (!screen || frame_->isMaximized() || frame_->isFullScreen()) return;
+  // A first size, or one kept from a larger screen or a smaller scale, is cut
+  // to the room the desktop leaves (its own bars aside), title bar included.
+  const QRect room = screen->availableGeometry();
+  const QRect outer = frame_->frameGeometry(), inner = frame_->geometry();
+  const int width = std::min(inner.width(), room.width() - (outer.width() - inner.width()));
+  const int height = std::min(inner.height(), room.height() - (outer.height() - inner.height()));
+  if (width != inner.width() || height != inner.height()) frame_->resize(width, height);
+  const QRect now = frame_->frameGeometry();
+  const int x = std::max(room.left(), std::min(now.left(), room.right() + 1 - now.width()));
+  const int y = std::max(room.top(), std::min(now.top(), room.bottom() + 1 - now.height()));
+  if (x != now.left() || y != now.top()) frame_->move(x, y);
 }
 
 bool TDecoratedFrame::CloseWindow() { return frame_->close(); }

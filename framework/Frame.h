@@ -40,6 +40,7 @@ class TDecoratedFrame {
   void SetIconSm(TModule* module, const char* iconName);
   void SetAcceleratorTable(const char* name);
 
+  // Shows the frame at its first or restored size, within the screen.
   void Show();
   // Closes the frame unless the client refuses (CanClose); true when it closed.
   bool CloseWindow();
@@ -82,6 +83,8 @@ class TDecoratedFrame {
   void Enable(QAction* action, int id);
   bool QueryEnabler(TCommandEnabler& ce);
   void SetIcons(TModule* module, const char* iconName);
+  // Shrinks and moves the frame so that all of it lies on its screen.
+  void KeepOnScreen();
 
   TFrameWidget* frame_;
   std::unique_ptr<TWindow> client_;

@@ -1,5 +1,7 @@
 #include "framework/MoveListPanel.h"
 
+#include <algorithm>
+
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
@@ -67,6 +69,7 @@ void TMoveListPanel::SetCurrent(int row, int column) {
   if (row < 0 || row >= table_->rowCount()) {
     table_->clearSelection();
     table_->setCurrentCell(-1, -1);
+    table_->scrollToTop();  // the start of the game, before its first move
     return;
   }
   table_->setCurrentCell(row, column);
@@ -107,6 +110,7 @@ int TMoveListPanel::CurrentRow() const { return table_->selectedItems().isEmpty(
 int TMoveListPanel::CurrentColumn() const {
   return table_->selectedItems().isEmpty() ? -1 : table_->currentColumn();
 }
+int TMoveListPanel::TopRow() const { return std::max(0, table_->rowAt(0)); }
 std::string TMoveListPanel::Note() const { return note_->text().toStdString(); }
 
 void TMoveListPanel::Click(int row, int column) {

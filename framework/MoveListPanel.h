@@ -29,7 +29,8 @@ class TMoveListPanel {
   TMoveListPanel& operator=(const TMoveListPanel&) = delete;
 
   void SetRows(const std::vector<TRow>& rows);
-  // Marks one cell (column 0 or 1) and scrolls it into view; a row of -1 marks none.
+  // Marks one cell (column 0 or 1) and scrolls it into view; a row of -1
+  // marks none and scrolls back to the top.
   void SetCurrent(int row, int column);
   void SetNote(const std::string& note);
   // Called with the row and column of a cell the user clicked.
@@ -44,6 +45,8 @@ class TMoveListPanel {
   // What the panel shows, for tests: rows as "12. 11-15 23-19", the marked cell and the note.
   std::vector<std::string> ShownRows() const;
   int CurrentRow() const;
+  // The first row shown at the top of the list now.
+  int TopRow() const;
   int CurrentColumn() const;
   std::string Note() const;
   // A click on a cell, as the mouse would give it.

@@ -191,11 +191,20 @@ std::string_view MovePart(std::string_view word, std::string_view* mark = nullpt
   return word.substr(0, keep);
 }
 
+constexpr std::string_view Marks[] = {"!", "?", "!!", "??", "!?", "?!"};
+
 // The mark a numeric glyph stands for ($1 to $6), or "" for "$7" and beyond.
 std::string_view GlyphMark(std::string_view word) {
-  static const char* const marks[] = {"!", "?", "!!", "??", "!?", "?!"};
   if (word.size() != 2 || word[1] < '1' || word[1] > '6') return {};
-  return marks[word[1] - '1'];
+  return Marks[word[1] - '1'];
+}
+
+// A run of ! and ? kept as a move's mark when it is one of the six; any other
+// run ("!!!", "?!?") says nothing a reader of the game can use, and goes.
+std::string_view KnownMark(std::string_view mark) {
+  for (const std::string_view known : Marks)
+    if (mark == known) return known;
+  return {};
 }
 
 // "$3", or a move number or !? marks standing on their own.
@@ -319,7 +328,7 @@ std::string TPdnMoveReader::Read(const TRawGame& raw, TPdnGame* game) {
     const std::string_view word = raw.Words[w];
     std::string_view mark;
     const std::string_view part = MovePart(word, &mark);
-    if (word[0] == '$') mark = GlyphMark(word);
+    mark = word[0] == '$' ? GlyphMark(word) : KnownMark(mark);
     if (IsNotAMove(word)) {
       // A mark standing on its own, or a glyph, belongs to the move before it.
       if (!mark.empty() && !game->Moves.empty() && game->NoteOf(game->Moves.size() - 1).Mark.empty())

@@ -53,23 +53,36 @@ class TLineWriter {
     out_ += word;
     length_ += word.size();
   }
-  void End() { out_ += '\n'; }
+  // Appends words that must end their line (a line comment).
+  void AddToLineEnd(const std::string& words) {
+    Add(words);
+    out_ += '\n';
+    length_ = 0;
+  }
+  void End() {
+    if (length_ > 0) out_ += '\n';
+  }
 
  private:
   std::string& out_;
   size_t length_ = 0;
 };
 
-// A comment in braces, wrapped with the movetext; a brace inside it would end
-// it early and is written as a parenthesis.
+// A comment in braces, wrapped with the movetext. A comment that holds a
+// closing brace (it came from a line comment) is written as one, to the end of
+// its line, so that it reads back as it stands.
 void AddComment(TLineWriter& line, const std::string& comment) {
+  if (comment.find('}') != std::string::npos) {
+    line.AddToLineEnd("; " + comment);
+    return;
+  }
   std::vector<std::string> words{"{"};
   for (char c : comment) {
     if (c == ' ') {
       words.emplace_back();
       continue;
     }
-    words.back() += c == '}' ? ')' : c == '{' ? '(' : c;
+    words.back() += c;
   }
   words.back() += '}';
   for (const std::string& word : words)

@@ -40,6 +40,12 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
     return;
   }
 
+  // The fallback move, when it is all there is time for, reports its own
+  // time and nodes, not those since the search before began.
+  StartClock = callClock_;
+  MaxPly = 0;
+  Evals = 0;
+  Nodes = 0;
   if (Control) Control->MoveAvailable = false;
   int copy[BoardSize];
   for (int i = 0; i < BoardSize; ++i) copy[i] = board[i];

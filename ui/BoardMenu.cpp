@@ -36,9 +36,8 @@ void TVarekWindow::CmBoardSetup() {
   // after setup mode replay from where they were played (and a saved game
   // reads back), even when nothing was edited.
   GameRecord.InitGame(GameStatus.Board, static_cast<TPlayer>(GameStatus.SideToMove));
-  ClearAnalysis();
-  ResetClocks();
   ShowLastMove();
+  ForgetLastGame();
   GameChanged = false;
   Untitled = true;
   if (!GameStatus.SetupMode) GameStatus.SetPossibleStart();

@@ -74,24 +74,24 @@ bool TVarekWindow::StartRequest(TRun run, TSearchRequest request) {
   if (run == TRun::Move) {
     GameStatus.DragState = TDragState::None;
     SetCursor(nullptr, IDC_ARROW);
-    progress_.ClockStarted();
   }
+  progress_.ClockStarted();  // a hint's seconds count from its own search too
   return true;
 }
 
 void TVarekWindow::SearchDone(const TSearchResult& result) {
+  progress_.ClockStopped();
   if (run_ == TRun::Analysis) {
     AnalysisDone(result);
     return;
   }
   if (run_ == TRun::Hint) {
     // Closing stopped the search for good: its move is no advice.
-    if (!closing_) ShowHint(result.Move.data(), HintText(result).c_str());
+    if (!closing_) ShowHint(result.Move.data(), result.Report, HintLinesText(result));
     run_ = TRun::None;
     GameStatus.Thinking = false;
     return;
   }
-  progress_.ClockStopped();
   if (lostOnTime_ >= 0) {  // its flag fell while it thought: the move is not played
     EndComputerRun();
     return;

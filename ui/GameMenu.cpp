@@ -3,6 +3,7 @@
 // file named on the command line.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "engine/MoveGenerator.h"
 #include "framework/Application.h"
@@ -33,8 +34,7 @@ void TVarekWindow::CmFileNew() {
   GameStatus.SideToMove = Black;
   GameRecord.InitGame(GameStatus.Board, Black);
   GameStatus.SetPossibleStart();
-  ClearAnalysis();
-  ResetClocks();
+  ForgetLastGame();
   Invalidate(true);
   ShowStatus("clearing hash table...");
   computer_.Engine().NewGame();
@@ -76,11 +76,11 @@ void TVarekWindow::OpenFile() {
     ImportPdn(FileData->FileName);
     return;
   }
-  ClearAnalysis();
-  ResetClocks();
   // A damaged file has been reported by the reader and left the record
   // without moves; the board then shows what the record still holds.
-  switch (LoadGameFile(FileData->FileName, GameRecord)) {
+  const TLoadResult result = LoadGameFile(FileData->FileName, GameRecord);
+  if (result != TLoadResult::CannotOpen) ForgetLastGame();
+  switch (result) {
     case TLoadResult::CannotOpen:
       MessageBox(this, "Unable to open file", "File Error", MB_OK | MB_ICONEXCLAMATION);
       break;
@@ -156,6 +156,14 @@ void TVarekWindow::CmFileExit() {
 }
 
 void TVarekWindow::OpenStartFile(const std::string& path) {
+  // Named on the command line, not chosen in a dialog: a file that cannot
+  // be opened is named too.
+  std::error_code failed;
+  if (!std::filesystem::is_regular_file(path, failed) || !std::ifstream(path).is_open()) {
+    const std::string text = "Unable to open file\n" + path;
+    MessageBox(this, text.c_str(), "File Error", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   FileData->FileName = path;
   OpenFile();
 }

@@ -14,7 +14,8 @@ TGraphics::TGraphics()
       BlackSideColor(128, 0, 0),
       WhiteSideColor(128, 128, 128),
       MarkColor(150, 215, 215),
-      NumberColor(110, 190, 190) {}
+      // Black stands out on the dark squares, the light ones and the frame of the last move.
+      NumberColor(0, 0, 0) {}
 
 void TGraphics::SetScale(int width, int height, bool inverted) {
   if (width < MinimumBoardSize) width = MinimumBoardSize;

@@ -3,13 +3,14 @@
 // it would play are marked on the board until the next command or move, and
 // the status bar names its best three moves with their scores. The record is
 // not touched.
-#include <cstdio>
+#include <algorithm>
 
+#include "analysis/AnalysisPdn.h"
 #include "engine/GameState.h"
 #include "engine/Metrics.h"
-#include "analysis/AnalysisPdn.h"
 #include "engine/MoveGenerator.h"
 #include "ui/Graphics.h"
+#include "ui/Progress.h"
 #include "ui/VarekWindow.h"
 
 void TVarekWindow::CmActionHint() {
@@ -26,9 +27,13 @@ void TVarekWindow::CmActionHint() {
   if (StartSearch(TRun::Hint)) ShowStatus("thinking of a hint...");
 }
 
-void TVarekWindow::ShowHint(const int* move, const char* text) {
+void TVarekWindow::ShowHint(const int* move, const char* info, const std::string& lines) {
   Status_Of_The_Game::CopyMove(hint_, move);
-  ShowStatus(text);
+  // As the computer's own result: the move and its score in the message
+  // area, the search's figures in their field beside it; the best lines, when
+  // the search had them, in place of the one move.
+  progress_.HintResult(info);
+  if (!lines.empty()) ShowStatus(lines);
   Invalidate(true);
 }
 
@@ -39,7 +44,7 @@ void TVarekWindow::HintLine(const TComputerLine& line) {
   if (line.Line == static_cast<int>(hintLines_.size()) + 1) hintLines_.push_back(line);
 }
 
-std::string TVarekWindow::HintText(const TSearchResult& result) const {
+std::string TVarekWindow::HintLinesText(const TSearchResult& result) const {
   char notation[8];
   // The best lines of the last iteration, with their scores for the side to move.
   const int length = MoveLength(result.Move.data());
@@ -52,7 +57,7 @@ std::string TVarekWindow::HintText(const TSearchResult& result) const {
     return text;
   }
   // An only move, one from the database or the book, or a stop before the first iteration.
-  return std::string("hint: ") + TMetrics::MoveToStr(result.Move.data(), notation) + " (" + result.Report + ")";
+  return "";
 }
 
 void TVarekWindow::ClearHint() {

@@ -59,7 +59,9 @@ TMoveListContents MoveListContents(const Game& record, const std::vector<std::st
   }
   CellOfMove(record, record.Position, &contents.CurrentRow, &contents.CurrentColumn);
 
-  // The end of the record: a side without a move has lost; otherwise a draw, if any.
+  // The end of the record: a side without a move has lost; otherwise a draw,
+  // if any. A position set up, or a new game, has no moves to stand under.
+  if (record.MoveCount == 0) return contents;
   const auto last = static_cast<TPlayer>((record.StartSide + record.MoveCount) % 2);
   class TMoveGenerator generator;
   if (generator.NoMovesLeft(board, last))

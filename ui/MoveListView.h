@@ -12,7 +12,7 @@
 struct TMoveListContents {
   std::vector<TMoveListPanel::TRow> Rows;
   int CurrentRow = -1, CurrentColumn = -1;  // the move that led to the record's position; -1 at the start
-  std::string Note;                         // "Black wins", "draw by repetition", ...
+  std::string Note;                         // "Black wins", "draw by repetition", ...; "" without moves
   bool operator==(const TMoveListContents&) const;
 };
 

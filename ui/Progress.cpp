@@ -33,11 +33,11 @@ TProgressParts SplitProgressLine(const std::string& line) {
   return parts;
 }
 
-TProgressParts SplitResultLine(const std::string& infoText) {
+TProgressParts SplitResultLine(const std::string& infoText, const char* lead) {
   // "11-15  Score=12  Depth:13/25  2.1 sec  Evals:...  Nodes:... n/s", or "11-15 only move"
   TProgressParts parts;
   const size_t depth = infoText.find(DepthMark);
-  parts.Message = "Played " + infoText.substr(0, depth);
+  parts.Message = lead + infoText.substr(0, depth);
   if (depth != std::string::npos) parts.Figures = infoText.substr(depth + 2);
   return parts;
 }
@@ -81,6 +81,12 @@ void TProgressDisplay::Tick() {
 void TProgressDisplay::Progress(const char* line) { Show(SplitProgressLine(line ? line : ""), false); }
 
 void TProgressDisplay::Result(const char* infoText) { Show(SplitResultLine(infoText ? infoText : ""), true); }
+
+void TProgressDisplay::HintResult(const char* infoText) {
+  Show(SplitResultLine(infoText ? infoText : "", "hint: "), true);
+}
+
+void TProgressDisplay::Clear() { Show(TProgressParts(), false); }
 
 void TProgressDisplay::ClockStarted() {
   if (!bar_) return;

@@ -20,7 +20,7 @@ struct TProgressParts {
   std::string Figures;  // depth, seconds, evaluations, nodes
 };
 TProgressParts SplitProgressLine(const std::string& line);
-TProgressParts SplitResultLine(const std::string& infoText);
+TProgressParts SplitResultLine(const std::string& infoText, const char* lead = "Played ");
 // The figures with their seconds replaced by `seconds`.
 std::string WithSeconds(const std::string& figures, double seconds);
 
@@ -32,6 +32,10 @@ class TProgressDisplay {
   // The search's progress line ("Best ...") and its result line (shown after "Played ").
   void Progress(const char* line);
   void Result(const char* infoText);
+  // The hint's result line the same way, after "hint: ".
+  void HintResult(const char* infoText);
+  // Empties the fields, as when the game they were about is gone (New, Import, Setup).
+  void Clear();
   // A search starts and ends (the clock of the counting seconds).
   void ClockStarted();
   void ClockStopped();

@@ -90,8 +90,12 @@ void TVarekApp::InitMainWindow() {
 
   // The computer's progress lines, and the game file reader's complaints.
   board->Progress().ShowOn(status);
+  // Task-modal, and over the window of the application running then (the
+  // main window shows before a file named on the command line is read).
   SetFileErrorReporter([](const char* caption, const char* message) {
-    MessageBox(nullptr, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
+    const TApplication* app = TApplication::Current();
+    TWindow* owner = app && app->GetMainWindow() ? app->GetMainWindow()->GetClientWindow() : nullptr;
+    MessageBox(owner, message, caption, MB_OK | MB_ICONASTERISK | MB_TASKMODAL);
   });
 
   board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
@@ -105,7 +109,7 @@ void TVarekApp::InitMainWindow() {
   const int level = settings.ReadInt(SettingLevel, board->GameStatus.Level);
   if (level >= 0 && level < LevelCount) board->SetLevel(level);
   board->SetClock(settings.ReadInt(SettingClock, 0));
-  if (!StartFile.empty()) board->OpenStartFile(StartFile);
+  if (!StartFile.empty()) AfterShown([board, path = StartFile] { board->OpenStartFile(path); });
 
   // The endgame database, while the window shows; what is missing or
   // damaged is said once.

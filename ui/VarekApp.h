@@ -15,7 +15,7 @@ class TVarekApp : public TApplication {
   ~TVarekApp() override;
   void InitMainWindow() override;
 
-  // A saved game or PDN file to open once the window is made ("" for none).
+  // A saved game or PDN file to open once the window shows ("" for none).
   std::string StartFile;
 };
 

@@ -161,6 +161,13 @@ void TVarekWindow::ShowStatus(const std::string& text) {
   if (TStatusBar* bar = StatusBar()) bar->SetText(text.c_str());
 }
 
+void TVarekWindow::ForgetLastGame() {
+  imported_.reset();
+  progress_.Clear();
+  ClearAnalysis();
+  ResetClocks();
+}
+
 bool TVarekWindow::Thinking() const { return GameStatus.Thinking; }
 
 void TVarekWindow::EvSize(unsigned sizeType, const TSize& size) {

@@ -4,6 +4,7 @@
 // and handles every menu command and its enabler through its response table.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -101,6 +102,9 @@ class TVarekWindow : public TWindow {
   void CmFileExportPdn();
   // Reads a PDN file and opens the game chosen from it; false when none was opened.
   bool ImportPdn(const std::string& path);
+  // Import PDN reads a file smaller than this before it shows anything; a
+  // bigger one is listed as it is read.
+  std::uintmax_t ListWhileReadingFrom = std::uintmax_t{1} << 20;
   // Opens the file named on the command line, reporting failures as Open does.
   void OpenStartFile(const std::string& path);
   // View.
@@ -151,8 +155,9 @@ class TVarekWindow : public TWindow {
   void CmActionComputerGo();
   void CmActionForceMove();
   void CmActionHint();
-  // The hint's search found `move`: marks its squares and shows `text`.
-  void ShowHint(const int* move, const char* text);
+  // The hint's search found `move`: marks its squares and shows the search's
+  // result line `info`, its message replaced by `lines` when there are any.
+  void ShowHint(const int* move, const char* info, const std::string& lines = "");
   // Removes the marks of a hint (the next command or move does).
   void ClearHint();
   bool HintShown() const { return hint_[0] != 0; }
@@ -239,15 +244,24 @@ class TVarekWindow : public TWindow {
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
   void CancelDrag();
   void EditSquares(const TPoint& point, bool leftButton);
+  // The games of a PDN file to open one of; false when none was opened.
+  bool ImportFrom(const std::shared_ptr<class TImportList>& games);
+  // The record holds another game now: what was shown of the last one (the
+  // computer's figures, an imported game's tags, the analysis, the clocks) goes.
+  void ForgetLastGame();
   // The game chosen from a PDN collection becomes the record, at its last move.
   void LoadImported(const struct TPdnGame& game);
+  // "... ~ %d moves" with the record's moves numbered in pairs, as PDN numbers them.
+  void ShowNumberedMoves(const char* format);
 
   void DrawHint(TDC& dc);
   // A frame inside each square `move` starts from, lands on or ends on.
   void DrawMoveFrame(TDC& dc, const int* move, TColor colour);
-  // A hint's lines as they come (best first), and the text the hint shows.
+  // A hint's lines as they come (best first), and "hint: 11-15 +0.03, 9-13
+  // +0.01, 10-14 -0.02" when the last iteration's lines lead with the result's
+  // move ("" otherwise).
   void HintLine(const TComputerLine& line);
-  std::string HintText(const TSearchResult& result) const;
+  std::string HintLinesText(const TSearchResult& result) const;
   std::vector<TComputerLine> hintLines_;
   static constexpr int HintLines = 3;
 
@@ -289,6 +303,8 @@ class TVarekWindow : public TWindow {
   int clockFields_[2] = {-1, -1};  // the status bar's fields of Black's and White's clocks
 
   int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
+  // The game as imported, for its tags on export; null for one begun here.
+  std::shared_ptr<const struct TPdnGame> imported_;
   TRun run_ = TRun::None;
   bool closing_ = false;  // StopThinkingMove is settling things
   TMoveAnimation animation_;

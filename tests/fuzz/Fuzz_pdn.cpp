@@ -64,8 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = WritePdn(game);
     for (size_t at = 0, end; at < text.size(); at = end + 1) {
       end = text.find('\n', at);
-      // A tag keeps its whole value on its line; the movetext is wrapped.
-      if (end - at >= 80 && text[at] != '[') Fail("a movetext line of 80 characters or more");
+      // A tag keeps its whole value on its line, and so do a line comment and
+      // a word too long for any line; the rest of the movetext is wrapped.
+      const std::string_view row = std::string_view(text).substr(at, end - at);
+      if (row.size() >= 80 && row[0] != '[' && row.find(' ') != std::string_view::npos &&
+          row.find("; ") == std::string_view::npos) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        Fail("a movetext line of 80 characters or more");
+      }
     }
     const TPdnCollection back = ReadPdn(text);
     if (back.Games.size() != 1 || !back.Refused.empty()) Fail("a written game does not read back");

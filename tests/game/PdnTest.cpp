@@ -9,24 +9,14 @@
 #include "engine/PositionString.h"
 #include "game/Pdn.h"
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/MasterGame.h"
 
 namespace {
 
 using namespace gametest;
 
-// A real game (Manchester 1841), its last capture written short.
-const char FirstGame[] = R"([Event "Manchester 1841"]
-[Date "1841-??-??"]
-[Black "Moorhead, W."]
-[White "Wyllie, J."]
-[Site "Manchester"]
-[Result "0-1"]
-1. 11-15 24-20 2. 8-11 28-24 3. 9-13 22-18 4. 15x22 25x18 5. 4-8 26-22 6. 10-14
-18x9 7. 5x14 22-18 8. 1-5 18x9 9. 5x14 29-25 10. 11-15 24-19 11. 15x24 25-22 12.
-24-28 22-18 13. 6-9 27-24 14. 8-11 24-19 15. 7-10 20-16 16. 11x20 18-15 17. 2-6
-15-11 18. 12-16 19x12 19. 10-15 11-8 20. 15-18 21-17 21. 13x22 30-26 22. 18x27
-26x1 0-1
-)";
+// A real game, its last capture written short.
+const char* const FirstGame = MasterGame;
 
 // Black's man on 3 can take 8 and 16 or 7 and 15, landing on 19 either way.
 const char TwoWaysFen[] = "B:W7,8,15,16:B3";
@@ -100,10 +90,12 @@ TEST(PdnReader, KeepsMarksAndCommentsWithTheirMoves) {
   const TPdnCollection back = ReadPdn(written);
   ASSERT_EQ(back.Games.size(), 1u) << Text(back);
   EXPECT_EQ(back.Games[0], game) << written;
-  // A comment the writer is handed with braces in it cannot end itself early.
+  // A comment with braces in it cannot end itself early, and reads back as it stood.
   TPdnGame braced = game;
-  braced.Note(5).Comments = {"a {brace} here"};
-  EXPECT_EQ(ReadPdn(WritePdn(braced)).Games.at(0).NoteOf(5).Comments, (std::vector<std::string>{"a (brace) here"}));
+  braced.Note(5).Comments = {"a {brace} here", "{open"};
+  const TPdnCollection bracedBack = ReadPdn(WritePdn(braced));
+  ASSERT_EQ(bracedBack.Games.size(), 1u) << WritePdn(braced);
+  EXPECT_EQ(bracedBack.Games[0], braced) << WritePdn(braced);
 }
 
 TEST(PdnReader, ResultsAndEmptyGames) {

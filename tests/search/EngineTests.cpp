@@ -105,6 +105,24 @@ TEST_F(SearchTest, EngineSaysWhereItsMoveCameFrom) {
   EXPECT_EQ(Text(stopped.Move.data()), Text(fallback.Move.data()));
 }
 
+// An answer at once reports its own time and nodes, however long ago the
+// search before it began.
+TEST_F(SearchTest, AMoveAtOnceReportsItsOwnTimeAndNodes) {
+  const TSearchResult earlier = engine.Search(Request(StartPosition(), 13), control);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  TSearchRequest easy = Request(StartPosition(), 0);
+  easy.Limits.Infinite = false;
+  easy.Limits.Seconds = 0;
+  const TSearchResult fallback = engine.Search(std::move(easy), control);
+  ASSERT_EQ(fallback.Source, TMoveSource::Fallback);
+  const std::string report = fallback.Report, before = earlier.Report;
+  const size_t unit = report.find(" sec"), nodes = report.find("Nodes:");
+  ASSERT_NE(unit, std::string::npos) << report;
+  ASSERT_NE(nodes, std::string::npos) << report;
+  EXPECT_LT(std::stod(report.substr(report.rfind("  ", unit) + 2)), 0.2) << report;
+  EXPECT_LT(std::stoll(report.substr(nodes + 6)), std::stoll(before.substr(before.find("Nodes:") + 6))) << report;
+}
+
 // A time per move with a fraction is kept to: iterations stop starting at
 // half of it and the one running at its end is cut off.
 TEST_F(SearchTest, AMoveTimeIsKeptToFromAPositionWithLongIterations) {

@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QLayout>
 #include <QMainWindow>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -167,6 +168,22 @@ void ResizeFrame(TDecoratedFrame& frame, int width, int height) {
   frame.GetHandle()->resize(width, height);
   frame.GetHandle()->layout()->activate();
   QCoreApplication::processEvents();
+}
+
+TRect FrameOnScreen(TDecoratedFrame& frame) {
+  const QRect r = frame.GetHandle()->frameGeometry();
+  return TRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
+
+TRect ScreenRoom(TDecoratedFrame& frame) {
+  const QScreen* screen = frame.GetHandle()->screen();
+  const QRect r = screen ? screen->availableGeometry() : QRect();
+  return TRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
+
+bool ShownOnScreen(const TWindow* window) {
+  const QWidget* widget = window ? window->GetHandle() : nullptr;
+  return widget && widget->window()->isVisible();
 }
 
 bool ToolBarShowsAllButtons(TDecoratedFrame& frame) {

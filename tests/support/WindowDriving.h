@@ -45,6 +45,12 @@ bool ToolButtonHasIconSize(TDecoratedFrame& frame, int commandId, int size);
 // The frame's outer size, and resizing it as the user would (within its limits).
 TSize FrameSize(TDecoratedFrame& frame);
 void ResizeFrame(TDecoratedFrame& frame, int width, int height);
+// Where the frame stands, title bar and borders included, and the room its
+// screen leaves for windows.
+TRect FrameOnScreen(TDecoratedFrame& frame);
+TRect ScreenRoom(TDecoratedFrame& frame);
+// Whether the window's top window is on the screen now (a box owned by it sits on it).
+bool ShownOnScreen(const TWindow* window);
 // Whether every tool-bar button and every menu-bar title is shown whole
 // (none moved behind an overflow chevron or cut at the edge).
 bool ToolBarShowsAllButtons(TDecoratedFrame& frame);

@@ -106,7 +106,8 @@ TEST_F(MatchTest, AShortMatchWritesEveryGameAndGoesOnFromItsFile) {
   const TRun first = RunMatch("--games 4" + common);
   ASSERT_EQ(first.Exit, 0) << first.Lines.back();
   EXPECT_EQ(Count(first, "game "), 4);
-  EXPECT_EQ(Count(first, "Elo of Varek 99 (1) against Varek 99 (2): "), 1);
+  // One side may win all four (then the Elo is not finite): the line is there either way.
+  EXPECT_EQ(Count(first, "Elo of Varek 99 (1)"), 1);
 
   auto check = [this](size_t games) {
     TPdnCollection collection;

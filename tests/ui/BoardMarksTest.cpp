@@ -2,6 +2,9 @@
 // a thin frame that follows moves, undo and redo, and the squares can show
 // their numbers (Board menu, off at first, remembered from one run to the
 // next). Pictures of both go to the build folder's screenshots/.
+#include <algorithm>
+#include <cmath>
+
 #include "FilesFixture.h"
 
 namespace {
@@ -10,6 +13,19 @@ std::string ShotPath(const char* name) {
   const std::filesystem::path dir = std::filesystem::path(VAREK_BINARY_DIR) / "screenshots";
   std::filesystem::create_directories(dir);
   return (dir / name).string();
+}
+
+// The contrast of two colours as legibility guides measure it: 1 (none) to 21.
+double Contrast(const TColor& a, const TColor& b) {
+  auto luminance = [](const TColor& c) {
+    auto linear = [](int v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.Red()) + 0.7152 * linear(c.Green()) + 0.0722 * linear(c.Blue());
+  };
+  const double x = luminance(a), y = luminance(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
 }
 
 class BoardMarks : public GameFlowTest {
@@ -44,6 +60,16 @@ class BoardMarks : public GameFlowTest {
       for (int x = 2; x < 14; ++x)
         if (shown.Color(g.SquareX[index] + x, g.SquareY[index] + y) != g.DarkSquareColor) return true;
     return false;
+  }
+
+  // How well the number in a square's corner stands out: its strongest pixel against the square.
+  double NumberContrast(const TBitmap& shown, int index) const {
+    const TGraphics& g = window->Graphics;
+    double best = 1;
+    for (int y = 1; y < 12; ++y)
+      for (int x = 2; x < 14; ++x)
+        best = std::max(best, Contrast(shown.Color(g.SquareX[index] + x, g.SquareY[index] + y), g.DarkSquareColor));
+    return best;
   }
 };
 
@@ -99,10 +125,17 @@ TEST_F(BoardMarks, SquareNumbersAreOffAtFirstAndRemembered) {
     if (IsPlayable(i)) {
       EXPECT_TRUE(CornerWritten(shown, i)) << i;
     }
-  // The numbers stay through moves and partial redraws.
+  // The numbers stay through moves and partial redraws, and read well on the
+  // dark squares (and would on the light ones).
   SendMouse(*window, WM_LBUTTONDOWN, Centre(32));
   frame->ExecuteCommand(115);
   EXPECT_TRUE(ScreenMatchesBoard());
+  shown = window->Snapshot();
+  for (int i = FirstSquare; i <= LastSquare; ++i)
+    if (IsPlayable(i)) {
+      EXPECT_GE(NumberContrast(shown, i), 4.0) << i;
+    }
+  EXPECT_GE(Contrast(window->Graphics.NumberColor, TColor(255, 255, 255)), 4.0);
   Shoot("square-numbers.png");
 
   // The next run shows them too, until they are switched off again.

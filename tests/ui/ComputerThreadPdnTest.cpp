@@ -110,6 +110,29 @@ TEST_F(ComputerThreadPdn, HintMarksAMoveAndLeavesTheRecord) {
   EXPECT_NE(window->Snapshot().Pixel(x, y), marked);
 }
 
+// A hint's figures count from its own search, however long ago the search
+// before it began, and stand in their own field: the whole line shows.
+TEST_F(ComputerThreadPdn, AHintCountsItsOwnTime) {
+  frame->ExecuteCommand(CmOptionsLevel7);  // Infinite
+  frame->ExecuteCommand(CmActionHint);
+  ASSERT_TRUE(ProcessEventsUntil([this] { return window->ComputerThread().Control.MoveAvailable.load(); }, 10000));
+  ProcessEvents(300);
+  frame->ExecuteCommand(CmActionForceMove);
+  ASSERT_TRUE(WaitUntilIdle(10000));
+  ProcessEvents(500);
+  frame->ExecuteCommand(CmOptionsLevel0);  // Easy: the two-ply move at once
+  frame->ExecuteCommand(CmActionHint);
+  ASSERT_TRUE(WaitUntilIdle());
+  ProcessEvents(20);
+  const std::string figures = frame->GetStatusBar()->GetFieldText(1);
+  const size_t unit = figures.find(" sec");
+  ASSERT_NE(unit, std::string::npos) << figures;
+  EXPECT_LT(std::stod(figures.substr(figures.rfind("  ", unit) + 2)), 0.3) << figures;
+  EXPECT_EQ(StatusText().rfind("hint: ", 0), 0u) << StatusText();
+  EXPECT_EQ(StatusText().find("Depth"), std::string::npos) << StatusText();
+  EXPECT_TRUE(frame->GetStatusBar()->TextsFit());
+}
+
 TEST_F(ComputerThreadPdn, ForceMoveEndsALongHint) {
   frame->ExecuteCommand(CmOptionsLevel7);  // Infinite
   frame->ExecuteCommand(CmActionHint);

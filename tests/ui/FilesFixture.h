@@ -36,10 +36,31 @@ class TScriptedDesktop : public TRecordingDesktop {
   std::vector<TFileDialogCall> FileDialogs;
   // Rows chosen in the next list dialogs, in order; -1 cancels, as does running out.
   std::deque<int> ListAnswers;
+  // What each list showed: its rows once all have come in (as Rows), and
+  // whether it sat on a window on the screen.
   std::vector<TListDialogData> ListDialogs;
+  std::vector<std::string> ListStatus;
+  std::vector<bool> ListOnShownWindow;
 
-  int RunListDialog(TWindow*, TListDialogData& data) override {
-    ListDialogs.push_back(data);
+  // Whether a list answers before all its rows have come in.
+  bool ListAnswersAtOnce = false;
+
+  int RunListDialog(TWindow* owner, TListDialogData& data) override {
+    TListDialogData shown = data;
+    if (TListRows* source = data.Source.get()) {
+      if (!ListAnswersAtOnce) ProcessEventsUntil([source] { return source->Complete(); }, 120000);
+      shown.Rows.clear();
+      for (int r = 0; r < source->Count(); ++r) {
+        shown.Rows.emplace_back();
+        for (size_t c = 0; c < data.Columns.size(); ++c) shown.Rows.back().push_back(source->Cell(r, static_cast<int>(c)));
+      }
+      shown.Source.reset();
+      ListStatus.push_back(source->Status());
+    } else {
+      ListStatus.emplace_back();
+    }
+    ListDialogs.push_back(shown);
+    ListOnShownWindow.push_back(ShownOnScreen(owner));
     if (ListAnswers.empty() || ListAnswers.front() < 0) {
       if (!ListAnswers.empty()) ListAnswers.pop_front();
       return IDCANCEL;

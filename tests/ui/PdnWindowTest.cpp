@@ -6,9 +6,11 @@
 #include "FilesFixture.h"
 #include "engine/Metrics.h"
 #include "tests/support/ListDialogDriving.h"
+#include "tests/support/MasterGame.h"
 #include "framework/MoveListPanel.h"
 #include "game/Pdn.h"
 #include "resources/CommandIds.h"
+#include "ui/Progress.h"
 
 namespace {
 
@@ -46,21 +48,28 @@ class PdnWindow : public GameFlowTest {
 };
 
 TEST_F(PdnWindow, ImportListsTheGamesAndOpensTheChosenOneAtItsEnd) {
-  script.FileAnswers = {WriteText("games.pdn", Collection)};
-  script.ListAnswers = {1};  // the second listed: Eve - Fay
+  script.FileAnswers = {WriteText("games.pdn", Collection + std::string("[Black \"Gus\"] 1. 11-15 {cut"))};
+  // Cy - Di first, whose moves are read only when it is chosen: the list
+  // comes back, and then Eve - Fay.
+  script.ListAnswers = {1, 2};
   frame->ExecuteCommand(CmFileImportPdn);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_EQ(script.FileDialogs[0].Filter, "PDN Games (*.pdn)|*.pdn|");
-  ASSERT_EQ(script.ListDialogs.size(), 1u);
+  ASSERT_EQ(script.ListDialogs.size(), 2u);
   const TListDialogData& list = script.ListDialogs[0];
   EXPECT_EQ(list.Columns, (std::vector<std::string>{"No.", "Black", "White", "Event", "Date", "Result", "Moves"}));
-  EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "4"},
-                                                              {"3", "Eve", "Fay", "Final", "", "*", "6"}}));
-  EXPECT_NE(list.Prompt.find("1 damaged game(s)"), std::string::npos) << list.Prompt;
+  EXPECT_EQ(list.Rows, (std::vector<std::vector<std::string>>{{"1", "Ann", "Bob", "Club", "2026.12.08", "1-0", "2"},
+                                                              {"2", "Cy", "Di", "", "", "*", "3"},
+                                                              {"3", "Eve", "Fay", "Final", "", "*", "3"}}));
+  EXPECT_EQ(script.ListStatus[0], "1 damaged game(s) of the file are not listed.");
+  EXPECT_TRUE(script.ListOnShownWindow[0]);
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].Caption, "Information");
+  EXPECT_EQ(script.Messages[0].Text, "game 2 (Cy - Di): move 3... 17x10: not a legal move");
   EXPECT_EQ(window->GameRecord.MoveCount, 6);
   EXPECT_EQ(window->GameRecord.Position, 6);
   EXPECT_EQ(ShownBoard(), ReplayedBoard(6));
-  EXPECT_EQ(StatusText(), "game imported ~ 6 moves");
+  EXPECT_EQ(StatusText(), "game imported ~ 3 moves");
   EXPECT_TRUE(window->Untitled);
   EXPECT_FALSE(window->GameChanged);
   EXPECT_TRUE(ScreenMatchesBoard());
@@ -112,7 +121,7 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   RunWithFileAnswer(CmFileExportPdn, path);
   ASSERT_EQ(script.FileDialogs.size(), 1u);
   EXPECT_TRUE(script.FileDialogs[0].Flags & OFN_OVERWRITEPROMPT);
-  EXPECT_EQ(StatusText(), "game exported ~ 5 moves");
+  EXPECT_EQ(StatusText(), "game exported ~ 3 moves");
   TPdnCollection read;
   std::string error;
   ASSERT_TRUE(ReadPdnFile(path, &read, &error)) << error;
@@ -142,6 +151,65 @@ TEST_F(PdnWindow, ExportWritesTheGameWithItsPlayersAndReadsBack) {
   ASSERT_TRUE(ReadPdnFile(path, &read, &error));
   EXPECT_EQ(read.Games.at(0).Black, "You");  // the user moved Black last
   EXPECT_EQ(read.Games.at(0).White, "Computer");
+}
+
+// A game imported and not changed since is exported as the file had it;
+// once a move is played it is a game of this window.
+TEST_F(PdnWindow, ExportOfAnImportedGameKeepsItsTags) {
+  RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
+  ASSERT_EQ(window->GameRecord.MoveCount, 44);
+  frame->ExecuteCommand(CmMovesUndo);  // stepping through it changes nothing
+  RunWithFileAnswer(CmFileExportPdn, PathOf("as-read.pdn"));
+  TPdnCollection read;
+  std::string error;
+  ASSERT_TRUE(ReadPdnFile(PathOf("as-read.pdn"), &read, &error)) << error;
+  ASSERT_EQ(read.Games.size(), 1u);
+  EXPECT_EQ(read.Games[0], ReadPdn(MasterGame).Games.at(0));
+  EXPECT_EQ(StatusText(), "game exported ~ 22 moves");
+
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  PlayMove();
+  RunWithFileAnswer(CmFileExportPdn, PathOf("played-on.pdn"));
+  ASSERT_TRUE(ReadPdnFile(PathOf("played-on.pdn"), &read, &error)) << error;
+  EXPECT_EQ(read.Games.at(0).Players(), "Player - Player");
+  EXPECT_EQ(read.Games.at(0).Event, "Varek 99 game");
+  EXPECT_EQ(read.Games.at(0).Result, "*");
+  EXPECT_TRUE(read.Games.at(0).OtherTags.empty());
+}
+
+// After Home the list is back at its top; after New, Setup or Import nothing
+// of the game before stays: neither the computer's figures nor a result.
+TEST_F(PdnWindow, ANewGameShowsNothingOfTheLastOne) {
+  frame->SetClientSize(ClientWidth, 300);
+  ProcessEvents();
+  RunWithFileAnswer(CmFileImportPdn, WriteText("master.pdn", MasterGame));
+  ShownMoves();
+  ProcessEvents();
+  EXPECT_GT(window->GetMoveListPanel()->TopRow(), 0);  // the last move is in view
+  frame->ExecuteCommand(CmMovesUndoAll);
+  ShownMoves();
+  ProcessEvents();
+  EXPECT_EQ(window->GetMoveListPanel()->TopRow(), 0);
+
+  for (int command : {CmFileNew, CmBoardSetup, CmFileImportPdn}) {
+    window->Progress().Result("11x18  Score=12  Depth:13/25  2.1 sec  Evals:123456  Nodes:1234567");
+    ProcessEvents();
+    ASSERT_NE(ProgressText(), " | ");
+    if (command == CmFileImportPdn) script.FileAnswers = {PathOf("master.pdn")};
+    frame->ExecuteCommand(command);
+    ProcessEvents();
+    EXPECT_EQ(ProgressText(), " | ") << command;
+  }
+
+  // A won position set up again starts with no moves, and with no result below them.
+  window->GameStatus.PlayMode = TPlayMode::TwoPlayer;
+  SetPosition({{TMetrics::NotationToSquare(10), BlackMan}, {TMetrics::NotationToSquare(15), WhiteKing}}, White);
+  PlayMove();
+  ASSERT_EQ(ShownMoves().size(), 1u);
+  EXPECT_EQ(window->GetMoveListPanel()->Note(), "White wins");
+  frame->ExecuteCommand(CmBoardSetup);
+  EXPECT_TRUE(ShownMoves().empty());
+  EXPECT_EQ(window->GetMoveListPanel()->Note(), "");
 }
 
 TEST_F(PdnWindow, MoveListFollowsTheRecord) {
@@ -209,6 +277,7 @@ class StartFile : public PdnWindow {
     frame = app->GetMainWindow();
     window = static_cast<TVarekWindow*>(frame->GetClientWindow());
     window->AnimationScale = animationScale;
+    ProcessEvents();  // the file opens once the window shows
   }
 };
 
@@ -224,6 +293,7 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
 
   Restart(WriteText("games.pdn", Collection));
   ASSERT_EQ(script.ListDialogs.size(), 1u);  // nothing chosen: the game starts as usual
+  EXPECT_TRUE(script.ListOnShownWindow[0]);
   EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
   std::vector<char> bytes = Bytes(good);
@@ -232,11 +302,15 @@ TEST_F(StartFile, GoodDamagedAndMissingFiles) {
   Restart(PathOf("bad.vrk"));
   ASSERT_EQ(script.Messages.size(), 1u);
   EXPECT_EQ(LastMessage().Caption, "Information");
+  EXPECT_TRUE(LastMessage().OnShownWindow);
   EXPECT_EQ(window->GameRecord.MoveCount, 0);
 
+  // The main window shows first, and the box that names the file sits on it.
   Restart(PathOf("none.vrk"));
   ASSERT_EQ(script.Messages.size(), 2u);
   EXPECT_EQ(LastMessage().Caption, "File Error");
+  EXPECT_EQ(LastMessage().Text, "Unable to open file\n" + PathOf("none.vrk"));
+  EXPECT_TRUE(LastMessage().OnShownWindow);
   EXPECT_TRUE(frame->IsVisible());
 }
 

@@ -35,6 +35,7 @@ class TRecordingDesktop : public TDesktop {
   struct TMessage {
     std::string Text, Caption;
     unsigned Type;
+    bool OnShownWindow = false;  // owned by a window on the screen, so it sits on it
   };
   std::vector<TMessage> Messages;
   std::vector<unsigned> Beeps;
@@ -43,8 +44,8 @@ class TRecordingDesktop : public TDesktop {
   // Runs while a modal dialog is "open" (the real one would run its own loop).
   std::function<void()> WhileDialogOpen;
 
-  int ShowMessageBox(TWindow*, const std::string& text, const std::string& caption, unsigned type) override {
-    Messages.push_back({text, caption, type});
+  int ShowMessageBox(TWindow* owner, const std::string& text, const std::string& caption, unsigned type) override {
+    Messages.push_back({text, caption, type, ShownOnScreen(owner)});
     return MessageAnswer;
   }
   int RunFileDialog(TWindow*, TFileDialogKind, TOpenSaveDialog::TData&) override { return IDCANCEL; }

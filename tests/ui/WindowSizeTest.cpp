@@ -19,6 +19,7 @@ void Shoot(TDecoratedFrame& frame, const char* name) {
 class WindowSize : public ::testing::Test {
  protected:
   void SetUp() override {
+    TSettings().Clear();  // the program's first run
     SetDesktop(&desktop);
     app = std::make_unique<TVarekApp>();
     app->InitInstance();
@@ -80,6 +81,35 @@ TEST_F(WindowSize, ShrunkAsFarAsItGoesTheBoardMenuAndToolBarStayWhole) {
   EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
   ResizeFrame(*frame, 1200, 10);
   EXPECT_GE(window->GetClientRect().Height(), MinimumBoardSize);
+}
+
+// The window starts within its screen, at its first size and at a size kept
+// from a larger screen. CTest runs this suite at twice the scale too, where
+// the tests' screen of 1920 x 1080 pixels leaves 960 x 540 for windows: less
+// than the first size.
+class SmallScreen : public WindowSize {
+ protected:
+  static bool Within(const TRect& at, const TRect& room) {
+    return at.left >= room.left && at.top >= room.top && at.right <= room.right && at.bottom <= room.bottom;
+  }
+};
+
+TEST_F(SmallScreen, TheWindowStartsWithinItsScreen) {
+  const TRect room = ScreenRoom(*frame);
+  ASSERT_GT(room.Width(), 0);
+  EXPECT_TRUE(Within(FrameOnScreen(*frame), room));
+  EXPECT_TRUE(ToolBarShowsAllButtons(*frame));
+  Shoot(*frame, "first-size-on-its-screen.png");
+
+  ResizeFrame(*frame, room.Width() + 400, room.Height() + 300);
+  app.reset();  // remembers the size
+  app = std::make_unique<TVarekApp>();
+  app->InitInstance();
+  frame = app->GetMainWindow();
+  window = static_cast<TVarekWindow*>(frame->GetClientWindow());
+  ProcessEvents();
+  EXPECT_TRUE(Within(FrameOnScreen(*frame), room));
+  EXPECT_TRUE(MenuBarShowsAllTitles(*frame));
 }
 
 }  // namespace
