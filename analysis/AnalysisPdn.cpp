@@ -76,6 +76,11 @@ std::string WhiteScoreText(int whiteScore) {
   return text;
 }
 
+std::string SideScoreText(int score) {
+  if (std::abs(score) <= WinScores) return WhiteScoreText(score);
+  return (score > 0 ? "win in " : "loss in ") + std::to_string(WinBase - std::abs(score));
+}
+
 std::string AnalysisComment(int whiteScore, const std::string& best) {
   return WhiteScoreText(whiteScore) + (best.empty() ? "" : BestWord + best);
 }

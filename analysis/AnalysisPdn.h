@@ -13,6 +13,8 @@
 
 // "+0.45", "-1.20", "0.00", "White wins in 17", "Black wins in 3".
 std::string WhiteScoreText(int whiteScore);
+// A score from the view of the side to move: "+0.45", "-1.20", "win in 17", "loss in 4".
+std::string SideScoreText(int score);
 
 // The comment of an analysed move whose better move is written `best` ("" when
 // the move played was the best).

@@ -41,6 +41,7 @@ namespace {
 
 Qt::Key QtKey(int key) {
   switch (key) {
+    case VK_ESCAPE: return Qt::Key_Escape;
     case VK_PRIOR: return Qt::Key_PageUp;
     case VK_NEXT: return Qt::Key_PageDown;
     case VK_HOME: return Qt::Key_Home;

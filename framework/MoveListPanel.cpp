@@ -39,6 +39,7 @@ TMoveListPanel::TMoveListPanel(TDecoratedFrame& frame, const char* title, const 
   note_->hide();
   layout->addWidget(table_);
   layout->addWidget(note_);
+  layout_ = layout;
   dock_->setWidget(content);
   main->addDockWidget(Qt::RightDockWidgetArea, dock_);
   QObject::connect(table_, &QTableWidget::cellClicked, table_, [this](int row, int column) {
@@ -88,6 +89,8 @@ void TMoveListPanel::SetVisible(bool visible) {
 }
 
 bool TMoveListPanel::IsVisible() const { return visible_; }
+
+void TMoveListPanel::AddBelow(QWidget* widget) { layout_->addWidget(widget); }
 
 std::vector<std::string> TMoveListPanel::ShownRows() const {
   std::vector<std::string> shown;

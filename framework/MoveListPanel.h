@@ -10,6 +10,8 @@
 class QDockWidget;
 class QLabel;
 class QTableWidget;
+class QVBoxLayout;
+class QWidget;
 class TDecoratedFrame;
 
 class TMoveListPanel {
@@ -36,6 +38,9 @@ class TMoveListPanel {
 
   void SetVisible(bool visible);
   bool IsVisible() const;
+  // Puts another of the window layer's widgets under the list and its note;
+  // the panel owns it from then on.
+  void AddBelow(QWidget* widget);
 
   // What the panel shows, for tests: rows as "12. 11-15 23-19", the marked cell and the note.
   std::vector<std::string> ShownRows() const;
@@ -51,6 +56,7 @@ class TMoveListPanel {
   QDockWidget* dock_;
   QTableWidget* table_;
   QLabel* note_;
+  QVBoxLayout* layout_;
   std::vector<TRow> rows_;
   std::function<void(int, int)> onClick_;
   bool visible_ = true;

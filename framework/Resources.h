@@ -25,7 +25,7 @@ struct TMenuItem {
 
 // Accelerator keys: virtual-key codes (letters are their capitals) and flags.
 enum : unsigned { FVIRTKEY = 0x01, FSHIFT = 0x04, FCONTROL = 0x08, FALT = 0x10 };
-enum : int { VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24 };
+enum : int { VK_ESCAPE = 0x1B, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24 };
 
 struct TAccelerator {
   unsigned Flags;

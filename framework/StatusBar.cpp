@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QStatusBar>
 
 #include "framework/Internal.h"
@@ -85,3 +86,20 @@ bool TStatusBar::TextsFit() const {
     if (!Fits(field)) return false;
   return true;
 }
+
+void TStatusBar::SetProgress(int done, int total) {
+  RequireUiThread("TStatusBar::SetProgress");
+  if (!progress_) {
+    if (total <= 0) return;
+    progress_ = new QProgressBar;
+    progress_->setMaximumWidth(progress_->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 16);
+    progress_->setTextVisible(true);
+    bar_->addPermanentWidget(progress_);
+  }
+  progress_->setVisible(total > 0);
+  progress_->setRange(0, total > 0 ? total : 1);
+  progress_->setValue(total > 0 ? done : 0);
+}
+
+int TStatusBar::ProgressDone() const { return progress_ && !progress_->isHidden() ? progress_->value() : 0; }
+int TStatusBar::ProgressTotal() const { return progress_ && !progress_->isHidden() ? progress_->maximum() : 0; }

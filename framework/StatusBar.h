@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QProgressBar;
 class QStatusBar;
 class QWidget;
 class TDecoratedFrame;
@@ -38,6 +39,11 @@ class TStatusBar : public TMessageBar {
   std::string GetFieldText(int field) const;
   // Whether the message area and every field show their whole text.
   bool TextsFit() const;
+  // A bar of `done` out of `total` at the right end; a total of 0 hides it.
+  void SetProgress(int done, int total);
+  // What the bar shows: done and total (0 and 0 while it is hidden).
+  int ProgressDone() const;
+  int ProgressTotal() const;
 
   QStatusBar* GetHandle() const;
 
@@ -45,5 +51,6 @@ class TStatusBar : public TMessageBar {
   QStatusBar* bar_;  // deleted with this object, wherever the frame puts it
   TBorderStyle style_;
   std::vector<QLabel*> fields_;
+  QProgressBar* progress_ = nullptr;  // made when it is first shown
   std::vector<std::string> fieldTexts_;
 };

@@ -23,6 +23,7 @@ enum : int {
   CmMovesRedo = 116,
   CmMovesUndoAll = 117,
   CmMovesRedoAll = 118,
+  CmMovesAnalyseGame = 119,
   // Action
   MenuAction = 121,
   CmActionComputerGo = 122,
@@ -31,6 +32,7 @@ enum : int {
   // Options
   MenuOptions = 131,
   MenuLevel = 133,
+  MenuClock = 134,
   // Help
   MenuHelp = 141,
   // Board
@@ -55,6 +57,11 @@ enum : int {
   CmOptionsLevel5 = 258,
   CmOptionsLevel6 = 259,
   CmOptionsLevel7 = 260,
+  CmOptionsClock0 = 261,  // Untimed; the time controls follow in menu order
+  CmOptionsClock1 = 262,
+  CmOptionsClock2 = 263,
+  CmOptionsClock3 = 264,
+  CmOptionsClock4 = 265,
   // Help
   CmAbout = 301,
 };

@@ -182,6 +182,7 @@ struct TOutcome {
   int Forfeit = -1;         // the engine that lost by ending, an illegal move or time; -1 for none
   double Seconds[2] = {};   // time used by each engine
   int Moves[2] = {};        // moves played by each engine
+  double Least[2] = {1e9, 1e9};  // on a clock, the least time each engine had left after a move (below 0: it overstepped)
 };
 
 std::string Tag(const TPdnGame& game, const std::string& name) {
@@ -484,7 +485,10 @@ class TMatch {
         decided = forfeit = true;
         break;
       }
-      if (options_.Clock) clock[engine] = std::max(0.0, clock[engine] - seconds) + options_.Increment;
+      if (options_.Clock) {
+        outcome->Least[engine] = std::min(outcome->Least[engine], clock[engine] - seconds);
+        clock[engine] = std::max(0.0, clock[engine] - seconds) + options_.Increment;
+      }
     }
 
     game->Event = "varek-cli match";
@@ -508,6 +512,10 @@ class TMatch {
       std::snprintf(text, sizeof text, "%.3f", outcome->Seconds[engineOf(side)]);
       tag(colour(side) + "Seconds", text);
       tag(colour(side) + "Moves", std::to_string(outcome->Moves[engineOf(side)]));
+      if (options_.Clock && outcome->Moves[engineOf(side)] > 0) {
+        std::snprintf(text, sizeof text, "%.3f", outcome->Least[engineOf(side)]);
+        tag(colour(side) + "LeastClock", text);
+      }
     }
     return true;
   }
@@ -549,6 +557,14 @@ class TMatch {
       const double score = games > 0 ? (wins[e] + 0.5 * draws) / games : 0;
       std::printf("%-28s %6d %6d %6d %6.1f%% %8.3f s %9d\n", names_[e].c_str(), wins[e], draws, wins[1 - e],
                   100 * score, moves[e] > 0 ? seconds[e] / moves[e] : 0.0, forfeits[e]);
+    }
+    if (options_.Clock) {
+      double least[2] = {1e9, 1e9};
+      for (const TOutcome& o : outcomes_)
+        for (int e = 0; e < 2; ++e) least[e] = std::min(least[e], o.Least[e]);
+      if (least[0] < 1e9 && least[1] < 1e9)
+        std::printf("least time left after a move: %s %.3f s, %s %.3f s\n", names_[0].c_str(), least[0],
+                    names_[1].c_str(), least[1]);
     }
     if (games == 0) return;
     // The score per game of the first engine, its mean and the standard error

@@ -27,6 +27,12 @@ TSearchRequest TVarekWindow::CurrentSearchRequest() const {
 
 void TVarekWindow::StartThinkingMove() {
   if (Busy()) return;
+  if (lostOnTime_ >= 0) {
+    ShowStatus(GameOverOnTime());
+    GameStatus.PlayMode = TPlayMode::NormalPlay;
+    GameStatus.SetPossibleStart();
+    return;
+  }
   if (const char* over = GameOverText(GameStatus.Board, GameStatus.SideToMove)) {
     AnnounceGameOver(over);
     GameStatus.PlayMode = TPlayMode::NormalPlay;
@@ -40,10 +46,26 @@ void TVarekWindow::StartThinkingMove() {
 }
 
 bool TVarekWindow::StartSearch(TRun run) {
+  TSearchRequest request = CurrentSearchRequest();
+  const TTimeControl& control = clock_.Control();
+  if (run == TRun::Move && control.Timed() && lostOnTime_ < 0) {
+    // On a clock the computer allots itself a share of what its clock has left.
+    const auto side = static_cast<TPlayer>(GameStatus.SideToMove);
+    const bool book = request.Limits.Book;
+    request.Limits = TSearchLimits::Clock(static_cast<double>(clock_.Remaining(side, ClockTime())) / 1000,
+                                          control.Increment, clock_.MovesToGo(side));
+    request.Limits.Book = book;
+  }
+  if (run == TRun::Hint) request.Limits.MultiPv = HintLines;
+  return StartRequest(run, std::move(request));
+}
+
+bool TVarekWindow::StartRequest(TRun run, TSearchRequest request) {
   endgameDatabase_.FinishLoading();  // the computer plays with the database from its first move
   computer_.Engine().SetDatabase(endgameDatabase_.Loaded());
   computer_.Engine().SetBook(OpeningBookOff ? nullptr : DefaultBook());
-  if (!computer_.Start(CurrentSearchRequest())) {
+  hintLines_.clear();
+  if (!computer_.Start(std::move(request))) {
     MessageBox(nullptr, "Couldn't create thread", "Varek", MB_OKCANCEL);
     return false;
   }
@@ -59,11 +81,19 @@ bool TVarekWindow::StartSearch(TRun run) {
 
 void TVarekWindow::SearchDone(const TSearchResult& result) {
   progress_.ClockStopped();
+  if (run_ == TRun::Analysis) {
+    AnalysisDone(result);
+    return;
+  }
   if (run_ == TRun::Hint) {
     // Closing stopped the search for good: its move is no advice.
-    if (!closing_) ShowHint(result.Move.data(), result.Report);
+    if (!closing_) ShowHint(result.Move.data(), result.Report, HintLinesText(result));
     run_ = TRun::None;
     GameStatus.Thinking = false;
+    return;
+  }
+  if (lostOnTime_ >= 0) {  // its flag fell while it thought: the move is not played
+    EndComputerRun();
     return;
   }
   progress_.Result(result.Report);

@@ -60,6 +60,11 @@ void TVarekWindow::EvLButtonDown(unsigned, const TPoint& point) {
     EditSquares(point, true);
     return;
   }
+  // A game lost on time takes no more moves.
+  if (lostOnTime_ >= 0) {
+    ShowStatus(GameOverOnTime());
+    return;
+  }
   int picked = 0;
   for (int k = 0; GameStatus.PossibleStart[k] != 0; ++k) {
     if (Graphics.IsInZone(point, GameStatus.PossibleStart[k])) {

@@ -39,7 +39,7 @@ int MoveOfCell(const Game& record, int row, int column) {
   return n >= 1 && n <= record.MoveCount ? n : 0;
 }
 
-TMoveListContents MoveListContents(const Game& record) {
+TMoveListContents MoveListContents(const Game& record, const std::vector<std::string>& marks) {
   TMoveListContents contents;
   std::vector<std::vector<int>> moves;
   int board[BoardSize];
@@ -54,7 +54,8 @@ TMoveListContents MoveListContents(const Game& record) {
     int row = 0, column = 0;
     CellOfMove(record, n, &row, &column);
     if (row == static_cast<int>(contents.Rows.size())) contents.Rows.push_back({row + 1, "", ""});
-    (column == 0 ? contents.Rows[row].First : contents.Rows[row].Second) = names[n - 1];
+    (column == 0 ? contents.Rows[row].First : contents.Rows[row].Second) =
+        names[n - 1] + (n <= static_cast<int>(marks.size()) ? marks[n - 1] : "");
   }
   CellOfMove(record, record.Position, &contents.CurrentRow, &contents.CurrentColumn);
 
@@ -84,8 +85,12 @@ void TVarekWindow::SetMoveListPanel(std::unique_ptr<TMoveListPanel> panel) {
 }
 
 void TVarekWindow::SyncMoveList() {
+  SyncAnalysis();
   if (!moveList_) return;
-  TMoveListContents now = MoveListContents(GameRecord);
+  std::vector<std::string> marks;
+  for (const TMoveAnalysis& a : analysis_) marks.push_back(MoveMarkText(a.Mark));
+  TMoveListContents now = MoveListContents(GameRecord, marks);
+  if (lostOnTime_ >= 0) now.Note = GameOverOnTime();
   if (shownMoves_ && *shownMoves_ == now) return;
   if (!shownMoves_ || !(shownMoves_->Rows.size() == now.Rows.size() &&
                         std::equal(now.Rows.begin(), now.Rows.end(), shownMoves_->Rows.begin(),

@@ -16,7 +16,8 @@ struct TMoveListContents {
   bool operator==(const TMoveListContents&) const;
 };
 
-TMoveListContents MoveListContents(const Game& record);
+// `marks`: the marks of the first moves ("?", "??", ...), put after them.
+TMoveListContents MoveListContents(const Game& record, const std::vector<std::string>& marks = {});
 
 // The cell of move n (from 1) and the move of a cell (0 when the cell holds none).
 void CellOfMove(const Game& record, int n, int* row, int* column);

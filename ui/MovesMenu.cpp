@@ -1,5 +1,6 @@
 // The board window's Moves menu: stepping through the record (undo, redo and
-// a move chosen in the move list) and the play modes.
+// a move chosen in the move list or the score graph) and the play modes. (Analyse
+// Game is in ui/Analysis.cpp.)
 #include <algorithm>
 #include <cstdio>
 
@@ -52,7 +53,8 @@ void TVarekWindow::Navigate(TNavigation step) {
   UpdateBoard(previous);
   ShowLastMove();
   GameStatus.SetPossibleStart();
-  ShowStatus(text);
+  ShowAnalysedStatus(text, GameRecord.Position);
+  ClockFollowsPosition();
 }
 
 void TVarekWindow::CmMovesUndo() { Navigate(TNavigation::Undo); }
@@ -93,7 +95,8 @@ void TVarekWindow::ShowPosition(int n) {
   GameStatus.SetPossibleStart();
   char text[32];
   std::snprintf(text, sizeof text, "move %d", n);
-  ShowStatus(text);
+  ShowAnalysedStatus(text, n);
+  ClockFollowsPosition();
 }
 
 void TVarekWindow::CeMovesUndo(TCommandEnabler& ce) { ce.Enable(!Busy() && GameRecord.Position > 0); }

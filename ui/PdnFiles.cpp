@@ -1,6 +1,7 @@
 // The board window's PDN commands: Import PDN, with the list of a
 // collection's games to choose from, and Export PDN, which writes a game
-// imported and not changed since with the tags it came with.
+// imported and not changed since with the tags it came with, and the
+// analysis shown as marks and comments.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <malloc.h>
 #endif
 
+#include "analysis/AnalysisPdn.h"
 #include "engine/GameState.h"
 #include "framework/ListDialog.h"
 #include "game/GameFile.h"
@@ -107,6 +109,14 @@ void TVarekWindow::LoadImported(const TPdnGame& game) {
   Untitled = true;
   UserSide = Black;
   imported_ = std::make_shared<const TPdnGame>(game);
+  // An analysis the game's comments hold (an exported one of ours) is shown again.
+  ClearAnalysis();
+  ResetClocks();
+  analysis_ = AnalysisOfGame(game);
+  analysedMoves_.assign(game.Moves.begin(), game.Moves.begin() + static_cast<long>(analysis_.size()));
+  std::copy(game.StartBoard, game.StartBoard + BoardSize, analysedStart_);
+  analysedSide_ = game.StartSide;
+  SyncMoveList();
   Invalidate(true);
   progress_.Clear();
   ShowNumberedMoves("game imported ~ %d moves");
@@ -145,6 +155,13 @@ void TVarekWindow::CmFileExportPdn() {
         break;
     }
   }
+  // The analysis shown, as marks and comments; the clocks' control; a loss on time.
+  SyncAnalysis();
+  AnnotateGame(analysis_, &game);
+  const bool hasControl = std::any_of(game.OtherTags.begin(), game.OtherTags.end(),
+                                      [](const TPdnGame::TTag& tag) { return tag.Name == "TimeControl"; });
+  if (clock_.Control().Timed() && !hasControl) game.OtherTags.push_back({"TimeControl", clock_.Control().PdnTag()});
+  if (lostOnTime_ >= 0) game.Result = lostOnTime_ == White ? "1-0" : "0-1";
   // The text goes to a new file that replaces the old one only when complete.
   if (!SaveTextFile(PdnData.FileName, WritePdn(game))) {
     FileError(this, "Unable to save file");

@@ -25,6 +25,14 @@ bool TComputerThread::Start(TSearchRequest request) {
           if (onProgress_) onProgress_(text);
         });
       };
+      if (LineHandler)
+        reporter.OnIteration = [this](const TSearchLine& line) {
+          TComputerLine posted{line.Line, line.Depth, line.Score, {}};
+          if (!line.Pv.empty()) posted.Move = line.Pv[0];
+          posted_.Post([this, posted] {
+            if (LineHandler) LineHandler(posted);
+          });
+        };
       TSearchResult result = engine_.Search(std::move(request), Control, &reporter);
       posted_.Post([this, result] {
         if (thread_.joinable()) thread_.join();  // its last act was this post

@@ -14,10 +14,21 @@
 #include "search/Engine.h"
 #include "search/SearchControl.h"
 
+// One line of a finished iteration, as the UI thread gets it: which line
+// (1 for the best), the iteration's depth, the score from the side to move's
+// view and the line's first move.
+struct TComputerLine {
+  int Line = 1;
+  int Depth = 0;
+  int Score = 0;
+  TMoveBuffer Move{};
+};
+
 class TComputerThread {
  public:
   using TResultHandler = std::function<void(const TSearchResult&)>;
   using TProgressHandler = std::function<void(const std::string&)>;
+  using TLineHandler = std::function<void(const TComputerLine&)>;
 
   // The handlers run on the UI thread.
   TComputerThread(TResultHandler onResult, TProgressHandler onProgress);
@@ -42,6 +53,8 @@ class TComputerThread {
   TEngine& Engine() { return engine_; }
   // The progress handler, for anyone who wants to see the lines first.
   TProgressHandler& ProgressHandler() { return onProgress_; }
+  // Hears each line of each finished iteration, before the result (none: not posted).
+  TLineHandler LineHandler;
   // How the thread is made; a test may make it fail.
   std::function<std::thread(std::function<void()>)> MakeThread;
 

@@ -8,6 +8,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Frame.h"
 #include "framework/MoveListPanel.h"
+#include "framework/ScoreGraph.h"
 #include "framework/Resources.h"
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
@@ -98,6 +99,8 @@ void TVarekApp::InitMainWindow() {
   });
 
   board->SetMoveListPanel(std::make_unique<TMoveListPanel>(*frame, "Moves", "Black", "White"));
+  // The analysis's scores under the list, cut at three men either way.
+  board->SetScoreGraph(std::make_unique<TScoreGraph>(board->GetMoveListPanel(), ClampedScore));
   // What the user chose last time: the window's place, the move list, the board's side and the level.
   TSettings settings;
   settings.RestoreGeometry(SettingGeometry, *frame);
@@ -105,6 +108,7 @@ void TVarekApp::InitMainWindow() {
   board->GameStatus.Inverted = settings.ReadBool(SettingInverted, board->GameStatus.Inverted);
   const int level = settings.ReadInt(SettingLevel, board->GameStatus.Level);
   if (level >= 0 && level < LevelCount) board->SetLevel(level);
+  board->SetClock(settings.ReadInt(SettingClock, 0));
   if (!StartFile.empty()) AfterShown([board, path = StartFile] { board->OpenStartFile(path); });
 
   // The endgame database, while the window shows; what is missing or

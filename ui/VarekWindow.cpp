@@ -8,6 +8,8 @@
 #include "engine/MoveGenerator.h"
 #include "framework/Frame.h"
 #include "framework/MoveListPanel.h"
+#include "framework/ScoreGraph.h"
+#include "framework/Timer.h"
 #include "framework/Settings.h"
 #include "framework/StatusBar.h"
 #include "game/Game.h"
@@ -52,6 +54,8 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[] = {
     EvCommand<W>(CommandId::CmBoardBTurn, &W::CmBoardBTurn),
     EvCommand<W>(CommandId::CmBoardWTurn, &W::CmBoardWTurn),
     EvCommandRange<W>(CommandId::CmOptionsLevel0, CommandId::CmOptionsLevel7, &W::CmOptionsLevel),
+    EvCommandRange<W>(CommandId::CmOptionsClock0, CommandId::CmOptionsClock4, &W::CmOptionsClock),
+    EvCommand<W>(CommandId::CmMovesAnalyseGame, &W::CmMovesAnalyseGame),
     EvCommand<W>(CommandId::CmAbout, &W::CmAbout),
     EvCommand<W>(CommandId::CmFileImportPdn, &W::CmFileImportPdn),
     EvCommand<W>(CommandId::CmFileExportPdn, &W::CmFileExportPdn),
@@ -84,14 +88,18 @@ const TResponseEntry<TVarekWindow> TVarekWindow::ResponseTable[] = {
     EvCommandEnable<W>(CommandId::CmActionHint, &W::CeActionHint),
     EvCommandEnable<W>(CommandId::CmViewMoveList, &W::CeViewMoveList),
     EvCommandEnableRange<W>(CommandId::CmOptionsLevel0, CommandId::CmOptionsLevel7, &W::CeOptionsLevel),
+    EvCommandEnableRange<W>(CommandId::CmOptionsClock0, CommandId::CmOptionsClock4, &W::CeOptionsClock),
+    EvCommandEnable<W>(CommandId::CmMovesAnalyseGame, &W::CeMovesAnalyseGame),
 };
 
 TVarekWindow::TVarekWindow(TWindow* parent)
     : TWindow(parent, nullptr),
       PdnData(OFN_HIDEREADONLY, "PDN Games (*.pdn)|*.pdn|", nullptr, "", "pdn"),
       UserSide(Black),
+      ClockTime(SteadyMilliseconds),
       computer_([this](const TSearchResult& result) { SearchDone(result); },
                 [this](const std::string& line) { progress_.Progress(line.c_str()); }) {
+  computer_.LineHandler = [this](const TComputerLine& line) { HintLine(line); };
   Untitled = true;
   GameChanged = false;
   FileData = new TOpenSaveDialog::TData(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Checkers Game (*.vrk)|*.vrk|",
@@ -126,6 +134,7 @@ void TVarekWindow::Paint(TDC& dc, bool erase, TRect& rect) {
   Graphics.MarkedFrom = last ? last[0] : 0;
   Graphics.MarkedTo = last ? MoveDestination(last) : 0;
   Graphics.DrawBoard(dc, ShownBoard());
+  DrawAnalysisBest(dc);
   DrawHint(dc);
 }
 
@@ -155,6 +164,8 @@ void TVarekWindow::ShowStatus(const std::string& text) {
 void TVarekWindow::ForgetLastGame() {
   imported_.reset();
   progress_.Clear();
+  ClearAnalysis();
+  ResetClocks();
 }
 
 bool TVarekWindow::Thinking() const { return GameStatus.Thinking; }
@@ -203,6 +214,11 @@ void TVarekWindow::MakeMoveShowMove(const int* move, std::function<void()> then)
 void TVarekWindow::PlayMove(const int* move, bool byUser) {
   int played[MoveBufferSize];
   Status_Of_The_Game::CopyMove(played, move);
+  // The mover's time ends with the choice; one that had run out plays nothing.
+  if (!ClockMoveChosen()) {
+    if (!byUser) EndComputerRun();
+    return;
+  }
   // Changed already while it is shown, so a close meanwhile asks about saving.
   GameChanged = true;
   MakeMoveShowMove(played, [this, played = std::to_array(played), byUser] { MovePlayed(played.data(), byUser); });
@@ -219,6 +235,7 @@ void TVarekWindow::MovePlayed(const int* move, bool byUser) {
   const bool drawn = !over && NoticeDraw();
   if (over) AnnounceGameOver(over);
   const bool goesOn = !over && !drawn;
+  ClockMovePlayed(!goesOn);
   if (byUser) {
     if (goesOn && GameStatus.PlayMode == TPlayMode::NormalPlay)
       StartThinkingMove();

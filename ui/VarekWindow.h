@@ -9,10 +9,12 @@
 #include <memory>
 #include <string>
 
+#include "analysis/GameAnalysis.h"
 #include "engine/Board.h"
 #include "framework/Dialogs.h"
 #include "framework/Window.h"
 #include "game/Game.h"
+#include "game/GameClock.h"
 #include "ui/EndgameDatabase.h"
 #include "ui/GameStatus.h"
 #include "ui/Graphics.h"
@@ -21,7 +23,9 @@
 #include "ui/Thinking.h"
 
 class TMoveListPanel;
+class TScoreGraph;
 class TStatusBar;
+class TTimer;
 struct TMoveListContents;
 
 class TVarekWindow : public TWindow {
@@ -127,6 +131,18 @@ class TVarekWindow : public TWindow {
   void CmMovesNormalPlay();
   void CmMovesTwoPlayer();
   void CmMovesAutoPlay();
+  // Analyse Game: every position of the record searched on the computer's
+  // thread, AnalysisSeconds a move; Force Move stops it, keeping what is done.
+  void CmMovesAnalyseGame();
+  double AnalysisSeconds = 1.0;
+  // The analysis shown, of the record's first moves (empty: none). It lasts
+  // while the record holds the moves it was made of: a new game, Setup, or a
+  // move played in place of an analysed one ends it (or the part after it).
+  const std::vector<TMoveAnalysis>& Analysis() const { return analysis_; }
+  bool Analysing() const { return run_ == TRun::Analysis; }
+  // The graph of the analysis under the move list, made by the application with it.
+  void SetScoreGraph(std::unique_ptr<TScoreGraph> graph);
+  TScoreGraph* GetScoreGraph() const { return scoreGraph_.get(); }
   // Board.
   void CmBoardInvertBoard();
   void CmBoardSquareNumbers();
@@ -139,8 +155,9 @@ class TVarekWindow : public TWindow {
   void CmActionComputerGo();
   void CmActionForceMove();
   void CmActionHint();
-  // The hint's search found `move`: marks its squares and shows it with the search's report.
-  void ShowHint(const int* move, const char* info);
+  // The hint's search found `move`: marks its squares and shows the search's
+  // result line `info`, its message replaced by `lines` when there are any.
+  void ShowHint(const int* move, const char* info, const std::string& lines = "");
   // Removes the marks of a hint (the next command or move does).
   void ClearHint();
   bool HintShown() const { return hint_[0] != 0; }
@@ -149,6 +166,23 @@ class TVarekWindow : public TWindow {
   // Level items 0 (Easy) to 7 (Infinite).
   void CmOptionsLevel(int level);
   void CmOptionsSound();
+  // Game Clock items 0 (Untimed) to 4, as the menu orders them; remembered.
+  void CmOptionsClock(int item);
+  void SetClock(int item);
+  static const TTimeControl& ClockControl(int item);
+  static constexpr int ClockItems = 5;
+  // The game's clocks: they start with the first move, count down for the
+  // side to move and stop while the computer analyses; a flag that falls
+  // ends the game.
+  const TGameClock& Clock() const { return clock_; }
+  // Milliseconds from a steady clock (SteadyMilliseconds); tests script it.
+  std::function<long long()> ClockTime;
+  // What the clock's timer does every tenth of a second: shows the times and
+  // ends the game when the flag of the side to move has fallen.
+  void TickClock();
+  // The side that lost on time, or -1; "White loses on time" or "".
+  int LostOnTime() const { return lostOnTime_; }
+  std::string GameOverOnTime() const;
   // Level 0 (Easy) to 7 (Infinite), as the Level menu sets it; remembered.
   void SetLevel(int level);
   void CmAbout();
@@ -170,6 +204,8 @@ class TVarekWindow : public TWindow {
   void CeBoardWTurn(TCommandEnabler& ce);
   void CeOptionsLevel(TCommandEnabler& ce, int level);
   void CeOptionsSound(TCommandEnabler& ce);
+  void CeOptionsClock(TCommandEnabler& ce, int item);
+  void CeMovesAnalyseGame(TCommandEnabler& ce);
   void CeViewMoveList(TCommandEnabler& ce);
 
   static const TResponseEntry<TVarekWindow> ResponseTable[];
@@ -197,10 +233,12 @@ class TVarekWindow : public TWindow {
   // game goes on (the computer answers, Auto Play plays the next move).
   void PlayMove(const int* move, bool byUser);
   void MovePlayed(const int* move, bool byUser);
-  // The computer's run: its searches (one after the other in Auto Play), or a hint's.
-  enum class TRun { None, Move, Hint };
+  // The computer's run: its searches (one after the other in Auto Play), a
+  // hint's, or an analysis's (one a position).
+  enum class TRun { None, Move, Hint, Analysis };
   TSearchRequest CurrentSearchRequest() const;
   bool StartSearch(TRun run);
+  bool StartRequest(TRun run, TSearchRequest request);
   void SearchDone(const TSearchResult& result);
   void EndComputerRun();
   // Puts a picked-up piece back and lets go of the mouse (a command arrived mid-drag).
@@ -209,7 +247,7 @@ class TVarekWindow : public TWindow {
   // The games of a PDN file to open one of; false when none was opened.
   bool ImportFrom(const std::shared_ptr<class TImportList>& games);
   // The record holds another game now: what was shown of the last one (the
-  // computer's figures, an imported game's tags) goes.
+  // computer's figures, an imported game's tags, the analysis, the clocks) goes.
   void ForgetLastGame();
   // The game chosen from a PDN collection becomes the record, at its last move.
   void LoadImported(const struct TPdnGame& game);
@@ -217,6 +255,52 @@ class TVarekWindow : public TWindow {
   void ShowNumberedMoves(const char* format);
 
   void DrawHint(TDC& dc);
+  // A frame inside each square `move` starts from, lands on or ends on.
+  void DrawMoveFrame(TDC& dc, const int* move, TColor colour);
+  // A hint's lines as they come (best first), and "hint: 11-15 +0.03, 9-13
+  // +0.01, 10-14 -0.02" when the last iteration's lines lead with the result's
+  // move ("" otherwise).
+  void HintLine(const TComputerLine& line);
+  std::string HintLinesText(const TSearchResult& result) const;
+  std::vector<TComputerLine> hintLines_;
+  static constexpr int HintLines = 3;
+
+  // The analysis (ui/Analysis.cpp).
+  bool NextAnalysisSearch();
+  void AnalysisDone(const TSearchResult& result);
+  void FinishAnalysis();
+  void ClearAnalysis();
+  // Keeps the analysis to the moves the record still holds; shows it in the graph.
+  void SyncAnalysis();
+  // "22-18? -1.20, best 24-20 +0.05" for analysed move n, or "".
+  std::string AnalysisNote(int n) const;
+  void ShowAnalysedStatus(const std::string& text, int n);
+  void DrawAnalysisBest(TDC& dc);
+  std::unique_ptr<TGameAnalysis> analysing_;
+  std::vector<TMoveAnalysis> analysis_;
+  std::vector<std::vector<int>> analysedMoves_;  // the moves the analysis is of
+  int analysedStart_[BoardSize] = {};
+  int analysedSide_ = Black;
+  std::unique_ptr<TScoreGraph> scoreGraph_;
+
+  // The clocks (ui/GameClocks.cpp).
+  // A move was chosen: the mover's clock stops and gets its increment; false
+  // when its flag had fallen (the game is then lost on time).
+  bool ClockMoveChosen();
+  // The move is on the board: the clock of the side to move runs, unless the game is over.
+  void ClockMovePlayed(bool gameOver);
+  // After a step through the record or an analysis: the side to move's clock runs.
+  void ClockFollowsPosition();
+  void ResetClocks();
+  void LoseOnTime(int side);
+  void ShowClocks();
+  TGameClock clock_;
+  int clockItem_ = 0;
+  bool clockStarted_ = false;  // a move has been played on these clocks
+  bool clockPaused_ = false;   // stopped for an analysis, to run again after it
+  int lostOnTime_ = -1;
+  std::unique_ptr<TTimer> clockTicker_;
+  int clockFields_[2] = {-1, -1};  // the status bar's fields of Black's and White's clocks
 
   int hint_[MoveBufferSize] = {0};  // the suggested move; empty when none is shown
   // The game as imported, for its tags on export; null for one begun here.
@@ -231,3 +315,6 @@ class TVarekWindow : public TWindow {
   std::unique_ptr<TMoveListPanel> moveList_;
   std::unique_ptr<TMoveListContents> shownMoves_;  // what the move list shows now
 };
+
+// Milliseconds of a steady clock, the game clocks' time.
+long long SteadyMilliseconds();

@@ -5,4 +5,5 @@ inline constexpr const char* SettingGeometry = "window/geometry";
 inline constexpr const char* SettingMoveList = "view/moveList";
 inline constexpr const char* SettingInverted = "board/inverted";
 inline constexpr const char* SettingLevel = "options/level";
+inline constexpr const char* SettingClock = "options/clock";
 inline constexpr const char* SettingSquareNumbers = "Board/SquareNumbers";

@@ -93,6 +93,8 @@ TEST(AnalysisPdn, ScoreTextsAndWhatIsNotAnAnalysisComment) {
   }
   EXPECT_EQ(WhiteScoreText(-45), "-0.45");
   EXPECT_EQ(WhiteScoreText(10001 - 3), "White wins in 3");
+  EXPECT_EQ(SideScoreText(12), "+0.12");
+  EXPECT_EQ(SideScoreText(4 - 10001), "loss in 4");
   for (const char* other : {"", "good move", "0.5", "+1.234", "-0.45;best 22-17", "-0.45; best ", "1.00; best a b",
                             "White wins in", "White wins in 17 plies", "Red wins in 3", "+96.00"})
     EXPECT_FALSE(ReadAnalysisComment(other, &score, &best)) << other;

@@ -76,9 +76,14 @@ void SendKey(TDecoratedFrame& frame, unsigned flags, int key) {
     case VK_NEXT: qkey = Qt::Key_PageDown; break;
     case VK_HOME: qkey = Qt::Key_Home; break;
     case VK_END: qkey = Qt::Key_End; break;
+    case VK_ESCAPE: qkey = Qt::Key_Escape; break;
     default: qkey = static_cast<Qt::Key>(key); break;  // capitals and digits are Qt's codes too
   }
-  QTest::keyClick(frame.GetHandle(), qkey, mods);
+  // Qt's test keyboard has no character for Esc: its event carries the control character itself.
+  if (qkey == Qt::Key_Escape)
+    QTest::sendKeyEvent(QTest::Click, frame.GetHandle(), qkey, QString(QChar(0x1B)), mods);
+  else
+    QTest::keyClick(frame.GetHandle(), qkey, mods);
 }
 
 bool ActivateFrame(TDecoratedFrame& frame) {

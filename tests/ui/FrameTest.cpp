@@ -21,13 +21,14 @@ TEST_F(Frame, MenuTextsAsShown) {
       "&Game",   "  &New\tCtrl+N", "  &Open", "  &Save", "  Save &as", "  Import PDN...", "  Export PDN...", "",
       "  E&xit\tCtrl+X",
       "&Moves",  "  &Undo move\tPgUp", "  &Undo All\tHome", "  &Redo move\tPgDn", "  &Redo All\tEnd", "",
-      "  &Normal Play", "  &Two Player", "  &Auto Play",
+      "  &Analyse Game", "", "  &Normal Play", "  &Two Player", "  &Auto Play",
       "&Board",  "  &Invert Board\tCtrl+I", "  Square &Numbers", "", "  &Setup position\tCtrl+S", "  &Starting Position",
       "  &Clear Board", "  &Black to move", "  &White to move",
       "&Action", "  &Computer Go\tCtrl+G", "  &Force Move\tCtrl+F", "  &Hint\tCtrl+H",
       "&View",   "  &Move List",
       "&Options", "  &Level", "    Easy", "     2 Seconds/Move", "     5 Seconds/Move", "    10 Seconds/Move",
-      "    15 Seconds/Move", "    30 Seconds/Move", "    60 Seconds/Move", "    Infinite", "  &Sound",
+      "    15 Seconds/Move", "    30 Seconds/Move", "    60 Seconds/Move", "    Infinite", "  Game &Clock",
+      "    Untimed", "    1 min + 1 s", "    5 min + 3 s", "    15 min", "    30 moves in 10 min", "  &Sound",
       "&Help",   "  &About"};
   std::vector<std::string> shown = MenuTexts(*frame);
   // Separators are listed with the indent of their menu.
@@ -99,7 +100,9 @@ TEST_F(Frame, EveryCommandEnabledAndCheckedAtTheStart) {
        {CmActionComputerGo, {true, false}}, {CmActionForceMove, {false, false}}, {CmOptionsLevel0, {true, false}},
        {CmOptionsLevel1, {true, false}},    {CmOptionsLevel2, {true, true}},     {CmOptionsLevel3, {true, false}},
        {CmOptionsLevel4, {true, false}},    {CmOptionsLevel5, {true, false}},    {CmOptionsLevel6, {true, false}},
-       {CmOptionsLevel7, {true, false}},    {CmOptionsSound, {true, true}},      {CmAbout, {true, false}}},
+       {CmOptionsLevel7, {true, false}},    {CmOptionsSound, {true, true}},      {CmAbout, {true, false}},
+       {CmMovesAnalyseGame, {false, false}}, {CmOptionsClock0, {true, true}},   {CmOptionsClock1, {true, false}},
+       {CmOptionsClock2, {true, false}},    {CmOptionsClock3, {true, false}},    {CmOptionsClock4, {true, false}}},
       "start");
 }
 
@@ -110,8 +113,10 @@ TEST_F(Frame, WhileThinkingOnlyExitForceMoveSoundSquareNumbersAndAboutStayEnable
        {CmFileNew,       CmFileOpen,      CmFileSave,       CmFileSaveAs,       CmMovesUndo,        CmMovesRedo,
         CmMovesUndoAll,  CmMovesRedoAll,  CmMovesTwoPlayer, CmMovesAutoPlay,    CmBoardInvertBoard, CmBoardSetup,
         CmBoardStarting, CmBoardClear,    CmBoardWTurn,     CmActionComputerGo, CmOptionsLevel0,    CmOptionsLevel1,
-        CmOptionsLevel3, CmOptionsLevel4, CmOptionsLevel5,  CmOptionsLevel6,    CmOptionsLevel7})
+        CmOptionsLevel3, CmOptionsLevel4, CmOptionsLevel5,  CmOptionsLevel6,    CmOptionsLevel7,
+        CmMovesAnalyseGame, CmOptionsClock1, CmOptionsClock2, CmOptionsClock3, CmOptionsClock4})
     expected[id] = {false, false};
+  expected[CmOptionsClock0] = {false, true};
   expected[CmMovesNormalPlay] = {false, true};  // the mode, the side and the level keep their marks
   expected[CmBoardBTurn] = {false, true};
   expected[CmOptionsLevel2] = {false, true};
@@ -183,8 +188,9 @@ TEST_F(Frame, AcceleratorsSendTheirCommands) {
   }
   EXPECT_TRUE(window->GameStatus.Inverted);  // Ctrl+I did its work
   EXPECT_TRUE(app->QuitPosted());    // and Ctrl+X
-  // Force Move is grayed while the computer is not thinking: its key does nothing.
+  // Force Move is grayed while the computer is not thinking: its keys do nothing.
   SendKey(*frame, FCONTROL, 'F');
+  SendKey(*frame, 0, VK_ESCAPE);
   ProcessEvents();
   EXPECT_EQ(frame->LastCommand(), CmFileExit);
 }
@@ -226,6 +232,7 @@ TEST_F(Frame, AcceleratorTableOrder) {
                                                     {'X', CmFileExit},
                                                     {'G', CmActionComputerGo},
                                                     {'F', CmActionForceMove},
+                                                    {VK_ESCAPE, CmActionForceMove},
                                                     {'H', CmActionHint},
                                                     {VK_PRIOR, CmMovesUndo},
                                                     {VK_NEXT, CmMovesRedo},
