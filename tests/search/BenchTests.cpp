@@ -37,8 +37,8 @@ TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {
   EXPECT_EQ(reported, 0);
 }
 
-// The classic evaluation behind the same search hook searches exactly as the
-// program did before the evaluation was fitted: the same nodes to the last one.
+// The classic evaluation behind the same search hook has its own count, so
+// that a change to the fitted weights alone shows as a change of the first.
 TEST_F(SearchTest, BenchNodeCountOfTheClassicEvaluationIsUnchanged) {
   const TEvaluationKind kind = EvaluationKind;
   EvaluationKind = TEvaluationKind::Classic;
