@@ -21,6 +21,15 @@ struct TBoardMasks {
 constexpr int MaskBit(int index) { return index - FirstSquare; }
 constexpr int MaskIndex(int bit) { return bit + FirstSquare; }
 
+// The square code (TSquareCode) of a playable board index.
+inline int CodeAt(const TBoardMasks& m, int index) {
+  const int bit = MaskBit(index);
+  if ((m.Empty >> bit) & 1) return Empty;
+  const int colour = static_cast<int>((m.Pieces[Black] >> bit) & 1);
+  if (colour == 0 && ((m.Pieces[White] >> bit) & 1) == 0) return OffBoard;
+  return ((m.Kings >> bit) & 1 ? WhiteKing : WhiteMan) + colour;
+}
+
 // Rows 0 (10..13) and 7 (41..44).
 constexpr uint64_t CrowningRows = uint64_t{0xf} | uint64_t{0xf} << MaskBit(41);
 

@@ -139,7 +139,7 @@ void TMoveGenerator::List(const TBoardMasks& m) {
       jumpers &= jumpers - 1;
       CurrentMove[0] = MaskIndex(bit);
       CurrentLength = 1;
-      PieceJumps<S, false>(m, bit, Has(kings, bit));
+      PieceJumps<S, TOut::Write>(m, bit, Has(kings, bit));
     } while (jumpers != 0);
     CurrentLength = 0;
     return;
@@ -171,6 +171,45 @@ void TMoveGenerator::List(const TBoardMasks& m) {
   list->NumMoves = n;
 }
 
+void TMoveGenerator::MakeMaskList(const TBoardMasks& masks, TPlayer side, TMaskMoveList* list) {
+  list->NumMoves = 0;
+  list->CaptureMoves = false;
+  MaskList = list;
+  if (side == White)
+    ListMasks<White>(masks);
+  else
+    ListMasks<Black>(masks);
+}
+
+template <int S>
+void TMoveGenerator::ListMasks(const TBoardMasks& m) {
+  using T = TSteps<S>;
+  const uint64_t own = m.Pieces[S], kings = own & m.Kings;
+  TMaskMoveList* const list = MaskList;
+  if (uint64_t jumpers = AllJumpers<S>(m)) {
+    list->CaptureMoves = true;
+    maskEnemy_ = m.Pieces[1 - S];
+    do {
+      const int bit = std::countr_zero(jumpers);
+      jumpers &= jumpers - 1;
+      maskFrom_ = static_cast<uint8_t>(bit);
+      PieceJumps<S, TOut::Mask>(m, bit, Has(kings, bit));
+    } while (jumpers != 0);
+    return;
+  }
+  // In the order List writes them: by square, then the piece's directions.
+  const uint64_t f1 = own & StepFrom<T::F1>(m.Empty), f2 = own & StepFrom<T::F2>(m.Empty);
+  const uint64_t b1 = kings & StepFrom<T::B1>(m.Empty), b2 = kings & StepFrom<T::B2>(m.Empty);
+  for (uint64_t movers = f1 | f2 | b1 | b2; movers != 0; movers &= movers - 1) {
+    const int bit = std::countr_zero(movers);
+    const auto from = static_cast<uint8_t>(bit);
+    if ((f1 >> bit) & 1) list->Add(from, static_cast<uint8_t>(bit + T::F1), 0);
+    if ((f2 >> bit) & 1) list->Add(from, static_cast<uint8_t>(bit + T::F2), 0);
+    if ((b1 >> bit) & 1) list->Add(from, static_cast<uint8_t>(bit + T::B1), 0);
+    if ((b2 >> bit) & 1) list->Add(from, static_cast<uint8_t>(bit + T::B2), 0);
+  }
+}
+
 template <int S>
 int TMoveGenerator::Count(const TBoardMasks& m) {
   using T = TSteps<S>;
@@ -180,7 +219,7 @@ int TMoveGenerator::Count(const TBoardMasks& m) {
     do {
       const int bit = std::countr_zero(jumpers);
       jumpers &= jumpers - 1;
-      n += PieceJumps<S, true>(m, bit, Has(kings, bit));
+      n += PieceJumps<S, TOut::Count>(m, bit, Has(kings, bit));
     } while (jumpers != 0);
     return n;
   }
@@ -189,14 +228,14 @@ int TMoveGenerator::Count(const TBoardMasks& m) {
   return forward + CountSteps<T::B1, T::B2>(kings & StepFrom<T::B1>(m.Empty), kings & StepFrom<T::B2>(m.Empty));
 }
 
-template <int S, bool CountOnly>
+template <int S, TMoveGenerator::TOut Out>
 int TMoveGenerator::PieceJumps(const TBoardMasks& m, int bit, bool king) {
   const uint64_t enemy = m.Pieces[1 - S];
   const uint64_t empty = m.Empty | uint64_t{1} << bit;  // the piece leaves its square
-  return king ? Jumps<S, true, CountOnly>(bit, enemy, empty) : Jumps<S, false, CountOnly>(bit, enemy, empty);
+  return king ? Jumps<S, true, Out>(bit, enemy, empty) : Jumps<S, false, Out>(bit, enemy, empty);
 }
 
-template <int S, bool King, bool CountOnly>
+template <int S, bool King, TMoveGenerator::TOut Out>
 int TMoveGenerator::Jumps(int bit, uint64_t enemy, uint64_t empty) {
   using T = TSteps<S>;
   const uint64_t here = uint64_t{1} << bit;
@@ -209,13 +248,13 @@ int TMoveGenerator::Jumps(int bit, uint64_t enemy, uint64_t empty) {
     jumped = true;
     const int over = bit + D;
     const uint64_t taken = uint64_t{1} << over;
-    if constexpr (!CountOnly) {
+    if constexpr (Out == TOut::Write) {
       CurrentMove[CurrentLength] = MaskIndex(over);
       CurrentMove[CurrentLength + 1] = MaskIndex(over + D);
       CurrentLength += 2;
     }
-    found += Jumps<S, King, CountOnly>(over + D, enemy & ~taken, empty | taken);
-    if constexpr (!CountOnly) CurrentLength -= 2;
+    found += Jumps<S, King, Out>(over + D, enemy & ~taken, empty | taken);
+    if constexpr (Out == TOut::Write) CurrentLength -= 2;
   };
   jump.template operator()<T::F1>();
   jump.template operator()<T::F2>();
@@ -225,7 +264,8 @@ int TMoveGenerator::Jumps(int bit, uint64_t enemy, uint64_t empty) {
   }
   if (jumped) return found;
   // The sequence is complete (the piece's own square never ends a search: it jumped to get here).
-  if constexpr (!CountOnly) SaveMove();
+  if constexpr (Out == TOut::Write) SaveMove();
+  if constexpr (Out == TOut::Mask) MaskList->Add(maskFrom_, static_cast<uint8_t>(bit), maskEnemy_ & ~enemy);
   return 1;
 }
 
@@ -238,8 +278,9 @@ void TMoveGenerator::SaveMove() {
   dst[n] = 0;
 }
 
-int TMoveGenerator::TestPos(const int* board, TPlayer side) const {
-  const TBoardMasks m = MasksOf(board);
+int TMoveGenerator::TestPos(const int* board, TPlayer side) const { return TestPos(MasksOf(board), side); }
+
+int TMoveGenerator::TestPos(const TBoardMasks& m, TPlayer side) {
   if (side == White) {
     if (AllJumpers<White>(m)) return 1;
     return AllSteppers<White>(m) ? 2 : 0;

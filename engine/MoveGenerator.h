@@ -37,28 +37,44 @@ class TMoveGenerator {
   int CountMoves(const TBoardMasks& masks, TPlayer side);
   // Plays a move listed for `side` on the masks, as MakeMove does on a board.
   static void MakeMove(const int* move, TPlayer side, TBoardMasks& masks);
+  // The moves MakeMoveList lists, in its order, as mask moves.
+  void MakeMaskList(const TBoardMasks& masks, TPlayer side, TMaskMoveList* list);
+  // Plays a mask move of `side` on the masks.
+  static void MakeMove(const TMaskMove& move, TPlayer side, TBoardMasks& masks);
+  // The mask move of a listed move.
+  static TMaskMove MaskMoveOf(const int* move);
   // Appends CurrentMove to the list.
   void SaveMove();
 
   // 1 when `side` has a capture, else 2 when it has a simple move, else 0.
   int TestPos(const int* board, TPlayer side) const;
+  static int TestPos(const TBoardMasks& masks, TPlayer side);
   // 1 when `side` has no legal move, else 0.
   int NoMovesLeft(const int* board, TPlayer side) const;
 
  private:
+  // What the jump search does with a complete sequence: counts it, writes it
+  // (from CurrentMove) into MoveList, or adds it to MaskList.
+  enum class TOut { Count, Write, Mask };
   template <int S>
   void List(const TBoardMasks& m);
   template <int S>
+  void ListMasks(const TBoardMasks& m);
+  template <int S>
   int Count(const TBoardMasks& m);
   // The jump search of the piece on `bit` (its start already in CurrentMove
-  // unless only counting); returns the number of complete sequences.
-  template <int S, bool CountOnly>
+  // when writing); returns the number of complete sequences.
+  template <int S, TOut Out>
   int PieceJumps(const TBoardMasks& m, int bit, bool king);
   // Every complete jump sequence of a piece standing on `bit` with CurrentLength
   // entries of its move written; `enemy` lacks the pieces taken so far and
   // `empty` has them (and the piece's starting square).
-  template <int S, bool King, bool CountOnly>
+  template <int S, bool King, TOut Out>
   int Jumps(int bit, uint64_t enemy, uint64_t empty);
+
+  TMaskMoveList* MaskList = nullptr;
+  uint64_t maskEnemy_ = 0;  // the enemy pieces before the capture being searched
+  uint8_t maskFrom_ = 0;    // where it started
 };
 
 inline void TMoveGenerator::MakeMove(const int* move, int* board) {
@@ -89,6 +105,29 @@ inline void TMoveGenerator::MakeMove(const int* move, TPlayer side, TBoardMasks&
   masks.Empty = ((masks.Empty | from | taken) & ~to);
   masks.Kings &= ~(from | taken);
   if (king || (to & CrowningRows) != 0) masks.Kings |= to;
+}
+
+inline void TMoveGenerator::MakeMove(const TMaskMove& move, TPlayer side, TBoardMasks& masks) {
+  const uint64_t from = uint64_t{1} << move.From, to = uint64_t{1} << move.To;
+  const bool king = (masks.Kings & from) != 0;
+  masks.Pieces[side] = (masks.Pieces[side] & ~from) | to;
+  masks.Pieces[1 - side] &= ~move.Taken;
+  masks.Empty = (masks.Empty | from | move.Taken) & ~to;
+  masks.Kings &= ~(from | move.Taken);
+  if (king || (to & CrowningRows) != 0) masks.Kings |= to;
+}
+
+inline TMaskMove TMoveGenerator::MaskMoveOf(const int* move) {
+  TMaskMove m;
+  m.From = static_cast<uint8_t>(MaskBit(move[0]));
+  if (move[2] == 0) {
+    m.To = static_cast<uint8_t>(MaskBit(move[1]));
+    return m;
+  }
+  int n = 1;
+  for (; move[n] != 0; n += 2) m.Taken |= uint64_t{1} << MaskBit(move[n]);
+  m.To = static_cast<uint8_t>(MaskBit(move[n - 1]));
+  return m;
 }
 
 // The program's generator.

@@ -1,6 +1,7 @@
 #include "framework/UiThread.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QObject>
 #include <QThread>
 #include <cstdio>
@@ -18,7 +19,26 @@ void RequireUiThread(const char* what) {
   std::abort();
 }
 
-TUiQueue::TUiQueue() : wake_(std::make_unique<QObject>()) { RequireUiThread("TUiQueue"); }
+namespace {
+
+// Receives the wake-up and has the queue deliver. The event carries nothing
+// the program reads: what a task needs goes through the queue's lock, which
+// orders it for every reader (and for the thread sanitizer, which cannot see
+// inside the toolkit's own queue).
+class TWakeReceiver : public QObject {
+ public:
+  explicit TWakeReceiver(TUiQueue* queue) : queue_(queue) {}
+
+ protected:
+  void customEvent(QEvent*) override { queue_->Deliver(); }
+
+ private:
+  TUiQueue* const queue_;
+};
+
+}  // namespace
+
+TUiQueue::TUiQueue() : wake_(std::make_unique<TWakeReceiver>(this)) { RequireUiThread("TUiQueue"); }
 
 // Deleting the receiver drops a wake-up still on its way.
 TUiQueue::~TUiQueue() = default;
@@ -32,7 +52,7 @@ void TUiQueue::Post(std::function<void()> task) {
   }
   // The task itself goes through the lock above; the toolkit's queue only
   // carries the wake-up. One is on its way whenever tasks are waiting.
-  if (first) QMetaObject::invokeMethod(wake_.get(), [this] { Deliver(); }, Qt::QueuedConnection);
+  if (first) QCoreApplication::postEvent(wake_.get(), new QEvent(QEvent::User));
 }
 
 void TUiQueue::Deliver() {

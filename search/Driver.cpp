@@ -63,6 +63,7 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
   HashTable->ReduceDepth();
   HashTable->Probes = HashTable->Hits = 0;
   TKillers.ClearKillers();
+  MoveHistory.Clear();
   MaxPly = 0;
   Evals = 0;
   Nodes = 0;

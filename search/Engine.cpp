@@ -45,13 +45,12 @@ bool TEngine::SetTableMegabytes(int megabytes) {
   return true;
 }
 
-void TEngine::NewGame() {
-  if (table_) table_->Flush();
-}
+void TEngine::NewGame() { ClearTable(); }
 
 void TEngine::ClearTable() {
   if (table_) table_->Clear();
   searcher_.TKillers.ClearKillers();
+  searcher_.MoveHistory.Clear();
 }
 
 TSearchResult TEngine::Search(TSearchRequest request, TSearchControl& control, TSearchReporter* reporter) {

@@ -75,9 +75,11 @@ class TEngine {
   // Searches as `request` says. Nothing is allocated while it searches.
   TSearchResult Search(TSearchRequest request, TSearchControl& control, TSearchReporter* reporter = nullptr);
 
-  // Forgets every earlier search, as for a new game.
+  // Forgets every earlier search, as for a new game: the table as it was
+  // built, no killers, no history, so that a game's searches depend on that
+  // game alone.
   void NewGame();
-  // Puts the table back as it was built, so that a search starts from nothing.
+  // The same: a search starts from nothing.
   void ClearTable();
   // A table of `megabytes` (0: none); false, with no table, when there is no
   // memory for it. A search without a table plays its two-ply move.

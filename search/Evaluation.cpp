@@ -44,9 +44,9 @@ namespace {
 // The fitted score for Black. Written once and compiled twice below: the
 // terms count bits on every call, and most processors have an instruction
 // for it that the baseline instruction set leaves out.
-[[gnu::always_inline]] inline int FittedForBlack(const TMaterial& m, TPlayer side, const int* board) {
+[[gnu::always_inline]] inline int FittedForBlack(const TMaterial& m, TPlayer side, const TBoardMasks& masks) {
   int opening = m.Opening, ending = m.Ending;
-  evalterms::PatternTerms(MasksOf(board), side, [&](int term, int value) {
+  evalterms::PatternTerms(masks, side, [&](int term, int value) {
     opening += Weights.Opening[term] * value;
     ending += Weights.Ending[term] * value;
   });
@@ -55,20 +55,20 @@ namespace {
 }
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-[[gnu::target("popcnt")]] int FittedWithCount(const TMaterial& m, TPlayer side, const int* board) {
-  return FittedForBlack(m, side, board);
+[[gnu::target("popcnt")]] int FittedWithCount(const TMaterial& m, TPlayer side, const TBoardMasks& masks) {
+  return FittedForBlack(m, side, masks);
 }
-int FittedPlain(const TMaterial& m, TPlayer side, const int* board) { return FittedForBlack(m, side, board); }
+int FittedPlain(const TMaterial& m, TPlayer side, const TBoardMasks& masks) { return FittedForBlack(m, side, masks); }
 const bool HasCount = __builtin_cpu_supports("popcnt");
 #endif
 
 }  // namespace
 
-int TMaterial::FittedEval(TPlayer side, const int* board) const {
+int TMaterial::FittedEval(TPlayer side, const TBoardMasks& masks) const {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-  const int s = HasCount ? FittedWithCount(*this, side, board) : FittedPlain(*this, side, board);
+  const int s = HasCount ? FittedWithCount(*this, side, masks) : FittedPlain(*this, side, masks);
 #else
-  const int s = FittedForBlack(*this, side, board);
+  const int s = FittedForBlack(*this, side, masks);
 #endif
   return side == Black ? s : -s;
 }
@@ -167,42 +167,46 @@ int TMaterial::GetMatEval(TPlayer side) const {
   return side == Black ? v : -v;
 }
 
-int TMaterial::GetPosEval(TPlayer side, const int* board) const {
+int TMaterial::GetPosEval(TPlayer side, const TBoardMasks& masks) const {
   int s = Positional;
+  const uint64_t whiteMen = masks.Pieces[White] & ~masks.Kings, blackMen = masks.Pieces[Black] & ~masks.Kings;
+  const uint64_t whiteKings = masks.Pieces[White] & masks.Kings, blackKings = masks.Pieces[Black] & masks.Kings;
+  auto on = [](uint64_t mask, int index) { return ((mask >> MaskBit(index)) & 1) != 0; };
+  auto empty = [&](int index) { return on(masks.Empty, index); };
 
   // A man two or three steps from crowning with the way ahead clear. Only the
   // first of the four squares holding such a man is looked at.
-  if (board[37] == WhiteMan) {
-    if (board[41] == Empty && board[42] == Empty) s -= 26;
-  } else if (board[38] == WhiteMan) {
-    if (board[42] == Empty && board[43] == Empty) s -= 26;
-  } else if (board[39] == WhiteMan) {
-    if (board[43] == Empty && board[44] == Empty) s -= 26;
-  } else if (board[40] == WhiteMan) {
-    if (board[44] == Empty && board[39] != BlackKing) s -= 26;
+  if (on(whiteMen, 37)) {
+    if (empty(41) && empty(42)) s -= 26;
+  } else if (on(whiteMen, 38)) {
+    if (empty(42) && empty(43)) s -= 26;
+  } else if (on(whiteMen, 39)) {
+    if (empty(43) && empty(44)) s -= 26;
+  } else if (on(whiteMen, 40)) {
+    if (empty(44) && !on(blackKings, 39)) s -= 26;
   }
-  if (board[17] == BlackMan) {
-    if (board[12] == Empty && board[13] == Empty) s += 26;
-  } else if (board[16] == BlackMan) {
-    if (board[11] == Empty && board[12] == Empty) s += 26;
-  } else if (board[15] == BlackMan) {
-    if (board[10] == Empty && board[11] == Empty) s += 26;
-  } else if (board[14] == BlackMan) {
-    if (board[10] == Empty && board[15] != WhiteKing) s += 26;
+  if (on(blackMen, 17)) {
+    if (empty(12) && empty(13)) s += 26;
+  } else if (on(blackMen, 16)) {
+    if (empty(11) && empty(12)) s += 26;
+  } else if (on(blackMen, 15)) {
+    if (empty(10) && empty(11)) s += 26;
+  } else if (on(blackMen, 14)) {
+    if (empty(10) && !on(whiteKings, 15)) s += 26;
   }
 
   // The side behind in pieces likes its kings in a double corner.
   const int whiteTotal = WhiteKings + WhiteMen;
   const int blackTotal = BlackKings + BlackMen;
   for (int corner : DoubleCorner) {
-    if (blackTotal > whiteTotal && WhiteKings < 3 && board[corner] == WhiteKing) s -= 15;
-    if (whiteTotal > blackTotal && BlackKings < 3 && board[corner] == BlackKing) s += 15;
+    if (blackTotal > whiteTotal && WhiteKings < 3 && on(whiteKings, corner)) s -= 15;
+    if (whiteTotal > blackTotal && BlackKings < 3 && on(blackKings, corner)) s += 15;
   }
 
-  if (board[23] == BlackMan && board[19] == WhiteMan) s += 5;
-  if (board[31] == WhiteMan && board[35] == BlackMan) s -= 5;
-  if (board[44] == BlackMan && (board[39] == BlackMan || board[40] == BlackMan)) s += 3;
-  if (board[10] == WhiteMan && (board[14] == WhiteMan || board[15] == WhiteMan)) s -= 3;
+  if (on(blackMen, 23) && on(whiteMen, 19)) s += 5;
+  if (on(whiteMen, 31) && on(blackMen, 35)) s -= 5;
+  if (on(blackMen, 44) && (on(blackMen, 39) || on(blackMen, 40))) s += 3;
+  if (on(whiteMen, 10) && (on(whiteMen, 14) || on(whiteMen, 15))) s -= 3;
 
   // Advancing costs while the board is full and pays in the ending.
   const int men = WhiteMen + BlackMen;
@@ -214,10 +218,9 @@ int TMaterial::GetPosEval(TPlayer side, const int* board) const {
   else if (men <= 8)
     s += 2 * advance;
 
-  const int blackMask = (board[41] == BlackMan ? 1 : 0) | (board[42] == BlackMan ? 2 : 0) |
-                        (board[43] == BlackMan ? 4 : 0) | (board[44] == BlackMan ? 8 : 0);
-  const int whiteMask = (board[13] == WhiteMan ? 1 : 0) | (board[12] == WhiteMan ? 2 : 0) |
-                        (board[11] == WhiteMan ? 4 : 0) | (board[10] == WhiteMan ? 8 : 0);
+  const int blackMask = static_cast<int>((blackMen >> MaskBit(41)) & 0xf);
+  const int whiteMask = (on(whiteMen, 13) ? 1 : 0) | (on(whiteMen, 12) ? 2 : 0) | (on(whiteMen, 11) ? 4 : 0) |
+                        (on(whiteMen, 10) ? 8 : 0);
   s += 3 * (BackRankValue[blackMask] - BackRankValue[whiteMask]);
 
   return side == Black ? s + 2 : 2 - s;

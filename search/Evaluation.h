@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/Board.h"
+#include "engine/BoardMasks.h"
 #include "search/EvalTerms.h"
 
 // The fitted evaluation's weights: for each term of EvalTerms.h, its worth on
@@ -62,12 +63,14 @@ class TMaterial {
   // Material for `side`; 0 on a board without pieces.
   int GetMatEval(TPlayer side) const;
   // Positional score for `side` on the board this summary describes.
-  int GetPosEval(TPlayer side, const int* board) const;
-  // The score of the board for `side` by the evaluation EvaluationKind names.
-  int Evaluate(TPlayer side, const int* board) const {
-    return EvaluationKind == TEvaluationKind::Fitted ? FittedEval(side, board)
-                                                      : GetPosEval(side, board) + GetMatEval(side);
+  int GetPosEval(TPlayer side, const TBoardMasks& masks) const;
+  int GetPosEval(TPlayer side, const int* board) const { return GetPosEval(side, MasksOf(board)); }
+  // The score of the position for `side` by the evaluation EvaluationKind names.
+  int Evaluate(TPlayer side, const TBoardMasks& masks) const {
+    return EvaluationKind == TEvaluationKind::Fitted ? FittedEval(side, masks)
+                                                      : GetPosEval(side, masks) + GetMatEval(side);
   }
+  int Evaluate(TPlayer side, const int* board) const { return Evaluate(side, MasksOf(board)); }
   // The fitted evaluation for `side`.
-  int FittedEval(TPlayer side, const int* board) const;
+  int FittedEval(TPlayer side, const TBoardMasks& masks) const;
 };

@@ -1,5 +1,7 @@
 #include "search/HashTable.h"
 
+#include <bit>
+
 #include "search/Random.h"
 
 THashTable::THashTable(int rowCount, int entriesPerRow) {
@@ -68,6 +70,26 @@ void THashTable::UpdateKey(const int* board, const int* move, int& key1, int& ke
   key2 ^= WhiteLock ^ BlackLock;
 }
 
+void THashTable::UpdateKey(const TBoardMasks& masks, TPlayer side, const TMaskMove& move, int& key1,
+                           int& key2) const {
+  const bool king = ((masks.Kings >> move.From) & 1) != 0;
+  const int piece = (king ? WhiteKing : WhiteMan) + static_cast<int>(side);
+  const int from = MaskIndex(move.From), to = MaskIndex(move.To);
+  key1 ^= KeyTable[from][piece];
+  key2 ^= LockTable[from][piece];
+  for (uint64_t taken = move.Taken; taken != 0; taken &= taken - 1) {
+    const int bit = std::countr_zero(taken);
+    const int code = (((masks.Kings >> bit) & 1) != 0 ? WhiteKing : WhiteMan) + (1 - static_cast<int>(side));
+    key1 ^= KeyTable[MaskIndex(bit)][code];
+    key2 ^= LockTable[MaskIndex(bit)][code];
+  }
+  const int arrives = !king && IsCrowningRow(to) ? piece - 2 : piece;
+  key1 ^= KeyTable[to][arrives];
+  key2 ^= LockTable[to][arrives];
+  key1 ^= WhiteKey ^ BlackKey;
+  key2 ^= WhiteLock ^ BlackLock;
+}
+
 bool THashTable::Seek(THashEntry& entry, int key1) {
   ++Probes;
   THashEntry* row = Row(key1);
@@ -123,17 +145,6 @@ void THashTable::ReduceDepth() {
     THashEntry& e = Rows[i];
     e.Used = 0;
     e.Depth = e.Depth >= 4 ? static_cast<int16_t>(e.Depth - 4) : 0;
-  }
-}
-
-void THashTable::Flush() {
-  const long n = static_cast<long>(RowCount) * EntriesPerRow;
-  for (long i = 0; i < n; ++i) {
-    THashEntry& e = Rows[i];
-    e.Used = 0;
-    e.Lock = 0;
-    e.Move = 0;
-    e.Depth = 0;
   }
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "engine/Board.h"
+#include "engine/BoardMasks.h"
+#include "engine/MoveList.h"
 
 // Widest fields first: 12 bytes an entry, not 16.
 struct THashEntry {
@@ -48,6 +50,8 @@ class THashTable {
   // Turns the key pair of `board` into that of the position after `move`, with
   // the other side to move. Called before the move is made.
   void UpdateKey(const int* board, const int* move, int& key1, int& key2) const;
+  // The same for a mask move of `side` in the position of `masks`.
+  void UpdateKey(const TBoardMasks& masks, TPlayer side, const TMaskMove& move, int& key1, int& key2) const;
   // Finds the entry whose lock is entry.Lock, marks it used and copies it out.
   bool Seek(THashEntry& entry, int key1);
   // The same without marking or counting anything, for reports read off the
@@ -61,8 +65,6 @@ class THashTable {
   void Prefetch(int key1) const { __builtin_prefetch(Row(key1)); }
   // Ages every entry: 4 tenths of a ply shallower (not below 0) and unused.
   void ReduceDepth();
-  // Empties every entry for a new game (lock 0, depth 0, move 0, unused).
-  void Flush();
   // Puts every entry back as it was built, so that a search starts from nothing.
   void Clear();
 

@@ -1,6 +1,7 @@
 // What the search knows beyond its own tree: the positions already played
 // (a repetition scores as a draw) and the endgame database.
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 
 #include "engine/Metrics.h"
@@ -33,7 +34,15 @@ void TSearcher::SetHistory(std::span<const TPositionKey> positions) {
   }
 }
 
-bool TSearcher::ProbeDatabaseAt(const int* board, TPlayer side, int ply, int* score) const {
+bool TSearcher::ProbeDatabaseAt(const TBoardMasks& masks, TPlayer side, int ply, int* score) const {
+  // The database reads a board: few pieces, so it is quickly written.
+  int board[BoardSize];
+  for (int i = 0; i < BoardSize; ++i) board[i] = IsPlayable(i) ? Empty : OffBoard;
+  for (int colour = 0; colour < 2; ++colour)
+    for (uint64_t pieces = masks.Pieces[colour]; pieces != 0; pieces &= pieces - 1) {
+      const int bit = std::countr_zero(pieces);
+      board[MaskIndex(bit)] = (((masks.Kings >> bit) & 1) != 0 ? WhiteKing : WhiteMan) + colour;
+    }
   const int value = Database->Probe(board, side);
   if (value == EgdbUnknown) return false;
   *score = DatabaseScore(value, ply);

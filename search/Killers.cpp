@@ -15,9 +15,5 @@ void TKillers::CopyMove(int* destination, const int* source) {
 }
 
 void TKillers::ClearKillers() {
-  for (auto& killer : Killer) killer[0] = 0;
-}
-
-void TKillers::UpdateKiller(const int* move, int ply, int /*score*/) {
-  if (!IsEquivalentMove(move, Killer[ply])) CopyMove(Killer[ply], move);
+  for (TMaskMove& killer : Killer) killer = TMaskMove{};
 }

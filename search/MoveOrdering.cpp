@@ -1,5 +1,6 @@
 // Move ordering of the table-using search: table move, killers, positional
 // gain, capture balance and a bonus for a man running in to crown.
+#include <bit>
 #include <utility>
 
 #include "search/HashTable.h"
@@ -10,10 +11,12 @@ namespace {
 // Bonus for a man's simple move onto the second or third row before its
 // crowning row when the squares ahead of it are clear. Written for White; a
 // Black man's move is the same move on the board turned half a turn (s <-> 54 - s).
-int AdvanceBonus(int code, int to, const int* b) {
+// `cell(index)` is the code on a board index.
+template <typename Cell>
+int AdvanceBonus(int code, int to, Cell cell) {
   if (code != WhiteMan && code != BlackMan) return 0;
   const bool white = code == WhiteMan;
-  auto at = [b, white](int s) { return b[white ? s : 54 - s]; };
+  auto at = [&cell, white](int s) { return cell(white ? s : 54 - s); };
   auto empty = [&at](int s) { return at(s) == Empty; };
   switch (white ? to : 54 - to) {
     case 32: return empty(37) && empty(41) && empty(42) ? 23 : 0;
@@ -29,7 +32,8 @@ int AdvanceBonus(int code, int to, const int* b) {
 }
 
 // Selection sort with exchange: the first of the largest scores comes forward.
-void SelectionSort(int** moves, int* scores, int* indices, int n) {
+template <typename Move>
+void SelectionSort(Move* moves, int* scores, int* indices, int n) {
   for (int i = 0; i < n - 1; ++i) {
     int m = i;
     for (int k = i + 1; k < n; ++k)
@@ -58,7 +62,7 @@ void TSearcher::SortMoves(TMoveList& list, int* scores, int* indices, int ply, c
       for (; move[k] != 0; ++k) s += PieceValue[board[move[k]]];
     } else {
       k = 2;
-      s += AdvanceBonus(code, move[1], board);
+      s += AdvanceBonus(code, move[1], [board](int index) { return board[index]; });
     }
     s += weight[move[k - 1]];
     scores[i] = s;
@@ -66,11 +70,47 @@ void TSearcher::SortMoves(TMoveList& list, int* scores, int* indices, int ply, c
   SelectionSort(list.Moves, scores, indices, n);
 }
 
-bool TSearcher::SortMoves1(TMoveList& list, int* scores, int* /*indices*/, const int* board, int key1, int key2) {
+void TSearcher::ScoreMoves(TMaskMoveList& list, int* scores, int ply, TPlayer side, const TBoardMasks& masks) {
+  const int n = list.NumMoves;
+  for (int i = 0; i < n; ++i) {
+    const TMaskMove& move = list.Moves[i];
+    const int from = MaskIndex(move.From), to = MaskIndex(move.To);
+    const int code = CodeAt(masks, from);
+    const int* weight = PositionalWeigth.Weight[code];
+    int s = scores[i] - weight[from] + TKillers.KillerIncrement(move, ply);
+    if (list.CaptureMoves) {
+      // The pieces taken; a king coming home counts its own square as the list's form does.
+      s -= PieceValue[code];
+      for (uint64_t taken = move.Taken; taken != 0; taken &= taken - 1)
+        s += PieceValue[CodeAt(masks, MaskIndex(std::countr_zero(taken)))];
+      if (to == from) s += PieceValue[code];
+    } else {
+      s += AdvanceBonus(code, to, [&masks](int index) { return CodeAt(masks, index); });
+      s += MoveHistory.Bonus(side, move);
+    }
+    s += weight[to];
+    scores[i] = s;
+  }
+}
+
+void TSearcher::PickMove(TMaskMoveList& list, int* scores, int* indices, int j) {
+  // One step of a selection sort with exchange: the first of the largest comes forward.
+  int m = j;
+  for (int k = j + 1; k < list.NumMoves; ++k)
+    if (scores[k] > scores[m]) m = k;
+  if (m != j) {
+    std::swap(list.Moves[j], list.Moves[m]);
+    std::swap(indices[j], indices[m]);
+    std::swap(scores[j], scores[m]);
+  }
+}
+
+bool TSearcher::SortMoves1(TMaskMoveList& list, int* scores, const TBoardMasks& masks, TPlayer side, int key1,
+                           int key2) {
   for (int i = 0; i < list.NumMoves; ++i) {
     int k1 = key1;
     int k2 = key2;
-    HashTable->UpdateKey(board, list.Moves[i], k1, k2);
+    HashTable->UpdateKey(masks, side, list.Moves[i], k1, k2);
     THashEntry entry;
     entry.Lock = k2;
     // The stored score is the opponent's: what is good for him is bad for us.

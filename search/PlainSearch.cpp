@@ -3,40 +3,39 @@
 #include "engine/MoveGenerator.h"
 #include "search/Searcher.h"
 
-int TSearcher::AlphaBeta(int* board, int depth, TPlayer side, int alpha, int beta, int ply, TMaterial material) {
+int TSearcher::AlphaBeta(const TBoardMasks& masks, int depth, TPlayer side, int alpha, int beta, int ply,
+                         const TMaterial& material) {
   ++Nodes;
   if (ply > MaxPly) MaxPly = ply;
   int known;
-  if (ProbeDatabase(board, side, ply, material, &known)) return known;
+  if (ProbeDatabase(masks, side, ply, material, &known)) return known;
 
   if (depth < 10) {
-    const int test = TMoveGenerator.TestPos(board, side);
+    const int test = TMoveGenerator::TestPos(masks, side);
     if (test == 0) return ply - 10001;
     if (test == 1) depth += ply == IterationDepth ? IterationPlyExtension : 10;  // captures are followed
     if (depth < 10) {
       ++Evals;
-      return material.Evaluate(side, board);
+      return material.Evaluate(side, masks);
     }
   }
 
-  TMoveList& list = MoveLists[ply];
-  TMoveGenerator.MakeMoveList(board, side, &list);
+  TMaskMoveList& list = MaskLists[ply];
+  TMoveGenerator.MakeMaskList(masks, side, &list);
   const int n = list.NumMoves;
   if (n == 0) return ply - 10001;
   if (ply >= MaxSearchPlies - 1) {
     ++Evals;
-    return material.Evaluate(side, board);
+    return material.Evaluate(side, masks);
   }
 
   const TPlayer other = static_cast<TPlayer>(1 - side);
-  int* const undo = UndoBuffers[ply];
   int best = -10000;
   for (int i = 0; i < n && best < beta; ++i) {
-    const int* move = list.Moves[i];
-    TMaterial child = material;
-    MakeMoveAndMaterialEvaluation(board, move, undo, child);
-    const int v = -AlphaBeta(board, depth - 10, other, -beta, -alpha, ply + 1, child);
-    UndoMove(board, move, undo);
+    TBoardMasks child = masks;
+    TMaterial childMaterial = material;
+    Play(child, side, list.Moves[i], childMaterial);
+    const int v = -AlphaBeta(child, depth - 10, other, -beta, -alpha, ply + 1, childMaterial);
     if (v > best) best = v;
     if (v > alpha) alpha = v;
   }
@@ -48,17 +47,17 @@ TMoveInfo TSearcher::AlphaBeta0(int* board, int /*depth*/, TPlayer side) {
   TMoveGenerator.MakeMoveList(board, side, &list);
   TMaterial material;
   material.SetBoard(board);
+  const TBoardMasks masks = MasksOf(board);
 
   const TPlayer other = static_cast<TPlayer>(1 - side);
   int best = -10000;
   int alpha = -10000;
   int bestIndex = 0;
   for (int i = 0; i < list.NumMoves && best < 10000; ++i) {
-    const int* move = list.Moves[i];
-    TMaterial child = material;
-    MakeMoveAndMaterialEvaluation(board, move, UndoBuffers[0], child);
-    const int v = -AlphaBeta(board, 10, other, -10000, -alpha, 1, child);
-    UndoMove(board, move, UndoBuffers[0]);
+    TBoardMasks child = masks;
+    TMaterial childMaterial = material;
+    Play(child, side, TMoveGenerator::MaskMoveOf(list.Moves[i]), childMaterial);
+    const int v = -AlphaBeta(child, 10, other, -10000, -alpha, 1, childMaterial);
     if (v > best) {
       best = v;
       bestIndex = i;

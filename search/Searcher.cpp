@@ -1,5 +1,6 @@
 #include "search/Searcher.h"
 
+#include <bit>
 #include <chrono>
 #include <cstdlib>
 
@@ -14,7 +15,7 @@ int SearchClock() {
 TSearcher::TSearcher() : PieceValue{130, 130, 100, 100, 0}, IterationPlyExtension(10) {
   SearchClock();  // the clock counts from here
   MoveLists = new TMoveList[MaxSearchPlies];
-  for (auto& undo : UndoBuffers) undo[0] = 0;
+  MaskLists = new TMaskMoveList[MaxSearchPlies];
   for (int ply = 0; ply < MaxSearchPlies; ++ply) {
     OrderCapacity_[ply] = 0;
     GrowOrdering(ply, TMoveList::DefaultCapacity);
@@ -22,7 +23,10 @@ TSearcher::TSearcher() : PieceValue{130, 130, 100, 100, 0}, IterationPlyExtensio
   InfoText[0] = 0;
 }
 
-TSearcher::~TSearcher() { delete[] MoveLists; }
+TSearcher::~TSearcher() {
+  delete[] MoveLists;
+  delete[] MaskLists;
+}
 
 void TSearcher::GrowOrdering(int ply, int count) {
   indexStore_[ply].resize(count);
@@ -52,26 +56,17 @@ bool TSearcher::StopRequested() {
 
 float TSearcher::Elapsed() const { return static_cast<float>((SearchClock() - StartClock) * 0.001); }
 
-void TSearcher::MakeMoveAndMaterialEvaluation(int* board, const int* move, int* undo, TMaterial& material) {
-  int piece = board[move[0]];
-  int k = 0;
-  for (; move[k] != 0; ++k) {
-    const int square = move[k];
-    const int code = board[square];
-    if (code < 4) material.DeletePiece(code, square);
-    undo[k] = code;
-    board[square] = Empty;
+void TSearcher::Play(TBoardMasks& masks, TPlayer side, const TMaskMove& move, TMaterial& material) {
+  const bool king = ((masks.Kings >> move.From) & 1) != 0;
+  const int piece = (king ? WhiteKing : WhiteMan) + static_cast<int>(side);
+  material.DeletePiece(piece, MaskIndex(move.From));
+  for (uint64_t taken = move.Taken; taken != 0; taken &= taken - 1) {
+    const int bit = std::countr_zero(taken);
+    material.DeletePiece((((masks.Kings >> bit) & 1) != 0 ? WhiteKing : WhiteMan) + (1 - static_cast<int>(side)), MaskIndex(bit));
   }
-  const int destination = move[k - 1];
-  if (IsCrowningRow(destination) && piece > BlackKing) piece -= 2;
-  board[destination] = piece;
-  material.AddPiece(piece, destination);
-}
-
-void TSearcher::UndoMove(int* board, const int* move, const int* undo) {
-  // Destination first and origin last, so that a king's capture ending where
-  // it started gets its king back.
-  for (int k = MoveLength(move) - 1; k >= 0; --k) board[move[k]] = undo[k];
+  const int to = MaskIndex(move.To);
+  material.AddPiece(!king && IsCrowningRow(to) ? piece - 2 : piece, to);
+  TMoveGenerator::MakeMove(move, side, masks);
 }
 
 void TSearcher::Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply) {

@@ -56,6 +56,7 @@ class TSearcher {
   // and the generator of its move lists.
   THashTable* HashTable = nullptr;
   class TKillers TKillers;
+  TMoveHistory MoveHistory;
   class TMoveGenerator TMoveGenerator;
 
   // Search parameters, set again for every iteration.
@@ -63,8 +64,8 @@ class TSearcher {
   int SINGULAR_EXTENSION = 2;          // extension of the table's move
   bool FirstIteration = false;         // the driver runs the first iteration of a search
 
-  TMoveList* MoveLists;                            // the list of ply p is MoveLists[p]
-  int UndoBuffers[MaxSearchPlies][MoveBufferSize]; // old codes of the squares of the move made at ply p
+  TMoveList* MoveLists;                            // the root's list and the table line's are MoveLists[0]
+  TMaskMoveList* MaskLists;                        // the list of ply p is MaskLists[p]
   int* OrderIndex[MaxSearchPlies];                 // generation index of each list position
   int* OrderScore[MaxSearchPlies];                 // ordering score of each list position
   int* RootScores;                                 // remembered root scores, by generation index
@@ -106,27 +107,36 @@ class TSearcher {
   static constexpr int MaxHistory = 256;
   void SetHistory(std::span<const TPositionKey> positions);
 
-  // Plays `move` on the search board, keeps the old codes in `undo` and brings
-  // `material` up to date with the new board.
-  static void MakeMoveAndMaterialEvaluation(int* board, const int* move, int* undo, TMaterial& material);
-  // Takes the move back; summaries are passed by value, so none needs undoing.
-  static void UndoMove(int* board, const int* move, const int* undo);
+  // Plays `move` of `side` on `masks` and brings `material` up to date.
+  static void Play(TBoardMasks& masks, TPlayer side, const TMaskMove& move, TMaterial& material);
 
   // Plain search without table or ordering, through captures beyond the horizon.
-  int AlphaBeta(int* board, int depth, TPlayer side, int alpha, int beta, int ply, TMaterial material);
+  int AlphaBeta(const TBoardMasks& masks, int depth, TPlayer side, int alpha, int beta, int ply,
+                const TMaterial& material);
+  int AlphaBeta(const int* board, int depth, TPlayer side, int alpha, int beta, int ply, const TMaterial& material) {
+    return AlphaBeta(MasksOf(board), depth, side, alpha, beta, ply, material);
+  }
   // Two-ply root search for the fallback move.
   TMoveInfo AlphaBeta0(int* board, int depth, TPlayer side);
 
   // Adds the ordering terms to `scores` and sorts moves, indices and scores together.
   void SortMoves(TMoveList& list, int* scores, int* indices, int ply, const int* board);
+  // Adds the ordering terms of a mask list to `scores` (no sorting: PickMove brings
+  // the best of the rest forward as the moves are tried).
+  void ScoreMoves(TMaskMoveList& list, int* scores, int ply, TPlayer side, const TBoardMasks& masks);
+  static void PickMove(TMaskMoveList& list, int* scores, int* indices, int j);
   // Adds what the table knows of each child position; always false.
-  bool SortMoves1(TMoveList& list, int* scores, int* indices, const int* board, int key1, int key2);
+  bool SortMoves1(TMaskMoveList& list, int* scores, const TBoardMasks& masks, TPlayer side, int key1, int key2);
   // Sorts the root list, still in generation order, by the remembered `scores`.
   void SortMoves0(TMoveList& list, int* scores, int* indices);
 
   // Interior node of the table-using search.
-  int AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1, int key2,
-                    TMaterial material);
+  int AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, int alpha, int beta, int ply, int key1,
+                    int key2, const TMaterial& material);
+  int AlphaBetaHash(const int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1, int key2,
+                    const TMaterial& material) {
+    return AlphaBetaHash(MasksOf(board), depth, side, alpha, beta, ply, key1, key2, material);
+  }
   // Root of one iteration.
   TMoveInfo AlphaBetaHash0(int* board, int depth, TPlayer side, int beta, int alpha);
 
@@ -154,11 +164,11 @@ class TSearcher {
   // The database's score of a position of few pieces at `ply`, in the search's
   // units (a win in N plies scores as a side without moves at ply + N would),
   // or false when the database does not hold it.
-  bool ProbeDatabase(const int* board, TPlayer side, int ply, const TMaterial& material, int* score) const {
+  bool ProbeDatabase(const TBoardMasks& masks, TPlayer side, int ply, const TMaterial& material, int* score) const {
     if (databasePieces_ == 0 ||
         material.WhiteKings + material.BlackKings + material.WhiteMen + material.BlackMen > databasePieces_)
       return false;
-    return ProbeDatabaseAt(board, side, ply, score);
+    return ProbeDatabaseAt(masks, side, ply, score);
   }
   // True when the position with these keys is one of the history's.
   bool Repeats(int key1, int key2) const {
@@ -179,7 +189,7 @@ class TSearcher {
     if (count > OrderCapacity_[ply]) GrowOrdering(ply, count);
   }
   void GrowOrdering(int ply, int count);
-  bool ProbeDatabaseAt(const int* board, TPlayer side, int ply, int* score) const;
+  bool ProbeDatabaseAt(const TBoardMasks& masks, TPlayer side, int ply, int* score) const;
   // Answers a root the database holds with one of its best moves; false when
   // it cannot (the root or a move's position is not held).
   bool DatabaseMove(int* board, TPlayer side, int* move);
@@ -192,6 +202,24 @@ class TSearcher {
   int databasePieces_ = 0;  // Database->Pieces() for the search under way
   int historyKeys_[MaxHistory][2];
   int historyCount_ = 0;
+  // The keys of the position at each ply of the line being searched, and how
+  // many kings' simple moves in a row led to it: only those can repeat a
+  // position of the line.
+  int pathKeys_[MaxSearchPlies][2] = {};
+  int reversible_[MaxSearchPlies] = {};
+  // True when the position at `ply` with these keys stood earlier in the line.
+  bool RepeatsInLine(int ply, int key1, int key2) const {
+    for (int back = 4; back <= reversible_[ply]; back += 2)
+      if (pathKeys_[ply - back][1] == key2 && pathKeys_[ply - back][0] == key1) return true;
+    return false;
+  }
+  // Records the position at `ply` and how the next ply is reached by `move` of the masks' side.
+  void EnterLine(int ply, int key1, int key2, const TBoardMasks& masks, const TMaskMove& move) {
+    pathKeys_[ply][0] = key1;
+    pathKeys_[ply][1] = key2;
+    const bool quiet = move.Taken == 0 && ((masks.Kings >> move.From) & 1) != 0;
+    reversible_[ply + 1] = quiet ? reversible_[ply] + 1 : 0;
+  }
 
   int OrderCapacity_[MaxSearchPlies];
   std::vector<int> indexStore_[MaxSearchPlies];

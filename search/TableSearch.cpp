@@ -27,17 +27,18 @@ int TSearcher::AddLine(int position, int score, int floor, int windowAlpha) {
   return lineCount_ >= MultiPv ? lineScores_[lineOrder_[MultiPv - 1]] : windowAlpha;
 }
 
-int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int beta, int ply, int key1,
-                             int key2, TMaterial material) {
+int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, int alpha, int beta, int ply,
+                             int key1, int key2, const TMaterial& material) {
   // The per-ply storage ends at ply 49: a line that gets that deep is finished
   // by the plain search, which evaluates there.
-  if (ply >= MaxSearchPlies - 1) return AlphaBeta(board, depth, side, alpha, beta, ply, material);
+  if (ply >= MaxSearchPlies - 1) return AlphaBeta(masks, depth, side, alpha, beta, ply, material);
 
   ++Nodes;
   if (ply > MaxPly) MaxPly = ply;
   if (historyCount_ > 0 && Repeats(key1, key2)) return 0;
+  if (RepeatsInLine(ply, key1, key2)) return 0;
   int known;
-  if (ProbeDatabase(board, side, ply, material, &known)) return known;
+  if (ProbeDatabase(masks, side, ply, material, &known)) return known;
 
   THashEntry entry;
   entry.Lock = key2;
@@ -49,15 +50,15 @@ int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int
     if (entry.Bound == THashTable::UpperBound && score <= alpha) return score;
   }
 
-  TMoveList& list = MoveLists[ply];
-  TMoveGenerator.MakeMoveList(board, side, &list);
+  TMaskMoveList& list = MaskLists[ply];
+  TMoveGenerator.MakeMaskList(masks, side, &list);
   const int n = list.NumMoves;
   if (n == 0) return ply - 10001;
   ReserveOrdering(ply, n);
 
   // A node that looks hopeless is searched a ply shallower.
   bool reduced = false;
-  if (ply >= 6 && material.Evaluate(side, board) <= alpha - 80) {
+  if (ply >= 6 && material.Evaluate(side, masks) <= alpha - 80) {
     depth -= 10;
     reduced = true;
   }
@@ -71,40 +72,44 @@ int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int
   }
   if (found && entry.Move >= 0 && entry.Move < n) scores[entry.Move] = 5000;
   if (n > 1) {
-    if (ply < 6 && found) SortMoves1(list, scores, indices, board, key1, key2);
-    SortMoves(list, scores, indices, ply, board);
+    if (ply < 6 && found) SortMoves1(list, scores, masks, side, key1, key2);
+    ScoreMoves(list, scores, ply, side, masks);
   }
 
   const TPlayer other = static_cast<TPlayer>(1 - side);
-  int* const undo = UndoBuffers[ply];
   int best = 0;
   bool raised = false;
   for (int j = 0; j < n; ++j) {
-    const int* move = list.Moves[j];
+    if (n > 1) PickMove(list, scores, indices, j);
+    const TMaskMove& move = list.Moves[j];
+    TBoardMasks child = masks;
+    TMaterial childMaterial = material;
+    int k1 = key1;
+    int k2 = key2;
+    bool keyed = false;
+    EnterLine(ply, key1, key2, masks, move);
+    Play(child, side, move, childMaterial);
     bool research = false;
     int v;
     for (;;) {
       const int e = (j == 0 && found && n > 6) ? SINGULAR_EXTENSION : 0;
       const int childDepth = depth + e - 10;
       if (depth - 10 <= 20) {
-        TMaterial child = material;
-        MakeMoveAndMaterialEvaluation(board, move, undo, child);
-        v = -AlphaBeta(board, childDepth, other, -beta, -alpha, ply + 1, child);
+        v = -AlphaBeta(child, childDepth, other, -beta, -alpha, ply + 1, childMaterial);
       } else {
-        int k1 = key1;
-        int k2 = key2;
-        HashTable->UpdateKey(board, move, k1, k2);
-        HashTable->Prefetch(k1);  // the child looks itself up first
-        TMaterial child = material;
-        MakeMoveAndMaterialEvaluation(board, move, undo, child);
+        if (!keyed) {
+          HashTable->UpdateKey(masks, side, move, k1, k2);
+          HashTable->Prefetch(k1);  // the child looks itself up first
+          keyed = true;
+        }
         if (j == 0) {
-          v = -AlphaBetaHash(board, childDepth, other, -beta, -alpha, ply + 1, k1, k2, child);
+          v = -AlphaBetaHash(child, childDepth, other, -beta, -alpha, ply + 1, k1, k2, childMaterial);
         } else {
-          v = -AlphaBetaHash(board, childDepth, other, -alpha - 1, -alpha, ply + 1, k1, k2, child);
-          if (alpha < v && v < beta) v = -AlphaBetaHash(board, childDepth, other, -beta, -v, ply + 1, k1, k2, child);
+          v = -AlphaBetaHash(child, childDepth, other, -alpha - 1, -alpha, ply + 1, k1, k2, childMaterial);
+          if (alpha < v && v < beta)
+            v = -AlphaBetaHash(child, childDepth, other, -beta, -v, ply + 1, k1, k2, childMaterial);
         }
       }
-      UndoMove(board, move, undo);
       if (StopRequested()) return 0;
       if (research) {
         depth -= 10;
@@ -119,6 +124,7 @@ int TSearcher::AlphaBetaHash(int* board, int depth, TPlayer side, int alpha, int
     if (v >= beta) {
       Store(key1, key2, THashTable::LowerBound, v, reduced ? depth - 10 : depth, indices[j], ply);
       TKillers.UpdateKiller(move, ply, v);
+      if (!list.CaptureMoves) MoveHistory.Reward(side, move, depth / 10);
       return v;
     }
     if (v > alpha) {
@@ -190,6 +196,7 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
   material.DoubleCorner[2] = 44;
   material.DoubleCorner[3] = 40;
   material.SetBoard(board);
+  const TBoardMasks masks = MasksOf(board);
 
   // With several lines alpha is the floor the lines must beat: the score of
   // the MultiPv-th best exact line so far, or the window's own alpha until
@@ -198,27 +205,28 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
   const int windowAlpha = alpha;
   int bestScore = alpha;
   const TPlayer other = static_cast<TPlayer>(1 - side);
-  int* const undo = UndoBuffers[0];
   int best = 0;
   bool raised = false;
   for (int j = 0; j < n; ++j) {
     int* move = list.Moves[j];
+    const TMaskMove played = TMoveGenerator::MaskMoveOf(move);
+    EnterLine(0, key1, key2, masks, played);
     int k1 = key1;
     int k2 = key2;
-    HashTable->UpdateKey(board, move, k1, k2);
-    TMaterial child = material;
-    MakeMoveAndMaterialEvaluation(board, move, undo, child);
+    HashTable->UpdateKey(masks, side, played, k1, k2);
+    TBoardMasks child = masks;
+    TMaterial childMaterial = material;
+    Play(child, side, played, childMaterial);
     const int e = (j == 0 && n > 2 && found && !FirstIteration) ? 4 : 0;
     const int childDepth = depth + e - 10;
     int v;
     if (j == 0) {
-      v = -AlphaBetaHash(board, childDepth, other, -beta, -alpha, 1, k1, k2, child);
+      v = -AlphaBetaHash(child, childDepth, other, -beta, -alpha, 1, k1, k2, childMaterial);
     } else {
-      v = -AlphaBetaHash(board, childDepth, other, -alpha - 1, -alpha, 1, k1, k2, child);
-      if (alpha < v && v < beta) v = -AlphaBetaHash(board, childDepth, other, -beta, -v, 1, k1, k2, child);
+      v = -AlphaBetaHash(child, childDepth, other, -alpha - 1, -alpha, 1, k1, k2, childMaterial);
+      if (alpha < v && v < beta) v = -AlphaBetaHash(child, childDepth, other, -beta, -v, 1, k1, k2, childMaterial);
     }
     if (RootScores[indices[j]] <= 12000) RootScores[indices[j]] = v;
-    UndoMove(board, move, undo);
 
     if (StopRequested()) {
       info.Aborted = true;

@@ -19,7 +19,6 @@ int CmdEngine(const TArgs& args);
 int CmdMatch(const TArgs& args);
 int CmdTune(const TArgs& args);
 int CmdBook(const TArgs& args);
-int CmdSelfPlay(const TArgs& args);
 int CmdAnalyse(const TArgs& args);
 
 class Game;

@@ -9,6 +9,8 @@
 #include <cctype>
 #include <condition_variable>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -20,8 +22,11 @@
 #include "engine/MoveGenerator.h"
 #include "engine/PositionString.h"
 #include "game/Pdn.h"
+#include "search/Book.h"
 #include "search/Engine.h"
+#include "search/Evaluation.h"
 #include "search/Levels.h"
+#include "search/Tuning.h"
 #include "tools/Commands.h"
 #include "tools/GameLine.h"
 
@@ -185,6 +190,9 @@ class TProtocol {
     out_.Line("option name MultiPV type spin default 1 min 1 max " + std::to_string(MaxMultiPv));
     out_.Line("option name EndgameDatabase type check default true");
     out_.Line("option name EndgameDatabaseFolder type string default " + DefaultEgdbFolder());
+    out_.Line("option name Book type check default true");
+    out_.Line("option name Evaluation type combo default fitted var fitted var classic");
+    out_.Line("option name EvaluationWeights type string default");
     out_.Line("ok");
   }
 
@@ -245,6 +253,22 @@ class TProtocol {
       if (value.empty()) return bad("the value must be a folder");
       databaseFolder_ = value;
       databaseState_ = TDatabaseState::ToLoad;
+    } else if (key == "book") {
+      if (Lower(value) != "true" && Lower(value) != "false") return bad("the value must be true or false");
+      book_ = Lower(value) == "true";
+      if (book_ && DefaultBook() == nullptr) out_.Line("info string no opening book at " + DefaultBookPath());
+    } else if (key == "evaluation") {
+      if (Lower(value) != "fitted" && Lower(value) != "classic") return bad("the value must be fitted or classic");
+      EvaluationKind = Lower(value) == "fitted" ? TEvaluationKind::Fitted : TEvaluationKind::Classic;
+    } else if (key == "evaluationweights") {
+      TEvalWeights weights = FittedWeights;
+      if (!value.empty()) {
+        std::ifstream file(value, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (!file || !ParseWeightsSource(text, &weights))
+          return bad("cannot read weights from '" + value + "' (a file written by varek-cli tune fit)");
+      }
+      SetEvalWeights(weights);
     } else {
       bad("no such option");
     }
@@ -355,6 +379,8 @@ class TProtocol {
     // The shallowest iteration is 9 plies; a smaller depth gets that one.
     if (depth > 0) request.Limits.Depth = std::max(depth, 9);
     request.Limits.MultiPv = multiPv_;
+    request.Limits.Book = book_;
+    engine_.SetBook(book_ ? DefaultBook() : nullptr);
 
     LoadDatabase();
     if (generator_.NoMovesLeft(game_->Board(), side)) {
@@ -403,6 +429,8 @@ class TProtocol {
       // two-ply fallback (a stop came first, or the Easy level).
       if (result.Source == TMoveSource::OnlyMove) {
         out_.Line("info string only move");
+      } else if (result.Source == TMoveSource::Book) {
+        out_.Line("info string from the opening book");
       } else {
         if (result.Source == TMoveSource::Database) out_.Line("info string from the endgame database");
         out_.Line("info depth " + std::to_string(result.Source == TMoveSource::Fallback ? 2 : 0) + " score " +
@@ -447,6 +475,7 @@ class TProtocol {
   TDatabaseState databaseState_ = TDatabaseState::ToLoad;
   int level_ = DefaultLevel;
   int multiPv_ = 1;
+  bool book_ = true;
   std::unique_ptr<TGameLine> game_;
   class TMoveGenerator generator_;
 

@@ -42,6 +42,7 @@ const char Usage[] =
     "  --games N               games to play (default: every opening twice)\n"
     "  --movetime MS           time per move in milliseconds (default 100)\n"
     "  --clock SECONDS[+INC]   a clock per game instead, e.g. 60+0.5\n"
+    "  --depth N               a fixed depth per move instead (no time limit): the same games on every run\n"
     "  --concurrency N         games played at once, 1 to 8 (default 1)\n"
     "  --pdn FILE              where every game is written (default match.pdn)\n"
     "  --resume                go on with the games FILE holds already\n"
@@ -62,6 +63,7 @@ struct TOptions {
   std::string Names[2];
   int Games = 0;
   int MoveTimeMs = 100;
+  int Depth = 0;
   bool Clock = false;
   double ClockSeconds = 0, Increment = 0;
   int Concurrency = 1;
@@ -75,6 +77,8 @@ struct TOptions {
     char text[64];
     if (Clock)
       std::snprintf(text, sizeof text, "%g+%g", ClockSeconds, Increment);
+    else if (Depth > 0)
+      std::snprintf(text, sizeof text, "depth %d", Depth);
     else
       std::snprintf(text, sizeof text, "movetime %d ms", MoveTimeMs);
     return text;
@@ -113,6 +117,8 @@ bool ReadOptions(const TArgs& args, TOptions* options, std::string* error) {
       options->Clock = true;
       options->ClockSeconds = seconds;
       options->Increment = increment;
+    } else if (word == "--depth") {
+      if (!ParseNumber(value, 1, 47, &options->Depth)) return *error = "--depth takes a number of plies from 1 to 47", false;
     } else if (word == "--concurrency") {
       if (!ParseNumber(value, 1, 8, &options->Concurrency)) return *error = "--concurrency takes 1 to 8", false;
     } else if (word == "--pdn") {
@@ -137,6 +143,10 @@ bool ReadOptions(const TArgs& args, TOptions* options, std::string* error) {
   }
   if (commands.size() != 2) {
     *error = "give two engine commands";
+    return false;
+  }
+  if (options->Clock && options->Depth > 0) {
+    *error = "give --clock or --depth, not both";
     return false;
   }
   options->Commands[0] = commands[0];
@@ -430,6 +440,9 @@ class TMatch {
              std::to_string(std::lround(options_.Increment * 1000)) + " binc " +
              std::to_string(std::lround(options_.Increment * 1000));
         allowed = milliseconds(std::lround(clock[engine] * 1000));
+      } else if (options_.Depth > 0) {
+        go = "go depth " + std::to_string(options_.Depth);
+        allowed = std::chrono::hours(1);
       } else {
         go = "go movetime " + std::to_string(options_.MoveTimeMs);
         allowed = milliseconds(options_.MoveTimeMs);

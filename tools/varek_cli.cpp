@@ -24,7 +24,6 @@ const char Usage[] =
     "  egdb probe POSITION       the database's value: win in N, loss in N or draw\n"
     "  tune fit [OPTIONS] PDN... fit the evaluation's weights to the results of the games\n"
     "  book build|cover PDN...   build the opening book from the games, or measure how much of them it holds\n"
-    "  selfplay [OPTIONS] OPENINGS FIRST SECOND   two evaluations against each other\n"
     "POSITION is e.g. B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12\n"
     "(side to move, then White's and Black's squares, kings prefixed with K).\n";
 
@@ -37,7 +36,7 @@ const TCommand Commands[] = {
     {"perft", CmdPerft}, {"divide", CmdDivide}, {"show", CmdShow}, {"search", CmdSearch}, {"bench", CmdBench},
     {"pdn", CmdPdn},     {"convert", CmdConvert}, {"egdb", CmdEgdb},      {"engine", CmdEngine},
     {"match", CmdMatch},
-    {"tune", CmdTune},   {"book", CmdBook},       {"selfplay", CmdSelfPlay}, {"analyse", CmdAnalyse},
+    {"tune", CmdTune},   {"book", CmdBook},       {"analyse", CmdAnalyse},
 };
 
 }  // namespace

@@ -123,62 +123,78 @@ TEST(Evaluation, BackRankMasks) {
   EXPECT_EQ(Patterns("B:W20:B1,3"), 3 * 7 + 2 * (0 - 3) + 2);
 }
 
-TEST(Evaluation, MakeAndUndoKeepBoardAndSummaryInStep) {
+// The search plays mask moves: the masks, the summary and the table's keys
+// after each move must be those of the board the generator's own move makes.
+TEST(Evaluation, PlayKeepsMasksSummaryAndKeysInStep) {
   int moves = 0;
+  THashTable table(1024, 1);
   RandomGames(200, 160, 5, [&](int* board, TPlayer side, TMoveList& list) {
     const TMaterial before = Summary(board);
-    int saved[BoardSize];
-    std::copy(board, board + BoardSize, saved);
+    const TBoardMasks masks = MasksOf(board);
+    int key1, key2;
+    table.GenerateKey(board, side, key1, key2);
+    TMaskMoveList maskList;
+    TMoveGenerator.MakeMaskList(masks, side, &maskList);
+    ASSERT_EQ(maskList.NumMoves, list.NumMoves);
+    ASSERT_EQ(maskList.CaptureMoves, list.CaptureMoves);
     for (int i = 0; i < list.NumMoves; ++i) {
+      const TMaskMove move = TMoveGenerator::MaskMoveOf(list.Moves[i]);
+      ASSERT_TRUE(TKillers::Same(move, maskList.Moves[i])) << "move " << i;  // the same order
       TMaterial m = before;
-      int undo[MoveBufferSize];
-      TSearcher::MakeMoveAndMaterialEvaluation(board, list.Moves[i], undo, m);
+      TBoardMasks after = masks;
+      TSearcher::Play(after, side, move, m);
       int expected[BoardSize];
-      std::copy(saved, saved + BoardSize, expected);
+      std::copy(board, board + BoardSize, expected);
       TMoveGenerator::MakeMove(list.Moves[i], expected);
-      ASSERT_TRUE(SameBoard(board, expected));
-      ExpectSameCounts(m, Summary(board));
-      TSearcher::UndoMove(board, list.Moves[i], undo);
-      ASSERT_TRUE(SameBoard(board, saved));
+      const TBoardMasks made = MasksOf(expected);
+      ASSERT_EQ(after.Empty, made.Empty);
+      ASSERT_EQ(after.Pieces[White], made.Pieces[White]);
+      ASSERT_EQ(after.Pieces[Black], made.Pieces[Black]);
+      ASSERT_EQ(after.Kings, made.Kings);
+      ExpectSameCounts(m, Summary(expected));
+      int k1 = key1, k2 = key2, g1, g2;
+      table.UpdateKey(masks, side, move, k1, k2);
+      table.GenerateKey(expected, static_cast<TPlayer>(1 - side), g1, g2);
+      ASSERT_EQ(k1, g1);
+      ASSERT_EQ(k2, g2);
       ++moves;
     }
-    (void)side;
   });
   EXPECT_GT(moves, 30000);
 }
 
-TEST(Evaluation, CrowningAndLoopingCaptureThroughMakeAndUndo) {
+TEST(Evaluation, CrowningAndLoopingCaptureThroughPlay) {
   // A Black man on 26 crowns on 30.
   TPosition p = Position("B:W13:B26");
   TMaterial m = Summary(p.Board);
-  const TMaterial parent = m;
   const int crown[] = {16, 11, 0};
-  int undo[MoveBufferSize];
-  TSearcher::MakeMoveAndMaterialEvaluation(p.Board, crown, undo, m);
-  EXPECT_EQ(p.Board[11], BlackKing);
+  TBoardMasks masks = MasksOf(p.Board);
+  TSearcher::Play(masks, Black, TMoveGenerator::MaskMoveOf(crown), m);
+  EXPECT_EQ(CodeAt(masks, 11), BlackKing);
+  EXPECT_EQ(CodeAt(masks, 16), Empty);
   EXPECT_EQ(m.BlackMen, 0);
   EXPECT_EQ(m.BlackKings, 1);
+  TMoveGenerator::MakeMove(crown, p.Board);
   EXPECT_EQ(m.Positional, Summary(p.Board).Positional);
-  TSearcher::UndoMove(p.Board, crown, undo);
-  EXPECT_EQ(p.Board[16], BlackMan);
-  EXPECT_EQ(p.Board[11], Empty);
-  EXPECT_EQ(parent.BlackMen, 1);
 
+  // A king's capture going round and home again keeps its king and takes all four.
   TPosition loop = Position("B:W7,8,15,16:BK19");
-  const TPosition saved = loop;
   TMoveList list;
   TMoveGenerator.MakeMoveList(loop.Board, Black, &list);
+  ASSERT_GT(list.NumMoves, 0);
   for (int i = 0; i < list.NumMoves; ++i) {
     TMaterial lm = Summary(loop.Board);
-    TSearcher::MakeMoveAndMaterialEvaluation(loop.Board, list.Moves[i], undo, lm);
+    TBoardMasks after = MasksOf(loop.Board);
+    TSearcher::Play(after, Black, TMoveGenerator::MaskMoveOf(list.Moves[i]), lm);
+    int expected[BoardSize];
+    std::copy(loop.Board, loop.Board + BoardSize, expected);
+    TMoveGenerator::MakeMove(list.Moves[i], expected);
     if (MoveDestination(list.Moves[i]) == 24) {
-      EXPECT_EQ(loop.Board[24], BlackKing);
+      EXPECT_EQ(CodeAt(after, 24), BlackKing);
       EXPECT_EQ(lm.WhiteMen, 0);
       EXPECT_EQ(lm.BlackKings, 1);
     }
-    ExpectSameCounts(lm, Summary(loop.Board));
-    TSearcher::UndoMove(loop.Board, list.Moves[i], undo);
-    ASSERT_TRUE(SameBoard(loop.Board, saved.Board));
+    ExpectSameCounts(lm, Summary(expected));
   }
 }
 

@@ -202,17 +202,30 @@ TEST(HashTable, AgeingNeverGoesBelowZero) {
   EXPECT_EQ(table.Rows[1].Used, 0);
 }
 
-TEST(HashTable, FlushLeavesLockZeroEntries) {
-  THashTable table(4, 1);
-  table.Add(Entry(55, 60, 321, THashTable::LowerBound, 7), 1);
-  table.Flush();
-  EXPECT_FALSE(Probe(table, 1, 55));
-  THashEntry e;
-  ASSERT_TRUE(Probe(table, 1, 0, &e));  // a key2 of 0 matches the first emptied entry
-  EXPECT_EQ(e.Depth, 0);
-  EXPECT_EQ(e.Move, 0);
-  EXPECT_EQ(e.Bound, THashTable::LowerBound);
-  EXPECT_EQ(e.Score, 321);
-  table.Clear();
-  EXPECT_FALSE(Probe(table, 1, 0));
+// A new game forgets the table, the killers and the history: its first search
+// is the search of a fresh engine, node for node.
+TEST_F(SearchTest, ANewGameForgetsEveryEarlierSearch) {
+  TPosition start = StartPosition();
+  int move[MoveBufferSize];
+  TSearcher.MaxIterationDepth = 11;
+  TSearcher.GetComputerMoveHash(start.Board, Black, move);
+  const long long fresh = TSearcher.Nodes;
+  TSearcher.GetComputerMoveHash(start.Board, Black, move);
+  EXPECT_NE(TSearcher.Nodes, fresh);  // the table helps the second search
+  int key1, key2;
+  HashTable->GenerateKey(start.Board, Black, key1, key2);
+  THashEntry e{};
+  e.Lock = key2;
+  ASSERT_TRUE(HashTable->Seek(e, key1));
+  const int killer[] = {32, 28, 0};
+  TKillers.UpdateKiller(killer, 7, 0);
+  engine.NewGame();
+  EXPECT_FALSE(HashTable->Seek(e, key1));
+  EXPECT_FALSE(TKillers.HasKiller(7));
+  // A lock of 0 finds nothing either (no entry is left with it).
+  THashEntry zero{};
+  zero.Lock = 0;
+  EXPECT_FALSE(HashTable->Seek(zero, key1));
+  TSearcher.GetComputerMoveHash(start.Board, Black, move);
+  EXPECT_EQ(TSearcher.Nodes, fresh);
 }

@@ -126,26 +126,30 @@ TEST_F(OrderingTest, RootSortByRememberedScores) {
 
 TEST_F(OrderingTest, TableScoresOfChildren) {
   TPosition start = StartPosition();
-  TMoveList& list = Generate(start);
+  const TBoardMasks masks = MasksOf(start.Board);
+  TMaskMoveList& list = TSearcher.MaskLists[2];
+  TMoveGenerator.MakeMaskList(masks, Black, &list);
   int key1, key2;
   HashTable->GenerateKey(start.Board, Black, key1, key2);
   // Remember the position after the second move as good for White (the side to move there).
   int k1 = key1, k2 = key2;
-  HashTable->UpdateKey(start.Board, list.Moves[1], k1, k2);
+  HashTable->UpdateKey(masks, Black, list.Moves[1], k1, k2);
   THashEntry e{};
   e.Lock = k2;
   e.Score = 40;
   e.Depth = 30;
   HashTable->Add(e, k1);
   int* const scores = TSearcher.OrderScore[2];
-  EXPECT_FALSE(TSearcher.SortMoves1(list, scores, TSearcher.OrderIndex[2], start.Board, key1, key2));
+  for (int i = 0; i < list.NumMoves; ++i) scores[i] = 0;
+  const TMaskMove second = list.Moves[1];
+  EXPECT_FALSE(TSearcher.SortMoves1(list, scores, masks, Black, key1, key2));
   EXPECT_EQ(scores[1], 10 - 40);
   for (int i = 0; i < list.NumMoves; ++i) {
     if (i != 1) {
       EXPECT_EQ(scores[i], -1000);
     }
   }
-  for (int i = 0; i < list.NumMoves; ++i) EXPECT_EQ(TSearcher.OrderIndex[2][i], i);  // nothing sorted
+  EXPECT_TRUE(TKillers::Same(list.Moves[1], second));  // nothing sorted
 }
 
 TEST(Killers, UpdateCompareAndClear) {
@@ -159,11 +163,11 @@ TEST(Killers, UpdateCompareAndClear) {
   EXPECT_EQ(killers.KillerIncrement(a, 4), 2000);
   EXPECT_EQ(killers.KillerIncrement(a, 5), 0);
   killers.UpdateKiller(a, 4, -9999);  // same move: unchanged whatever the score
-  EXPECT_TRUE(TKillers::IsEquivalentMove(killers.Killer[4], a));
+  EXPECT_EQ(killers.KillerIncrement(a, 4), 2000);
   killers.UpdateKiller(c, 4, -50);
-  EXPECT_TRUE(TKillers::IsEquivalentMove(killers.Killer[4], c));
+  EXPECT_EQ(killers.KillerIncrement(c, 4), 2000);
   EXPECT_EQ(killers.KillerIncrement(a, 4), 0);
   killers.ClearKillers();
-  EXPECT_EQ(killers.Killer[4][0], 0);
+  EXPECT_FALSE(killers.HasKiller(4));
   EXPECT_EQ(killers.KillerIncrement(c, 4), 0);
 }

@@ -52,9 +52,9 @@ const char* const Stalemating = "B:W28:BK30,20,K19";
 
 TEST_F(SearchTest, HorizonWithoutMovesIsLostWithoutListingMoves) {
   TPosition blocked = Position("B:W5,6,9,10:B1");
-  TSearcher.MoveLists[3].NumMoves = 77;
+  TSearcher.MaskLists[3].NumMoves = 77;
   EXPECT_EQ(TSearcher.AlphaBeta(blocked.Board, 0, Black, -10000, 10000, 3, Summary(blocked.Board)), 3 - 10001);
-  EXPECT_EQ(TSearcher.MoveLists[3].NumMoves, 77);
+  EXPECT_EQ(TSearcher.MaskLists[3].NumMoves, 77);
   EXPECT_EQ(TSearcher.AlphaBeta(blocked.Board, 20, Black, -10000, 10000, 5, Summary(blocked.Board)), 5 - 10001);
   EXPECT_EQ(TSearcher.Evals, 0);
 }
@@ -93,7 +93,7 @@ TEST_F(SearchTest, FallbackStopsAtTheFirstWin) {
   EXPECT_EQ(info.Score, 10000);
   EXPECT_EQ(Text(info.Move), "20-24");
   EXPECT_FALSE(info.Aborted);
-  EXPECT_EQ(TSearcher.MoveLists[1].NumMoves, 0);  // nothing was searched after the win
+  EXPECT_EQ(TSearcher.MaskLists[1].NumMoves, 0);  // nothing was searched after the win
   EXPECT_TRUE(SameBoard(p.Board, Position(Stalemating).Board));
 }
 
@@ -109,7 +109,7 @@ TEST_F(SearchTest, RootMoveThatLeavesNoReplyFailsHigh) {
   EXPECT_EQ(e.Score, 10000);
   EXPECT_EQ(e.Depth, 90);
   EXPECT_EQ(e.Move, 2);  // generation index of 20-24
-  EXPECT_EQ(Text(TKillers.Killer[0]), "20-24");
+  EXPECT_EQ(TKillers.KillerIncrement(info.Move, 0), 2000);
 }
 
 TEST_F(SearchTest, WinsAreStoredRelativeToTheirNode) {
@@ -263,7 +263,7 @@ TEST_F(SearchTest, SingleMoveIsPlayedAtOnce) {
   EXPECT_EQ(TSearcher.Nodes, 12345);
   EXPECT_TRUE(control.StopRequest);
   EXPECT_EQ(Lookup(HashTable, start).Depth, 50);
-  EXPECT_TRUE(TKillers::IsEquivalentMove(TKillers.Killer[7], killer));
+  EXPECT_EQ(TKillers.KillerIncrement(killer, 7), 2000);
 }
 
 TEST_F(SearchTest, EasyLevelPlaysTheFallbackMove) {
@@ -286,7 +286,7 @@ TEST_F(SearchTest, EasyLevelPlaysTheFallbackMove) {
   EXPECT_EQ(TSearcher.Nodes, 0);  // no iteration ran...
   EXPECT_EQ(TSearcher.IterationDepth, 9);
   EXPECT_EQ(Lookup(HashTable, start).Depth, 46);  // ...but the table was aged
-  EXPECT_EQ(TKillers.Killer[7][0], 0);  // and the killers cleared
+  EXPECT_FALSE(TKillers.HasKiller(7));  // and the killers cleared
   EXPECT_TRUE(SameBoard(start.Board, StartPosition().Board));
 }
 

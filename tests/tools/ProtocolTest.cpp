@@ -113,6 +113,9 @@ TEST(ThreadedEngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
   EXPECT_EQ(engine.Next(), "option name EndgameDatabase type check default true");
   const std::string folder = engine.Next();
   EXPECT_EQ(folder.rfind("option name EndgameDatabaseFolder type string default /", 0), 0u) << folder;
+  EXPECT_EQ(engine.Next(), "option name Book type check default true");
+  EXPECT_EQ(engine.Next(), "option name Evaluation type combo default fitted var fitted var classic");
+  EXPECT_EQ(engine.Next(), "option name EvaluationWeights type string default");
   EXPECT_EQ(engine.Next(), "ok");
   engine.Send("newgame");
   engine.Send("isready");
@@ -122,7 +125,9 @@ TEST(ThreadedEngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
   engine.Send("isready");  // said once
   EXPECT_EQ(engine.Next(), "readyok");
 
-  // A position with moves, to a fixed depth: one line per iteration.
+  // A position with moves, to a fixed depth: one line per iteration (the
+  // book would answer this one).
+  engine.Send("setoption name Book value false");
   engine.Send("position startpos moves 11-15 23-19");
   engine.Send("go depth 11");
   const std::vector<std::string> lines = engine.Until("bestmove");
@@ -249,9 +254,44 @@ TEST(ThreadedEngineProtocol, TheGamesHistoryKeepsTheEngineFromRepeating) {
   EXPECT_EQ(out.rfind("Played " + first + " ", 0), std::string::npos) << out;
 }
 
+// The opening book answers the first moves unless it is turned off; the
+// evaluation can be the classic one or weights from a file.
+TEST(ThreadedEngineProtocol, TheBookAndTheEvaluationAreOptions) {
+  TEngineSession engine;
+  engine.Send("isready");
+  ASSERT_EQ(engine.Until("readyok").back(), "readyok");
+  engine.Send("position startpos");
+  engine.Send("go depth 9");
+  std::vector<std::string> lines = engine.Until("bestmove");
+  ASSERT_EQ(lines.size(), 2u) << lines.front();
+  EXPECT_EQ(lines[0], "info string from the opening book");
+  EXPECT_TRUE(Legal("", {lines[1].substr(9)})) << lines[1];
+  engine.Send("setoption name Book value false");
+  engine.Send("go depth 9");
+  lines = engine.Until("bestmove");
+  EXPECT_EQ(lines.front().rfind("info depth 9 ", 0), 0u) << lines.front();
+  engine.Send("setoption name Book value maybe");
+  EXPECT_EQ(engine.Next(), "error setoption Book: the value must be true or false");
+
+  engine.Send("setoption name Evaluation value classic");
+  engine.Send("position startpos moves 11-15 23-19");
+  engine.Send("go depth 9");
+  EXPECT_EQ(engine.Until("bestmove").front().rfind("info depth 9 ", 0), 0u);
+  engine.Send("setoption name Evaluation value best");
+  EXPECT_EQ(engine.Next(), "error setoption Evaluation: the value must be fitted or classic");
+  engine.Send("setoption name EvaluationWeights value /no/such/weights.cpp");
+  EXPECT_EQ(engine.Next(),
+            "error setoption EvaluationWeights: cannot read weights from '/no/such/weights.cpp' (a file written by "
+            "varek-cli tune fit)");
+  engine.Send("setoption name EvaluationWeights value " VAREK_SOURCE_DIR "/search/FittedWeights.cpp");
+  engine.Send("isready");
+  EXPECT_EQ(engine.Until("readyok").back(), "readyok");
+}
+
 TEST(ThreadedEngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
   TEngineSession engine;
   engine.Send("setoption name MultiPV value 3");
+  engine.Send("setoption name Book value false");
   engine.Send("position startpos moves 11-15 23-19 8-11");
   engine.Send("go depth 13");
   std::vector<std::string> lines = engine.Until("bestmove");

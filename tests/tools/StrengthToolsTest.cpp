@@ -1,15 +1,14 @@
-// The companion's strength tools run as a separate program: the tuner and the
-// self-play runner give the same output from the same data and seed, and the
-// games self-play writes read back.
+// The companion's strength tools run as a separate program: the tuner and a
+// self-play match give the same output from the same data and seed.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "game/Pdn.h"
@@ -62,39 +61,43 @@ TEST_F(StrengthToolsTest, TuneReproducesItsWeights) {
   Run("tune fit", 2);
 }
 
-TEST_F(StrengthToolsTest, SelfPlayReproducesItsGames) {
-  {
-    std::ofstream openings(folder / "openings.txt");
-    openings << "# two openings\n"
-             << "W:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,12,15\n"
-             << "W:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,10,11,12,14 12\n";
-  }
-  const std::string run = "selfplay --depth 9 --no-egdb --seed 3 " + (folder / "openings.txt").string() +
-                          " classic fitted --pdn ";
-  const std::string first = Run(run + (folder / "a.pdn").string());
-  const std::string second = Run(run + (folder / "b.pdn").string());
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(Read(folder / "a.pdn"), Read(folder / "b.pdn"));
-  EXPECT_NE(first.find("result classic against fitted: 4 games"), std::string::npos) << first;
-
-  // Each opening twice, colours reversed, and every game reads back with its result.
-  TPdnCollection games;
-  std::string error;
-  ASSERT_TRUE(ReadPdnFile((folder / "a.pdn").string(), &games, &error)) << error;
-  ASSERT_EQ(games.Games.size(), 4u);
-  ASSERT_TRUE(games.Refused.empty());
-  for (int g = 0; g < 4; ++g) {
-    const TPdnGame& game = games.Games[g];
-    EXPECT_EQ(game.Black, g % 2 == 0 ? "classic" : "fitted");
-    EXPECT_EQ(game.White, g % 2 == 0 ? "fitted" : "classic");
-    EXPECT_NE(game.Result, "*");
-    EXPECT_FALSE(game.FromStartingPosition());
-    EXPECT_GT(game.Moves.size(), 10u);
-    const std::string line = "game " + std::to_string(g + 1) + ": " + game.Black + " (Black) - " + game.White +
-                             " (White) " + game.Result + " by ";
-    EXPECT_NE(first.find(line), std::string::npos) << line;
-  }
-  EXPECT_EQ(std::memcmp(games.Games[0].StartBoard, games.Games[1].StartBoard, sizeof games.Games[0].StartBoard), 0);
-  Run("selfplay --depth 3 x classic fitted", 2);
-  Run("selfplay " + (folder / "openings.txt").string() + " classic nonsense.cpp --no-egdb", 2);
+// Self-play is a match between engines (bench/selfplay.sh): at a fixed depth,
+// with the openings in an order fixed by the seed, two runs play the same
+// games whichever of the two games at once an engine process plays; the
+// Evaluation option gives one side the classic evaluation, which plays other
+// moves.
+TEST_F(StrengthToolsTest, AFixedDepthMatchReproducesItsGames) {
+  const std::string engine = "'" VAREK_BINARY_DIR "/tools/varek-cli engine'";
+  auto play = [&](const std::string& name, const std::string& options) {
+    const fs::path pdn = folder / (name + ".pdn");
+    const std::string out = Run("match --depth 9 --games 6 --seed 3 --concurrency 2 --option1 EndgameDatabase=false"
+                                " --option2 EndgameDatabase=false --option1 Book=false --option2 Book=false"
+                                " --name1 first --name2 second --pdn " +
+                                pdn.string() + " " + options + " " + engine + " " + engine);
+    EXPECT_NE(out.find("Elo of first against second"), std::string::npos) << out;
+    TPdnCollection games;
+    std::string error;
+    EXPECT_TRUE(ReadPdnFile(pdn.string(), &games, &error)) << error;
+    EXPECT_TRUE(games.Refused.empty());
+    // By round, whatever order they ended in: result and moves.
+    std::map<std::string, std::string> rounds;
+    for (const TPdnGame& game : games.Games) {
+      std::string record = game.Black;
+      record.append(" ").append(game.Result);
+      for (const std::vector<int>& move : game.Moves)
+        for (int square : move) record.append(" ").append(std::to_string(square));
+      for (const TPdnGame::TTag& tag : game.OtherTags)
+        if (tag.Name == "Round") rounds[tag.Value] = record;
+    }
+    EXPECT_EQ(rounds.size(), 6u);
+    return rounds;
+  };
+  const auto fitted = play("a", "--option2 Evaluation=classic");
+  EXPECT_EQ(play("b", "--option2 Evaluation=classic"), fitted);
+  EXPECT_NE(play("c", ""), fitted);
+  // Each opening twice, the first engine Black in odd rounds.
+  EXPECT_EQ(fitted.at("1").rfind("first ", 0), 0u);
+  EXPECT_EQ(fitted.at("2").rfind("second ", 0), 0u);
+  Run("match --depth 9 --clock 60 " + engine + " " + engine, 2);
+  Run("match --depth 0 " + engine + " " + engine, 2);
 }
