@@ -11,6 +11,7 @@
 #include "framework/Dialogs.h"
 #include "framework/ScoreGraph.h"
 #include "framework/StatusBar.h"
+#include "ui/Progress.h"
 #include "game/Pdn.h"
 #include "ui/VarekWindow.h"
 
@@ -90,6 +91,7 @@ void TVarekWindow::AnalysisDone(const TSearchResult& result) {
 void TVarekWindow::FinishAnalysis() {
   const bool complete = analysing_ && analysing_->Complete();
   analysing_.reset();
+  progress_.Clear();  // the last position's search figures are no longer of interest
   GameStatus.Thinking = false;
   run_ = TRun::None;
   if (StatusBar()) StatusBar()->SetProgress(0, 0);
@@ -166,9 +168,12 @@ std::string TVarekWindow::AnalysisNote(int n) const {
   return text;
 }
 
-void TVarekWindow::ShowAnalysedStatus(const std::string& text, int n) {
+void TVarekWindow::ShowAnalysedPosition(const std::string& text, int n) {
   const std::string note = AnalysisNote(n);
   ShowStatus(note.empty() ? text : text + ": " + note);
+  // A step through the record redraws only the squares that changed: the
+  // best move's frame goes with the position.
+  if (!analysis_.empty()) Invalidate(true);
 }
 
 void TVarekWindow::DrawAnalysisBest(TDC& dc) {

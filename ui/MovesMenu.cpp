@@ -53,7 +53,7 @@ void TVarekWindow::Navigate(TNavigation step) {
   UpdateBoard(previous);
   ShowLastMove();
   GameStatus.SetPossibleStart();
-  ShowAnalysedStatus(text, GameRecord.Position);
+  ShowAnalysedPosition(text, GameRecord.Position);
   ClockFollowsPosition();
 }
 
@@ -95,7 +95,7 @@ void TVarekWindow::ShowPosition(int n) {
   GameStatus.SetPossibleStart();
   char text[32];
   std::snprintf(text, sizeof text, "move %d", n);
-  ShowAnalysedStatus(text, n);
+  ShowAnalysedPosition(text, n);
   ClockFollowsPosition();
 }
 

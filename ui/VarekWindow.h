@@ -274,7 +274,9 @@ class TVarekWindow : public TWindow {
   void SyncAnalysis();
   // "22-18? -1.20, best 24-20 +0.05" for analysed move n, or "".
   std::string AnalysisNote(int n) const;
-  void ShowAnalysedStatus(const std::string& text, int n);
+  // `text` on the status bar with the analysis of move n, and the best move's
+  // frame moved to the position shown.
+  void ShowAnalysedPosition(const std::string& text, int n);
   void DrawAnalysisBest(TDC& dc);
   std::unique_ptr<TGameAnalysis> analysing_;
   std::vector<TMoveAnalysis> analysis_;

@@ -60,13 +60,15 @@ TEST_F(ComputerThreadAnalysis, MarksTheBlunderShowsTheScoresAndFramesTheBestMove
   EXPECT_EQ(Bar().ProgressTotal(), 0);
   ASSERT_EQ(window->Analysis().size(), 4u);
   EXPECT_EQ(StatusText(), "analysis of 4 moves: 1 ??");
+  EXPECT_EQ(ProgressText(), " | ");  // no figures of the last search are left behind
   EXPECT_EQ(window->GetMoveListPanel()->ShownRows(),
             (std::vector<std::string>{"1. ... 9-14??", "2. 13-9 14-10", "3. 12-16"}));
   ASSERT_TRUE(window->GetScoreGraph()->IsVisible());
 
-  // At the start the analysis's best move, 5-1, is framed; the status names it.
+  // At the start the analysis's best move, 5-1, is framed (the step itself
+  // redraws the frame, not only the squares it changed); the status names it.
   frame->ExecuteCommand(CmMovesUndoAll);
-  Repaint();
+  window->UpdateWindow();
   EXPECT_EQ(FrameColour(5), TColor(80, 215, 110));
   window->GetMoveListPanel()->Click(0, 1);
   EXPECT_EQ(StatusText(), "move 1: 9-14?? 0.00, best 5-1 White wins in 9");
