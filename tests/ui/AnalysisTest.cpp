@@ -71,7 +71,11 @@ TEST_F(ComputerThreadAnalysis, MarksTheBlunderShowsTheScoresAndFramesTheBestMove
   window->UpdateWindow();
   EXPECT_EQ(FrameColour(5), TColor(80, 215, 110));
   window->GetMoveListPanel()->Click(0, 1);
-  EXPECT_EQ(StatusText(), "move 1: 9-14?? 0.00, best 5-1 White wins in 9");
+  // The score after 9-14 comes from a timed search (0.00 once it sees the
+  // draw, more on a slow machine); the mark and the database's win do not.
+  const std::string status = StatusText();
+  EXPECT_EQ(status.rfind("move 1: 9-14?? ", 0), 0u) << status;
+  EXPECT_TRUE(status.ends_with(", best 5-1 White wins in 9")) << status;
   frame->ExecuteCommand(CmMovesUndo);
   Shoot("analysis.png");
   // A click on the graph goes to its move.
@@ -87,7 +91,8 @@ TEST_F(ComputerThreadAnalysis, MarksTheBlunderShowsTheScoresAndFramesTheBestMove
   ASSERT_TRUE(ReadPdnFile(exported, &written, &error)) << error;
   ASSERT_EQ(written.Games.size(), 1u);
   EXPECT_EQ(written.Games[0].NoteOf(0).Mark, "??");
-  EXPECT_EQ(written.Games[0].NoteOf(0).Comments, (std::vector<std::string>{"0.00; best 5-1"}));
+  ASSERT_EQ(written.Games[0].NoteOf(0).Comments.size(), 1u);
+  EXPECT_TRUE(written.Games[0].NoteOf(0).Comments[0].ends_with("; best 5-1")) << written.Games[0].NoteOf(0).Comments[0];
   frame->ExecuteCommand(CmFileNew);
   EXPECT_TRUE(window->Analysis().empty());
   EXPECT_FALSE(graph.IsVisible());
