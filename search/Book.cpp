@@ -94,7 +94,18 @@ bool TOpeningBook::Load(const std::string& path, std::string* error) {
 }
 
 bool TOpeningBook::Save(const std::string& path, std::vector<TEntry> entries, std::string* error) {
-  std::stable_sort(entries.begin(), entries.end());
+  // By position, entries of one position in the order given. (Sorted through
+  // their indices: the library's stable sort frees its buffer in a way the
+  // address sanitizer takes for a mismatch.)
+  std::vector<size_t> order(entries.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&entries](size_t a, size_t b) {
+    return entries[a].Position != entries[b].Position ? entries[a].Position < entries[b].Position : a < b;
+  });
+  std::vector<TEntry> sorted;
+  sorted.reserve(entries.size());
+  for (size_t i : order) sorted.push_back(entries[i]);
+  entries = std::move(sorted);
   std::vector<uint8_t> body;
   for (const TEntry& e : entries) {
     Put(body, e.Position, 8);
