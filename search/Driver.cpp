@@ -82,13 +82,27 @@ void TSearcher::GetComputerMoveHash(int* board, TPlayer side, int* move) {
 
     for (int i = 0; i < BoardSize; ++i) copy[i] = board[i];
     const TMoveInfo result = AlphaBetaHash0(copy, 10 * IterationDepth, side, 10000, -10000);
-    if (StopRequested()) return;  // the unfinished iteration is dropped
+    // The unfinished iteration is dropped, but for a move that has beaten the
+    // last iteration's.
+    if (StopRequested()) return PlayPartial(move);
     PrintIterationInfo(result, SearchClock());
     if (Reporter) ReportIteration(board, side, result);
     TKillers::CopyMove(move, result.Move);
     ResultScore = result.Score;
     ResultDepth = IterationDepth;
     ResultSource = TMoveSource::Search;
-    IterationDepth += 2;
+    IterationDepth += IterationStep;
   }
+}
+
+void TSearcher::PlayPartial(int* move) {
+  if (PartialMove[0] == 0 || ResultSource != TMoveSource::Search) return;
+  TKillers::CopyMove(move, PartialMove);
+  ResultScore = PartialScore;
+  ResultDepth = IterationDepth;
+  TMoveInfo info;
+  info.Score = PartialScore;
+  info.Move = PartialMove;
+  info.Seconds = Elapsed();
+  PrintMoveInfo(info, false);
 }

@@ -82,6 +82,12 @@ class TSearcher {
   long long Nodes = 0;                             // nodes entered in this search
   int MaxIterationDepth = 47;                      // deepest iteration the driver runs
   int MultiPv = 1;                                 // root moves searched for exact scores
+  // The move of the iteration under way that has beaten the one searched
+  // first, and its score (a bound); empty until one has.
+  int PartialMove[MoveBufferSize] = {};
+  int PartialScore = 0;
+  int IterationStep = 1;                           // plies added by each iteration
+  bool LateMoveReductions = true;                  // late quiet moves of table nodes searched a ply shallower first
   // The caller's stop flags, set before the call; null: nothing stops the search.
   TSearchControl* Control = nullptr;
   // Hears the progress lines and each finished iteration's lines; null: nobody.
@@ -181,6 +187,8 @@ class TSearcher {
   void Store(int key1, int key2, int bound, int score, int depth, int moveIndex, int ply);
 
  private:
+  // Plays PartialMove, when the iteration that was cut off has one, in place of the last iteration's move.
+  void PlayPartial(int* move);
   // A stop request, or the hard limit passed (looked at on every 256th call).
   bool StopRequested();
   float Elapsed() const;

@@ -105,7 +105,16 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
         if (j == 0) {
           v = -AlphaBetaHash(child, childDepth, other, -beta, -alpha, ply + 1, k1, k2, childMaterial);
         } else {
-          v = -AlphaBetaHash(child, childDepth, other, -alpha - 1, -alpha, ply + 1, k1, k2, childMaterial);
+          // A late quiet move of a man is first searched a ply shallower,
+          // unless it is the killer or offers the opponent a capture; one
+          // that still beats alpha is searched again at full depth.
+          const bool late = LateMoveReductions && j >= 3 && depth >= 40 && e == 0 && !research &&
+                            !list.CaptureMoves && ((masks.Kings >> move.From) & 1) == 0 &&
+                            TKillers.KillerIncrement(move, ply) == 0 && TMoveGenerator::TestPos(child, other) != 1;
+          v = -AlphaBetaHash(child, childDepth - (late ? 10 : 0), other, -alpha - 1, -alpha, ply + 1, k1, k2,
+                             childMaterial);
+          if (late && v > alpha)
+            v = -AlphaBetaHash(child, childDepth, other, -alpha - 1, -alpha, ply + 1, k1, k2, childMaterial);
           if (alpha < v && v < beta)
             v = -AlphaBetaHash(child, childDepth, other, -beta, -v, ply + 1, k1, k2, childMaterial);
         }
@@ -150,6 +159,7 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
   }
   ReserveOrdering(0, n);
   lineCount_ = 0;
+  PartialMove[0] = 0;
 
   int key1, key2;
   HashTable->GenerateKey(board, side, key1, key2);
@@ -231,6 +241,12 @@ TMoveInfo TSearcher::AlphaBetaHash0(int* board, int depth, TPlayer side, int bet
     if (StopRequested()) {
       info.Aborted = true;
       return info;
+    }
+    // A later move that beat the first one is remembered: should this
+    // iteration be cut off, it is still a better move than the last one's.
+    if (j > 0 && MultiPv <= 1 && v > alpha) {
+      TKillers::CopyMove(PartialMove, move);
+      PartialScore = v;
     }
     if (v >= beta) {
       Store(key1, key2, THashTable::LowerBound, v, depth, indices[j], 0);

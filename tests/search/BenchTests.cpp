@@ -25,7 +25,7 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
     ++seen;
   });
   EXPECT_EQ(seen, count);
-  EXPECT_EQ(total, 10715855);
+  EXPECT_EQ(total, 5716516);
 }
 
 TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {
@@ -44,5 +44,5 @@ TEST_F(SearchTest, BenchNodeCountOfTheClassicEvaluationIsUnchanged) {
   EvaluationKind = TEvaluationKind::Classic;
   const long long total = RunBench(engine, nullptr);
   EvaluationKind = kind;
-  EXPECT_EQ(total, 12965560);
+  EXPECT_EQ(total, 7454728);
 }

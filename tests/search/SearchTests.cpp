@@ -327,7 +327,7 @@ TEST_F(SearchTest, StopRequestedBeforeTheSearchPlaysTheFallbackAndStaysSet) {
   TSearcher.Control = nullptr;
   TSearcher.MaxIterationDepth = 11;
   TSearcher.GetComputerMoveHash(start.Board, Black, move);
-  EXPECT_EQ(TSearcher.IterationDepth, 13);
+  EXPECT_EQ(TSearcher.IterationDepth, 12);
   EXPECT_GT(TSearcher.Nodes, 0);
 }
 
@@ -425,7 +425,8 @@ TEST_F(SearchTest, TimeLimitEndsTheSearchBetweenIterations) {
 
 // A level's hard stop: whatever the time limit, an iteration still running
 // when the hard limit has passed is cut off, and the last finished
-// iteration's move is played. Measured by the search's own clock.
+// iteration's move is played, or the cut one's if it had already found a
+// better one. Measured by the search's own clock.
 TEST_F(SearchTest, HardLimitCutsTheRunningIterationAndPlaysTheLastFinishedOne) {
   for (const char* text : {"", "W:WK1,K3,K10:BK20,K24,K31"}) {
     SCOPED_TRACE(text);
@@ -442,13 +443,46 @@ TEST_F(SearchTest, HardLimitCutsTheRunningIterationAndPlaysTheLastFinishedOne) {
     EXPECT_GE(cutAfter, 400);
     EXPECT_LE(cutAfter, 400 + 250);
     EXPECT_LT(TSearcher.IterationDepth, 47);
-    // The report and the move are those of the iteration before the one cut.
-    const std::string depth = "Depth:" + std::to_string(TSearcher.IterationDepth - 2) + "/";
-    EXPECT_NE(std::string(TSearcher.InfoText).find(depth), std::string::npos) << TSearcher.InfoText;
-    EXPECT_EQ(std::string(TSearcher.InfoText).rfind(Text(move) + "  Score=", 0), 0u) << TSearcher.InfoText;
+    // The report names the move played, from the iteration cut or the one before.
+    const std::string info = TSearcher.InfoText;
+    const std::string cut = "Depth:" + std::to_string(TSearcher.IterationDepth) + "/";
+    const std::string last = "Depth:" + std::to_string(TSearcher.IterationDepth - TSearcher.IterationStep) + "/";
+    EXPECT_TRUE(info.find(cut) != std::string::npos || info.find(last) != std::string::npos) << info;
+    EXPECT_EQ(info.rfind(Text(move) + "  Score=", 0), 0u) << info;
     EXPECT_TRUE(IsLegal(before, move));
     EXPECT_TRUE(SameBoard(start.Board, before.Board));
   }
+}
+
+// A stop in the middle of an iteration plays the move that has already beaten
+// the one searched first (the last iteration's best), with its own report.
+TEST_F(SearchTest, AStopPlaysTheMoveThatBeatTheLastIterationsBest) {
+  TPosition start = Position("B:W17,19,21,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,9,10,11,12,15");
+  const TPosition before = start;
+  std::string finished, better;
+  reporter.OnIteration = [&finished](const TSearchLine& line) {
+    if (line.Line == 1) finished = Text(line.Pv[0].data());
+  };
+  // "Best 4-8(7/8) Score=..." names a move other than the first as best.
+  SetProgressSink([&](const char* line) {
+    const std::string text = line;
+    const std::size_t open = text.find('(');
+    if (!better.empty() || finished.empty() || open == std::string::npos || text.compare(open, 3, "(1/") == 0)
+      return;
+    if (text.substr(5, open - 5) == finished) return;
+    better = text.substr(5, open - 5);
+    control.StopRequest = true;
+  });
+  TSearcher.MaxIterationDepth = 20;
+  int move[MoveBufferSize];
+  TSearcher.GetComputerMoveHash(start.Board, start.Side, move);
+  control.StopRequest = false;
+  ASSERT_FALSE(better.empty()) << "no iteration up to 20 plies found a better move than the one before";
+  EXPECT_EQ(Text(move), better);
+  const std::string info = TSearcher.InfoText;
+  EXPECT_EQ(info.rfind(better + "  Score=", 0), 0u) << info;
+  EXPECT_NE(info.find("Depth:" + std::to_string(TSearcher.IterationDepth) + "/"), std::string::npos) << info;
+  EXPECT_TRUE(IsLegal(before, move));
 }
 
 TEST_F(SearchTest, AHardLimitNotReachedChangesNothing) {
