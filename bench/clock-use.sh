@@ -18,7 +18,8 @@ echo "$games games at $clock, two at once; load $(cut -d' ' -f1-3 /proc/loadavg)
 base=${clock%+*}
 increment=${clock#*+}
 awk -v base="$base" -v inc="$increment" '
-  function tag(line) { sub(/^[^"]*"/, "", line); sub(/".*$/, "", line); return line }
+  # The tag values are compared as numbers: as text "100.7" would come before "37.9".
+  function tag(line) { sub(/^[^"]*"/, "", line); sub(/".*$/, "", line); return line + 0 }
   /^\[BlackSeconds / { seconds["B"] = tag($0) } /^\[WhiteSeconds / { seconds["W"] = tag($0) }
   /^\[BlackMoves / { moves["B"] = tag($0) }     /^\[WhiteMoves / { moves["W"] = tag($0) }
   /^\[BlackLeastClock / { least["B"] = tag($0) } /^\[WhiteLeastClock / { least["W"] = tag($0) }

@@ -405,7 +405,7 @@ TEST_F(SearchTest, FixedDepthSearchesRepeatExactly) {
     nodes[run] = TSearcher.Nodes;
     lines[run] = TSearcher.InfoText;
     lines[run].erase(lines[run].find("Depth:"));
-    EXPECT_NE(std::string(TSearcher.InfoText).find("Depth:11/"), std::string::npos);
+    EXPECT_NE(std::string(TSearcher.InfoText).find("Depth:12/"), std::string::npos);
   }
   EXPECT_EQ(nodes[0], nodes[1]);
   EXPECT_EQ(lines[0], lines[1]);

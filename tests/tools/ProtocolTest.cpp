@@ -131,18 +131,18 @@ TEST(ThreadedEngineProtocol, AScriptedSessionIsAnsweredLineByLine) {
   engine.Send("position startpos moves 11-15 23-19");
   engine.Send("go depth 11");
   const std::vector<std::string> lines = engine.Until("bestmove");
-  ASSERT_EQ(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 4u);  // 9, 10 and 11 plies
   TInfo info;
-  for (int k = 0; k < 2; ++k) {
+  for (int k = 0; k < 3; ++k) {
     ASSERT_TRUE(ParseInfo(lines[k], &info)) << lines[k];
-    EXPECT_EQ(info.Depth, 9 + 2 * k);
+    EXPECT_EQ(info.Depth, 9 + k);
     EXPECT_TRUE(Legal("", {"11-15", "23-19"}) && Legal("", [&] {
       std::vector<std::string> all{"11-15", "23-19"};
       for (const std::string& move : info.Pv) all.push_back(move);
       return all;
     }())) << lines[k];
   }
-  const std::string best = lines[2].substr(9);
+  const std::string best = lines[3].substr(9);
   EXPECT_EQ(best, info.Pv.front());
 
   // A time per move is kept to.
@@ -296,8 +296,8 @@ TEST(ThreadedEngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
   engine.Send("go depth 13");
   std::vector<std::string> lines = engine.Until("bestmove");
   std::erase_if(lines, [](const std::string& line) { return line.rfind("info string ", 0) == 0; });
-  ASSERT_EQ(lines.size(), 3u * 3 + 1) << lines.back();
-  for (size_t k = 0; k < 9; k += 3) {
+  ASSERT_EQ(lines.size(), 5u * 3 + 1) << lines.back();  // 9 to 13 plies, three lines each
+  for (size_t k = 0; k < 15; k += 3) {
     std::vector<std::string> firsts;
     int last = 100000;
     for (size_t j = 0; j < 3; ++j) {
@@ -309,7 +309,7 @@ TEST(ThreadedEngineProtocol, SeveralLinesAreSearchedAndReportedBestFirst) {
       EXPECT_LE(score, last) << lines[k + j];
       last = score;
       firsts.push_back(info.Pv.front());
-      if (k == 6 && j == 0) {
+      if (k == 12 && j == 0) {
         EXPECT_EQ(lines.back(), "bestmove " + firsts.back());
       }
     }
