@@ -86,8 +86,7 @@ class TSearcher {
   // first, and its score (a bound); empty until one has.
   int PartialMove[MoveBufferSize] = {};
   int PartialScore = 0;
-  int IterationStep = 1;                           // plies added by each iteration
-  bool LateMoveReductions = true;                  // late quiet moves of table nodes searched a ply shallower first
+  static constexpr int IterationStep = 1;          // plies added by each iteration
   // The caller's stop flags, set before the call; null: nothing stops the search.
   TSearchControl* Control = nullptr;
   // Hears the progress lines and each finished iteration's lines; null: nobody.

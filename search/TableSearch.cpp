@@ -108,7 +108,7 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
           // A late quiet move of a man is first searched a ply shallower,
           // unless it is the killer or offers the opponent a capture; one
           // that still beats alpha is searched again at full depth.
-          const bool late = LateMoveReductions && j >= 3 && depth >= 40 && e == 0 && !research &&
+          const bool late = j >= 3 && depth >= 40 && e == 0 && !research &&
                             !list.CaptureMoves && ((masks.Kings >> move.From) & 1) == 0 &&
                             TKillers.KillerIncrement(move, ply) == 0 && TMoveGenerator::TestPos(child, other) != 1;
           v = -AlphaBetaHash(child, childDepth - (late ? 10 : 0), other, -alpha - 1, -alpha, ply + 1, k1, k2,
