@@ -32,7 +32,13 @@ constexpr int EdgeBlock = 89;     // a man on square 20 facing one on 24 (and th
 constexpr int CornerGuard = 90;   // men on squares 1 and 5 or 6
 constexpr int OnlyKings = 91;     // the side with kings when the other has none
 constexpr int Threat = 92;        // the side not to move could capture
-constexpr int Count = 93;
+// 4 x 6561: what stands on each pair of rows, counted from the owner's home
+// rows (0) to the crowning ones (3); each of the eight squares holds no man,
+// a man of the owner's or one of the opponent's, read as a number in base 3.
+// Kings are left out: they have their own squares' table.
+constexpr int Region = 93;
+constexpr int RegionPatterns = 6561;
+constexpr int Count = Region + 4 * RegionPatterns;
 
 // Full board: the blend's weight of the first table, out of PhaseScale.
 constexpr int PhaseScale = 24;
@@ -64,6 +70,28 @@ constexpr uint64_t DoubleCorners = uint64_t{1} << MaskBit(10) | uint64_t{1} << M
   return ((((down >> 4) & enemy) >> 4) & empty) != 0 || ((((down >> 5) & enemy) >> 5) & empty) != 0 ||
          ((((up << 4) & enemy) << 4) & empty) != 0 || ((((up << 5) & enemy) << 5) & empty) != 0;
 }
+// Eight squares' bits as base-3 digits 0 or 1, in the bits' order or the reverse.
+struct TBase3 {
+  uint16_t Forward[256];
+  uint16_t Reversed[256];
+};
+constexpr TBase3 MakeBase3() {
+  TBase3 t{};
+  for (int bits = 0; bits < 256; ++bits) {
+    int forward = 0, reversed = 0;
+    for (int b = 7; b >= 0; --b) {
+      forward = forward * 3 + ((bits >> b) & 1);
+      reversed = reversed * 3 + ((bits >> (7 - b)) & 1);
+    }
+    t.Forward[bits] = static_cast<uint16_t>(forward);
+    t.Reversed[bits] = static_cast<uint16_t>(reversed);
+  }
+  return t;
+}
+inline constexpr TBase3 Base3 = MakeBase3();
+// Each pair of rows fills eight bits of the masks in a row: rows counted from
+// Black's home (indices 37..44) to White's (10..17).
+constexpr int RegionStart[4] = {37, 28, 19, 10};
 [[gnu::always_inline]] inline uint64_t Trapped(uint64_t kings, uint64_t empty) {
   return kings & ~((empty << 4) | (empty << 5) | (empty >> 4) | (empty >> 5));
 }
@@ -120,6 +148,15 @@ template <typename Add>
   add(CornerGuard, (Has(men[Black], 44) && (Has(men[Black], 39) || Has(men[Black], 40))) -
                        (Has(men[White], 10) && (Has(men[White], 14) || Has(men[White], 15))));
   add(OnlyKings, (kingCount[Black] > 0 && kingCount[White] == 0) - (kingCount[White] > 0 && kingCount[Black] == 0));
+  // Black reads its rows as the masks hold them, White the mirror rows in
+  // the reverse order, so that both read from their own side.
+  for (int k = 0; k < 4; ++k) {
+    const int black = MaskBit(RegionStart[k]), white = MaskBit(RegionStart[3 - k]);
+    const unsigned bo = (men[Black] >> black) & 0xff, bw = (men[White] >> black) & 0xff;
+    const unsigned wo = (men[White] >> white) & 0xff, wb = (men[Black] >> white) & 0xff;
+    add(Region + k * RegionPatterns + Base3.Forward[bo] + 2 * Base3.Forward[bw], 1);
+    add(Region + k * RegionPatterns + Base3.Reversed[wo] + 2 * Base3.Reversed[wb], -1);
+  }
   const int waiting = 1 - toMove;
   if (CanCapture(men[waiting], kings[waiting], m.Pieces[toMove], empty, waiting))
     add(Threat, waiting == Black ? 1 : -1);

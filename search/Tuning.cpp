@@ -132,14 +132,21 @@ TEvalWeights FitWeights(const TTuneSet& set, double scale, const TFitOptions& op
                         const std::function<void(int, double)>& progress) {
   constexpr int n = evalterms::Count;
   // Parameters 0..n-1 are the full board's weights, n..2n-1 the bare board's.
-  double w[2 * n], start[2 * n], m[2 * n] = {}, v[2 * n] = {}, grad[2 * n];
-  StartWeights(w, w + n);
-  std::copy(w, w + 2 * n, start);
+  std::vector<double> w(2 * n), start(2 * n), m(2 * n), v(2 * n), grad(2 * n);
+  StartWeights(w.data(), w.data() + n);
+  start = w;
+  // A term the fitted games show too seldom keeps its start: a pattern of a
+  // few positions would learn their results by heart.
+  std::vector<int> seen(n);
   std::size_t fitted = 0;
-  for (std::size_t i = 0; i < set.Size(); ++i) fitted += set.HeldOut[i] == 0;
+  for (std::size_t i = 0; i < set.Size(); ++i) {
+    if (set.HeldOut[i]) continue;
+    ++fitted;
+    for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) ++seen[set.Term[k]];
+  }
   const double beta1 = 0.9, beta2 = 0.999;
   for (int iteration = 1; iteration <= options.Iterations; ++iteration) {
-    std::fill(grad, grad + 2 * n, 0.0);
+    std::fill(grad.begin(), grad.end(), 0.0);
     double error = 0;
     for (std::size_t i = 0; i < set.Size(); ++i) {
       if (set.HeldOut[i]) continue;
@@ -157,13 +164,15 @@ TEvalWeights FitWeights(const TTuneSet& set, double scale, const TFitOptions& op
       }
     }
     const double count = static_cast<double>(fitted > 0 ? fitted : 1);
+    const double bias1 = 1 - std::pow(beta1, iteration), bias2 = 1 - std::pow(beta2, iteration);
     for (int t = 0; t < 2 * n; ++t) {
-      const double gt = grad[t] / count + 2 * options.Regularisation * (w[t] - start[t]);
+      const int term = t < n ? t : t - n;
+      if (seen[term] < options.MinPositions) continue;
+      const double regularisation = term < evalterms::Region ? options.Regularisation : options.PatternPrior / count;
+      const double gt = grad[t] / count + 2 * regularisation * (w[t] - start[t]);
       m[t] = beta1 * m[t] + (1 - beta1) * gt;
       v[t] = beta2 * v[t] + (1 - beta2) * gt * gt;
-      const double mh = m[t] / (1 - std::pow(beta1, iteration));
-      const double vh = v[t] / (1 - std::pow(beta2, iteration));
-      w[t] -= options.Rate * mh / (std::sqrt(vh) + 1e-12);
+      w[t] -= options.Rate * (m[t] / bias1) / (std::sqrt(v[t] / bias2) + 1e-12);
     }
     if (progress && (iteration % 100 == 0 || iteration == options.Iterations)) progress(iteration, error / count);
   }

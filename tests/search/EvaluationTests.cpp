@@ -289,4 +289,23 @@ TEST(Evaluation, FittedTermsOfKnownPositions) {
   t = terms("B:W30:B1,3");
   EXPECT_EQ(t[BackRank + 10], 1);
   EXPECT_EQ(t[BackRank + 2], -1);
+  // Rows: each side reads the pairs of rows from its own home, its own men
+  // as the digit 1 and the opponent's as 2. Black's man on 1 is the last of
+  // its home rows' eight squares, White's man on 31 the next to last of its
+  // own (the mirror of 2); each also stands in the other's crowning rows.
+  t = terms("B:W31:B1");
+  EXPECT_EQ(t[Region + 2187], 1);
+  EXPECT_EQ(t[Region + 729], -1);
+  EXPECT_EQ(t[Region + 3 * RegionPatterns + 2 * 3], 1);
+  EXPECT_EQ(t[Region + 3 * RegionPatterns + 2 * 1], -1);
+  auto patterns = [&t] {
+    int used = 0;
+    for (int k = Region; k < Count; ++k) used += t[k] != 0;
+    return used;
+  };
+  EXPECT_EQ(patterns(), 4);  // the empty middle rows are one pattern for both sides and cancel
+  // Kings are not part of the patterns (counted in, they spoilt the play of
+  // kings' endings).
+  t = terms("B:WK31:BK1");
+  EXPECT_EQ(patterns(), 0);
 }
