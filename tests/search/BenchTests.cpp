@@ -25,7 +25,7 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
     ++seen;
   });
   EXPECT_EQ(seen, count);
-  EXPECT_EQ(total, 7431621);
+  EXPECT_EQ(total, 6900423);
 }
 
 TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {

@@ -1,0 +1,38 @@
+#!/bin/sh
+# Games for the evaluation's fit: a build of the companion plays itself at a
+# fixed depth from positions the master games reached (half of the distinct
+# positions after 10 plies and after 12, in the match's order), the opening book off,
+# the endgame database on. At a fixed depth the same engine plays an opening
+# alike with either colour, so each pair's repeat is dropped. Writes the games
+# compressed to OUT (xz).
+#   bench/selfplay-games.sh VAREK_CLI MASTER_PDN... > OUT.pdn.xz
+# e.g. bench/selfplay-games.sh build/release/tools/varek-cli ../shared/data/games/*.pdn \
+#          > search/selfplay-games.pdn.xz
+# The games depend on the build that plays them: a later build plays others.
+# About 30 minutes on two cores.
+set -eu
+[ $# -ge 2 ] || { echo "usage: $0 VAREK_CLI MASTER_PDN... > OUT.pdn.xz" >&2; exit 2; }
+cli=$1
+shift
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for plies in 10 12; do
+  "$cli" book openings --plies "$plies" --min-games 1 "$@" |
+    awk -v plies="$plies" '{ printf "[Event \"after %d plies, %d\"]\n[SetUp \"1\"]\n[FEN \"%s\"]\n*\n\n", plies, NR, $1 }' \
+      > "$work/openings-$plies.pdn"
+  count=$(grep -c '^\[FEN' "$work/openings-$plies.pdn")
+  # As many games as openings: the first half of them, each with both colours.
+  games=$count
+  nice -n 5 "$cli" match --depth 9 --games "$games" --concurrency 2 --openings "$work/openings-$plies.pdn" \
+    --option1 Book=false --option2 Book=false --name1 a --name2 b --pdn "$work/games-$plies.pdn" \
+    "$cli engine" "$cli engine" >&2
+done
+# One game a paragraph: a game is kept unless its start and moves came before.
+cat "$work/games-10.pdn" "$work/games-12.pdn" | awk 'BEGIN { RS = ""; ORS = "\n\n" }
+  {
+    key = ""
+    lines = split($0, line, "\n")
+    for (i = 1; i <= lines; ++i)
+      if (line[i] ~ /^\[FEN / || line[i] !~ /^\[/) key = key line[i] "\n"
+    if (!(key in seen)) { seen[key] = 1; print }
+  }' | xz -9
