@@ -4,8 +4,9 @@
 # positions after 10 plies and after 12, in the match's order), the opening
 # book off, the endgame database on. At a fixed depth the same engine plays an opening
 # alike with either colour, so each pair's repeat is dropped. Writes the games
-# compressed to OUT (xz).
-#   bench/selfplay-games.sh VAREK_CLI MASTER_PDN... > OUT.pdn.xz
+# compressed to OUT (xz). With --after EARLIER.pdn.xz the starts EARLIER holds
+# are left out and every other one is played: the other half.
+#   bench/selfplay-games.sh [--after EARLIER.pdn.xz] VAREK_CLI MASTER_PDN... > OUT.pdn.xz
 # e.g. bench/selfplay-games.sh build/release/tools/varek-cli ../shared/data/games/*.pdn \
 #          > search/selfplay-games.pdn.xz
 # The games depend on the build that plays them (a later build plays others),
@@ -13,17 +14,29 @@
 # a rerun differs in about one game in a hundred. The fit reads the file kept.
 # About 30 minutes on two cores.
 set -eu
-[ $# -ge 2 ] || { echo "usage: $0 VAREK_CLI MASTER_PDN... > OUT.pdn.xz" >&2; exit 2; }
+usage="usage: $0 [--after EARLIER.pdn.xz] VAREK_CLI MASTER_PDN... > OUT.pdn.xz"
+after=
+if [ "${1:-}" = --after ]; then
+  [ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
+  after=$2
+  shift 2
+fi
+[ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
 cli=$1
 shift
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+: > "$work/earlier"
+[ -z "$after" ] || xz -dc "$after" | sed -n 's/^\[FEN "\(.*\)"\]$/\1/p' > "$work/earlier"
 for plies in 10 12; do
   "$cli" book openings --plies "$plies" --min-games 1 "$@" |
-    awk -v plies="$plies" '{ printf "[Event \"after %d plies, %d\"]\n[SetUp \"1\"]\n[FEN \"%s\"]\n*\n\n", plies, NR, $1 }' \
-      > "$work/openings-$plies.pdn"
-  # As many games as openings: the first half of them, each with both colours.
+    awk -v plies="$plies" -v earlier="$work/earlier" 'FILENAME == earlier { seen[$0] = 1; next }
+      !($1 in seen) { printf "[Event \"after %d plies, %d\"]\n[SetUp \"1\"]\n[FEN \"%s\"]\n*\n\n", plies, FNR, $1 }' \
+      "$work/earlier" - > "$work/openings-$plies.pdn"
+  # As many games as openings: the first half of them, each with both colours;
+  # after earlier games, all that are left.
   games=$(grep -c '^\[FEN' "$work/openings-$plies.pdn")
+  [ -z "$after" ] || games=$((2 * games))
   nice -n 5 "$cli" match --depth 9 --games "$games" --concurrency 2 --openings "$work/openings-$plies.pdn" \
     --option1 Book=false --option2 Book=false --name1 a --name2 b --pdn "$work/games-$plies.pdn" \
     "$cli engine" "$cli engine" >&2
