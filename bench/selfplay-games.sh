@@ -12,7 +12,7 @@
 # The games depend on the build that plays them (a later build plays others),
 # and a few on which games an engine played before, two being played at once:
 # a rerun differs in about one game in a hundred. The fit reads the file kept.
-# About 30 minutes on two cores.
+# About 30 minutes on two cores; needs xz (scripts/refit installs it).
 set -eu
 usage="usage: $0 [--after EARLIER.pdn.xz] VAREK_CLI MASTER_PDN... > OUT.pdn.xz"
 after=
