@@ -57,7 +57,7 @@ TTuneSet MakeTuneSet(const std::vector<TTuneSample>& samples, unsigned seed) {
     int board[BoardSize];
     BoardOfPositionKey(sample.Position, board);
     auto add = [&set](int term, int value) {
-      set.Term.push_back(static_cast<uint16_t>(term));
+      set.Term.push_back(static_cast<uint32_t>(term));
       set.Value.push_back(static_cast<int16_t>(value));
     };
     int pieces = 0;

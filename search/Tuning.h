@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,15 @@ void AddQuietPositions(const int* board, TPlayer side, const std::vector<std::ve
 // The terms of every sample, ready for the fit.
 struct TTuneSet {
   std::vector<uint32_t> First;  // sample i's terms are First[i] .. First[i + 1] - 1
-  std::vector<uint16_t> Term;
+  std::vector<uint32_t> Term;
   std::vector<int16_t> Value;
   std::vector<float> Phase;     // the full board's share of the blend, 0..1
   std::vector<float> Result;
   std::vector<uint8_t> HeldOut; // left out of the fit, to measure it on
   std::size_t Size() const { return Result.size(); }
 };
+// A term number the list cannot hold would be fitted as another term.
+static_assert(evalterms::Count - 1 <= std::numeric_limits<decltype(TTuneSet::Term)::value_type>::max());
 
 // Every tenth game, chosen by `seed`, is held out.
 TTuneSet MakeTuneSet(const std::vector<TTuneSample>& samples, unsigned seed);
