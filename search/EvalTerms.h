@@ -38,7 +38,13 @@ constexpr int Threat = 92;        // the side not to move could capture
 // Kings are left out: they have their own squares' table.
 constexpr int Region = 93;
 constexpr int RegionPatterns = 6561;
-constexpr int Count = Region + 4 * RegionPatterns;
+// 9 x 6561: the same for blocks of four rows by four columns (eight squares):
+// rows 0-3, 2-5 and 4-7 from the owner's home, each at the board's two sides
+// and in its middle, so that men are also seen with the men beside them and
+// on the rows ahead. Block 3k + c: rows 2k to 2k + 3, from the side of the
+// owner's square 4 (c = 0) to that of its square 1 (c = 2).
+constexpr int Block = Region + 4 * RegionPatterns;
+constexpr int Count = Block + 9 * RegionPatterns;
 
 // Full board: the blend's weight of the first table, out of PhaseScale.
 constexpr int PhaseScale = 24;
@@ -92,6 +98,28 @@ inline constexpr TBase3 Base3 = MakeBase3();
 // Each pair of rows fills eight bits of the masks in a row: rows counted from
 // Black's home (indices 37..44) to White's (10..17).
 constexpr int RegionStart[4] = {37, 28, 19, 10};
+// The first index of each row, from White's home row (10) to Black's (41).
+constexpr int RowStart[8] = {10, 14, 19, 23, 28, 32, 37, 41};
+// A block takes two neighbouring squares of each of its four rows, at offset
+// 0, 1 or 2 in the row. For a row's men (own | opponent's << 4) and an
+// offset, the two squares' base-3 digits (0 empty, 1 own, 2 opponent's):
+// Low in the row's order (the block read forward, for Black), High in the
+// reverse order (the block read backwards, for White).
+struct TBlockDigits {
+  uint8_t Low[3][256];
+  uint8_t High[3][256];
+};
+constexpr TBlockDigits MakeBlockDigits() {
+  TBlockDigits t{};
+  for (int c = 0; c < 3; ++c)
+    for (int men = 0; men < 256; ++men) {
+      auto digit = [men](int b) { return ((men >> b) & 1) + 2 * ((men >> (b + 4)) & 1); };
+      t.Low[c][men] = static_cast<uint8_t>(digit(c) + 3 * digit(c + 1));
+      t.High[c][men] = static_cast<uint8_t>(3 * digit(c) + digit(c + 1));
+    }
+  return t;
+}
+inline constexpr TBlockDigits BlockDigits = MakeBlockDigits();
 [[gnu::always_inline]] inline uint64_t Trapped(uint64_t kings, uint64_t empty) {
   return kings & ~((empty << 4) | (empty << 5) | (empty >> 4) | (empty >> 5));
 }
@@ -157,6 +185,26 @@ template <typename Add>
     add(Region + k * RegionPatterns + Base3.Forward[bo] + 2 * Base3.Forward[bw], 1);
     add(Region + k * RegionPatterns + Base3.Reversed[wo] + 2 * Base3.Reversed[wb], -1);
   }
+  // Black's block k of rows (0 at its home) is the masks' rows 4 - 2k to
+  // 7 - 2k, read forward; White's the masks' rows 2k to 2k + 3 at the mirror
+  // offset, read backwards (the board turned half a turn).
+  unsigned char blackRow[8], whiteRow[8];
+  for (int r = 0; r < 8; ++r) {
+    const int bit = MaskBit(RowStart[r]);
+    const unsigned bm = (men[Black] >> bit) & 0xf, wm = (men[White] >> bit) & 0xf;
+    blackRow[r] = static_cast<unsigned char>(bm | wm << 4);
+    whiteRow[r] = static_cast<unsigned char>(wm | bm << 4);
+  }
+  for (int k = 0; k < 3; ++k)
+    for (int c = 0; c < 3; ++c) {
+      const int term = Block + (3 * k + c) * RegionPatterns;
+      const unsigned char* const br = blackRow + 4 - 2 * k;
+      const unsigned char* const wr = whiteRow + 2 * k;
+      const uint8_t* const low = BlockDigits.Low[c];
+      const uint8_t* const high = BlockDigits.High[2 - c];
+      add(term + low[br[0]] + 9 * low[br[1]] + 81 * low[br[2]] + 729 * low[br[3]], 1);
+      add(term + 729 * high[wr[0]] + 81 * high[wr[1]] + 9 * high[wr[2]] + high[wr[3]], -1);
+    }
   const int waiting = 1 - toMove;
   if (CanCapture(men[waiting], kings[waiting], m.Pieces[toMove], empty, waiting))
     add(Threat, waiting == Black ? 1 : -1);

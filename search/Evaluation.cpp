@@ -1,5 +1,7 @@
 #include "search/Evaluation.h"
 
+#include <cstdlib>
+
 #include "engine/BoardMasks.h"
 #include "engine/Metrics.h"
 
@@ -12,6 +14,14 @@ namespace {
 int SquareOpening[4][45];
 int SquareEnding[4][45];
 TEvalWeights Weights;
+// Each term's two weights in one number (opening x 65536 + ending), so that a
+// term costs one read and the table half the cache; the ending's sum is read
+// back from the low half. That needs both sums inside 16 bits: a position has
+// terms of at most about 170 in all (counts and signs), so weights up to 180 are
+// safe. Weights beyond that (a weights file's) are summed apart instead.
+constexpr int PackedLimit = 180;
+int32_t PackedWeights[evalterms::Count];
+bool Packed = false;
 
 struct TWeightsInstaller {
   TWeightsInstaller() { SetEvalWeights(FittedWeights); }
@@ -22,6 +32,13 @@ struct TWeightsInstaller {
 void SetEvalWeights(const TEvalWeights& weights) {
   Weights = weights;
   using namespace evalterms;
+  Packed = true;
+  for (int t = 0; t < Count; ++t) {
+    PackedWeights[t] = weights.Opening[t] * 65536 + weights.Ending[t];
+    // The square tables (with the material) are summed move by move, not here.
+    if (t >= BackRank && (std::abs(weights.Opening[t]) > PackedLimit || std::abs(weights.Ending[t]) > PackedLimit))
+      Packed = false;
+  }
   for (int i = 0; i < 45; ++i) {
     for (int code = 0; code < 4; ++code) SquareOpening[code][i] = SquareEnding[code][i] = 0;
     if (!IsPlayable(i)) continue;
@@ -46,10 +63,18 @@ namespace {
 // for it that the baseline instruction set leaves out.
 [[gnu::always_inline]] inline int FittedForBlack(const TMaterial& m, TPlayer side, const TBoardMasks& masks) {
   int opening = m.Opening, ending = m.Ending;
-  evalterms::PatternTerms(masks, side, [&](int term, int value) {
-    opening += Weights.Opening[term] * value;
-    ending += Weights.Ending[term] * value;
-  });
+  if (Packed) {
+    int32_t sum = 0;
+    evalterms::PatternTerms(masks, side, [&sum](int term, int value) { sum += PackedWeights[term] * value; });
+    const int16_t low = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(sum)));
+    opening += (sum - low) / 65536;
+    ending += low;
+  } else {
+    evalterms::PatternTerms(masks, side, [&](int term, int value) {
+      opening += Weights.Opening[term] * value;
+      ending += Weights.Ending[term] * value;
+    });
+  }
   const int phase = evalterms::Phase(m.WhiteKings + m.WhiteMen + m.BlackKings + m.BlackMen);
   return (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
 }

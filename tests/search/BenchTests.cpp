@@ -25,7 +25,7 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
     ++seen;
   });
   EXPECT_EQ(seen, count);
-  EXPECT_EQ(total, 6900423);
+  EXPECT_EQ(total, 8647442);
 }
 
 TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "SearchTestSupport.h"
 #include "engine/Metrics.h"
 #include "search/Evaluation.h"
@@ -242,21 +244,29 @@ TEST(Evaluation, FittedScoreIsTheWeightedSumOfTheTunersTerms) {
   });
   const TTuneSet set = MakeTuneSet(samples, 1);
   ASSERT_EQ(set.Size(), samples.size());
-  const TEvalWeights& w = EvalWeights();
+  // The build's weights, and a weights file's with one weight beyond what
+  // the evaluation sums in one number (every position has a side to move).
+  auto large = std::make_unique<TEvalWeights>(FittedWeights);
+  large->Ending[evalterms::Turn] = 40000;
   const TEvaluationKind kind = EvaluationKind;
   EvaluationKind = TEvaluationKind::Fitted;
-  const std::vector<int> scores = EvaluateSamples(samples);
-  EvaluationKind = kind;
-  for (std::size_t i = 0; i < set.Size(); ++i) {
-    long opening = 0, ending = 0;
-    for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {
-      opening += static_cast<long>(w.Opening[set.Term[k]]) * set.Value[k];
-      ending += static_cast<long>(w.Ending[set.Term[k]]) * set.Value[k];
+  for (const TEvalWeights* weights : {&FittedWeights, static_cast<const TEvalWeights*>(large.get())}) {
+    SetEvalWeights(*weights);
+    const TEvalWeights& w = EvalWeights();
+    const std::vector<int> scores = EvaluateSamples(samples);
+    for (std::size_t i = 0; i < set.Size(); ++i) {
+      long opening = 0, ending = 0;
+      for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {
+        opening += static_cast<long>(w.Opening[set.Term[k]]) * set.Value[k];
+        ending += static_cast<long>(w.Ending[set.Term[k]]) * set.Value[k];
+      }
+      const int phase = static_cast<int>(set.Phase[i] * evalterms::PhaseScale + 0.5f);
+      const long blend = (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
+      ASSERT_EQ(scores[i], blend) << i;
     }
-    const int phase = static_cast<int>(set.Phase[i] * evalterms::PhaseScale + 0.5f);
-    const long blend = (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
-    ASSERT_EQ(scores[i], blend) << i;
   }
+  SetEvalWeights(FittedWeights);
+  EvaluationKind = kind;
 }
 
 TEST(Evaluation, FittedTermsOfKnownPositions) {
@@ -303,7 +313,15 @@ TEST(Evaluation, FittedTermsOfKnownPositions) {
     for (int k = Region; k < Count; ++k) used += t[k] != 0;
     return used;
   };
-  EXPECT_EQ(patterns(), 4);  // the empty middle rows are one pattern for both sides and cancel
+  // Blocks: Black's man on 1 is the last square of its home block on the
+  // right (offset 2), White's man on 31 is seen by Black from the far block
+  // on the left (offset 0, the opponent's digit 2 on the second square).
+  EXPECT_EQ(t[Block + 2 * RegionPatterns + 2187], 1);
+  EXPECT_EQ(t[Block + 6 * RegionPatterns + 2 * 3], 1);
+  // Empty rows and blocks are one pattern for both sides and cancel where
+  // both sides' are empty: four pairs of rows, six blocks and two empty
+  // blocks that the other side sees a man in.
+  EXPECT_EQ(patterns(), 12);
   // Kings are not part of the patterns (counted in, they spoilt the play of
   // kings' endings).
   t = terms("B:WK31:BK1");
