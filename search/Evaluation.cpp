@@ -34,7 +34,9 @@ void SetEvalWeights(const TEvalWeights& weights) {
   using namespace evalterms;
   Packed = true;
   for (int t = 0; t < Count; ++t) {
-    PackedWeights[t] = weights.Opening[t] * 65536 + weights.Ending[t];
+    // Wrapped in unsigned arithmetic: a weight too large to pack is not used packed.
+    PackedWeights[t] = static_cast<int32_t>(static_cast<uint32_t>(weights.Opening[t]) * 65536u +
+                                            static_cast<uint32_t>(weights.Ending[t]));
     // The square tables (with the material) are summed move by move, not here.
     if (t >= BackRank && (std::abs(weights.Opening[t]) > PackedLimit || std::abs(weights.Ending[t]) > PackedLimit))
       Packed = false;

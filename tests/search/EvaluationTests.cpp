@@ -250,6 +250,13 @@ TEST(Evaluation, FittedScoreIsTheWeightedSumOfTheTunersTerms) {
   large->Ending[evalterms::Turn] = 40000;
   const TEvaluationKind kind = EvaluationKind;
   EvaluationKind = TEvaluationKind::Fitted;
+  struct TRestore {
+    TEvaluationKind Kind;
+    ~TRestore() {
+      SetEvalWeights(FittedWeights);
+      EvaluationKind = Kind;
+    }
+  } restore{kind};
   for (const TEvalWeights* weights : {&FittedWeights, static_cast<const TEvalWeights*>(large.get())}) {
     SetEvalWeights(*weights);
     const TEvalWeights& w = EvalWeights();
@@ -265,8 +272,6 @@ TEST(Evaluation, FittedScoreIsTheWeightedSumOfTheTunersTerms) {
       ASSERT_EQ(scores[i], blend) << i;
     }
   }
-  SetEvalWeights(FittedWeights);
-  EvaluationKind = kind;
 }
 
 TEST(Evaluation, FittedTermsOfKnownPositions) {
@@ -313,9 +318,10 @@ TEST(Evaluation, FittedTermsOfKnownPositions) {
     for (int k = Region; k < Count; ++k) used += t[k] != 0;
     return used;
   };
-  // Blocks: Black's man on 1 is the last square of its home block on the
-  // right (offset 2), White's man on 31 is seen by Black from the far block
-  // on the left (offset 0, the opponent's digit 2 on the second square).
+  // Blocks: Black's man on 1 is the last square of its home block on square
+  // 1's side (offset 2); White's man on 31 is seen by Black from its far
+  // block on square 4's side (offset 0, the opponent's digit 2 on the second
+  // square).
   EXPECT_EQ(t[Block + 2 * RegionPatterns + 2187], 1);
   EXPECT_EQ(t[Block + 6 * RegionPatterns + 2 * 3], 1);
   // Empty rows and blocks are one pattern for both sides and cancel where
