@@ -123,11 +123,33 @@ inline constexpr TBlockDigits BlockDigits = MakeBlockDigits();
 [[gnu::always_inline]] inline uint64_t Trapped(uint64_t kings, uint64_t empty) {
   return kings & ~((empty << 4) | (empty << 5) | (empty >> 4) | (empty >> 5));
 }
+
+// The eight squares of each block as masks' bits, Black's block b (3k + c)
+// and White's, which is Black's turned half a turn: Black reads a block's
+// men in the bits' order as base-3 digits from the lowest, White in the reverse
+// order (Base3.Forward and Base3.Reversed of the bits a mask picks out).
+struct TBlockMasks {
+  uint64_t Of[2][9];
+};
+constexpr TBlockMasks MakeBlockMasks() {
+  TBlockMasks t{};
+  for (int k = 0; k < 3; ++k)
+    for (int c = 0; c < 3; ++c)
+      for (int r = 0; r < 4; ++r)
+        for (int i = 0; i < 2; ++i) {
+          t.Of[Black][3 * k + c] |= uint64_t{1} << MaskBit(RowStart[4 - 2 * k + r] + c + i);
+          t.Of[White][3 * k + c] |= uint64_t{1} << MaskBit(RowStart[2 * k + r] + 2 - c + i);
+        }
+  return t;
+}
+inline constexpr TBlockMasks BlockMasks = MakeBlockMasks();
 }  // namespace detail
 
 // Calls add(term, value) for each term but the two square tables (which the
 // search keeps up to date move by move), `toMove` being the side to move.
-template <typename Add>
+// Without `Blocks` the blocks' patterns are left to the caller, who reads them
+// some faster way.
+template <bool Blocks = true, typename Add>
 [[gnu::always_inline]] inline void PatternTerms(const TBoardMasks& m, TPlayer toMove, Add&& add) {
   using namespace detail;
   const uint64_t empty = m.Empty;
@@ -188,23 +210,25 @@ template <typename Add>
   // Black's block k of rows (0 at its home) is the masks' rows 4 - 2k to
   // 7 - 2k, read forward; White's the masks' rows 2k to 2k + 3 at the mirror
   // offset, read backwards (the board turned half a turn).
-  unsigned char blackRow[8], whiteRow[8];
-  for (int r = 0; r < 8; ++r) {
-    const int bit = MaskBit(RowStart[r]);
-    const unsigned bm = (men[Black] >> bit) & 0xf, wm = (men[White] >> bit) & 0xf;
-    blackRow[r] = static_cast<unsigned char>(bm | wm << 4);
-    whiteRow[r] = static_cast<unsigned char>(wm | bm << 4);
-  }
-  for (int k = 0; k < 3; ++k)
-    for (int c = 0; c < 3; ++c) {
-      const int term = Block + (3 * k + c) * RegionPatterns;
-      const unsigned char* const br = blackRow + 4 - 2 * k;
-      const unsigned char* const wr = whiteRow + 2 * k;
-      const uint8_t* const low = BlockDigits.Low[c];
-      const uint8_t* const high = BlockDigits.High[2 - c];
-      add(term + low[br[0]] + 9 * low[br[1]] + 81 * low[br[2]] + 729 * low[br[3]], 1);
-      add(term + 729 * high[wr[0]] + 81 * high[wr[1]] + 9 * high[wr[2]] + high[wr[3]], -1);
+  if constexpr (Blocks) {
+    unsigned char blackRow[8], whiteRow[8];
+    for (int r = 0; r < 8; ++r) {
+      const int bit = MaskBit(RowStart[r]);
+      const unsigned bm = (men[Black] >> bit) & 0xf, wm = (men[White] >> bit) & 0xf;
+      blackRow[r] = static_cast<unsigned char>(bm | wm << 4);
+      whiteRow[r] = static_cast<unsigned char>(wm | bm << 4);
     }
+    for (int k = 0; k < 3; ++k)
+      for (int c = 0; c < 3; ++c) {
+        const int term = Block + (3 * k + c) * RegionPatterns;
+        const unsigned char* const br = blackRow + 4 - 2 * k;
+        const unsigned char* const wr = whiteRow + 2 * k;
+        const uint8_t* const low = BlockDigits.Low[c];
+        const uint8_t* const high = BlockDigits.High[2 - c];
+        add(term + low[br[0]] + 9 * low[br[1]] + 81 * low[br[2]] + 729 * low[br[3]], 1);
+        add(term + 729 * high[wr[0]] + 81 * high[wr[1]] + 9 * high[wr[2]] + high[wr[3]], -1);
+      }
+  }
   const int waiting = 1 - toMove;
   if (CanCapture(men[waiting], kings[waiting], m.Pieces[toMove], empty, waiting))
     add(Threat, waiting == Black ? 1 : -1);

@@ -24,6 +24,11 @@ extern const TEvalWeights FittedWeights;
 void SetEvalWeights(const TEvalWeights& weights);
 const TEvalWeights& EvalWeights();
 
+// Whether the fitted evaluation picks each block's squares out of the masks
+// with one instruction (on processors where it is fast; on by default there);
+// off, it reads them row by row, as the tuner does. Returns what is in use now.
+bool SetBlockExtract(bool on);
+
 enum class TEvaluationKind { Fitted, Classic };
 // Which evaluation the search uses; set between searches only.
 extern TEvaluationKind EvaluationKind;

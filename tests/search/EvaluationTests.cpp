@@ -254,22 +254,28 @@ TEST(Evaluation, FittedScoreIsTheWeightedSumOfTheTunersTerms) {
     TEvaluationKind Kind;
     ~TRestore() {
       SetEvalWeights(FittedWeights);
+      SetBlockExtract(true);
       EvaluationKind = Kind;
     }
   } restore{kind};
-  for (const TEvalWeights* weights : {&FittedWeights, static_cast<const TEvalWeights*>(large.get())}) {
-    SetEvalWeights(*weights);
-    const TEvalWeights& w = EvalWeights();
-    const std::vector<int> scores = EvaluateSamples(samples);
-    for (std::size_t i = 0; i < set.Size(); ++i) {
-      long opening = 0, ending = 0;
-      for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {
-        opening += static_cast<long>(w.Opening[set.Term[k]]) * set.Value[k];
-        ending += static_cast<long>(w.Ending[set.Term[k]]) * set.Value[k];
+  // Both ways of reading the blocks (where the processor has the fast one).
+  for (const bool extract : {true, false}) {
+    for (const TEvalWeights* weights : {&FittedWeights, static_cast<const TEvalWeights*>(large.get())}) {
+      SCOPED_TRACE(extract ? "blocks extracted" : "blocks read by rows");
+      SetBlockExtract(extract);
+      SetEvalWeights(*weights);
+      const TEvalWeights& w = EvalWeights();
+      const std::vector<int> scores = EvaluateSamples(samples);
+      for (std::size_t i = 0; i < set.Size(); ++i) {
+        long opening = 0, ending = 0;
+        for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {
+          opening += static_cast<long>(w.Opening[set.Term[k]]) * set.Value[k];
+          ending += static_cast<long>(w.Ending[set.Term[k]]) * set.Value[k];
+        }
+        const int phase = static_cast<int>(set.Phase[i] * evalterms::PhaseScale + 0.5f);
+        const long blend = (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
+        ASSERT_EQ(scores[i], blend) << i;
       }
-      const int phase = static_cast<int>(set.Phase[i] * evalterms::PhaseScale + 0.5f);
-      const long blend = (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
-      ASSERT_EQ(scores[i], blend) << i;
     }
   }
 }
