@@ -73,27 +73,26 @@ namespace {
 template <bool ReadBlocks>
 [[gnu::always_inline]] inline int FittedForBlack(const TMaterial& m, TPlayer side, const TBoardMasks& masks,
                                                  const int* blocks) {
-  int opening = m.Opening, ending = m.Ending;
-  if (Packed) {
-    int32_t sum = 0;
-    auto add = [&sum](int term, int value) { sum += PackedWeights[term] * value; };
-    evalterms::PatternTerms<ReadBlocks>(masks, side, add);
-    if constexpr (!ReadBlocks)
-      for (int i = 0; i < 18; i += 2) sum += PackedWeights[blocks[i]] - PackedWeights[blocks[i + 1]];
-    const int16_t low = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(sum)));
-    opening += (sum - low) / 65536;
-    ending += low;
-  } else {
-    auto add = [&](int term, int value) {
-      opening += Weights.Opening[term] * value;
-      ending += Weights.Ending[term] * value;
-    };
+  auto terms = [&](auto&& add) {
     evalterms::PatternTerms<ReadBlocks>(masks, side, add);
     if constexpr (!ReadBlocks)
       for (int i = 0; i < 18; i += 2) {
         add(blocks[i], 1);
         add(blocks[i + 1], -1);
       }
+  };
+  int opening = m.Opening, ending = m.Ending;
+  if (Packed) {
+    int32_t sum = 0;
+    terms([&sum](int term, int value) { sum += PackedWeights[term] * value; });
+    const int16_t low = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(sum)));
+    opening += (sum - low) / 65536;
+    ending += low;
+  } else {
+    terms([&](int term, int value) {
+      opening += Weights.Opening[term] * value;
+      ending += Weights.Ending[term] * value;
+    });
   }
   const int phase = evalterms::Phase(m.WhiteKings + m.WhiteMen + m.BlackKings + m.BlackMen);
   return (opening * phase + ending * (evalterms::PhaseScale - phase)) / evalterms::PhaseScale;
