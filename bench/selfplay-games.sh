@@ -5,8 +5,9 @@
 # book off, the endgame database on. At a fixed depth the same engine plays an opening
 # alike with either colour, so each pair's repeat is dropped. Writes the games
 # compressed to OUT (xz). With --after EARLIER.pdn.xz the starts EARLIER holds
-# are left out and every other one is played: the other half.
-#   bench/selfplay-games.sh [--after EARLIER.pdn.xz] VAREK_CLI MASTER_PDN... > OUT.pdn.xz
+# are left out and every other one is played: the other half. With --plies
+# "N ..." the starts are the positions after those plies instead of 10 and 12.
+#   bench/selfplay-games.sh [--after EARLIER.pdn.xz] [--plies "N ..."] VAREK_CLI MASTER_PDN... > OUT.pdn.xz
 # e.g. bench/selfplay-games.sh build/release/tools/varek-cli ../shared/data/games/*.pdn \
 #          > search/selfplay-games.pdn.xz
 # The games depend on the build that plays them (a later build plays others),
@@ -14,13 +15,17 @@
 # a rerun differs in about one game in a hundred. The fit reads the file kept.
 # About 30 minutes on two cores; needs xz (scripts/refit installs it).
 set -eu
-usage="usage: $0 [--after EARLIER.pdn.xz] VAREK_CLI MASTER_PDN... > OUT.pdn.xz"
+usage="usage: $0 [--after EARLIER.pdn.xz] [--plies \"N ...\"] VAREK_CLI MASTER_PDN... > OUT.pdn.xz"
 after=
-if [ "${1:-}" = --after ]; then
+plies_list="10 12"
+while [ "${1:-}" = --after ] || [ "${1:-}" = --plies ]; do
   [ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
-  after=$2
+  case $1 in
+    --after) after=$2 ;;
+    --plies) plies_list=$2 ;;
+  esac
   shift 2
-fi
+done
 [ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }
 cli=$1
 shift
@@ -28,7 +33,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 : > "$work/earlier"
 [ -z "$after" ] || xz -dc "$after" | sed -n 's/^\[FEN "\(.*\)"\]$/\1/p' > "$work/earlier"
-for plies in 10 12; do
+for plies in $plies_list; do
   "$cli" book openings --plies "$plies" --min-games 1 "$@" |
     awk -v plies="$plies" -v earlier="$work/earlier" 'FILENAME == earlier { seen[$0] = 1; next }
       !($1 in seen) { printf "[Event \"after %d plies, %d\"]\n[SetUp \"1\"]\n[FEN \"%s\"]\n*\n\n", plies, FNR, $1 }' \
@@ -42,7 +47,7 @@ for plies in 10 12; do
     "$cli engine" "$cli engine" >&2
 done
 # One game a paragraph: a game is kept unless its start and moves came before.
-cat "$work/games-10.pdn" "$work/games-12.pdn" | awk 'BEGIN { RS = ""; ORS = "\n\n" }
+for plies in $plies_list; do cat "$work/games-$plies.pdn"; done | awk 'BEGIN { RS = ""; ORS = "\n\n" }
   {
     key = ""
     lines = split($0, line, "\n")
