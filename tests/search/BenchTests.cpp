@@ -25,7 +25,7 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
     ++seen;
   });
   EXPECT_EQ(seen, count);
-  EXPECT_EQ(total, 8647442);
+  EXPECT_EQ(total, 7329181);
 }
 
 TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {
