@@ -209,11 +209,14 @@ class TMatch {
   int Run() {
     std::string error;
     // Both engines must answer before any game starts.
+    // What each engine says of itself while it gets ready (its endgame
+    // database above all: a build copied out of its folder plays without it).
+    std::vector<std::string> notes[2];
     {
       TSeat players[2];
       for (int e = 0; e < 2; ++e) {
         std::string name;
-        if (!StartEngine(players[e], e, &name, &error)) {
+        if (!StartEngine(players[e], e, &name, &error, &notes[e])) {
           std::fprintf(stderr, "varek-cli match: engine %d (%s): %s\n", e + 1, options_.Commands[e].c_str(),
                        error.c_str());
           return 2;
@@ -233,6 +236,8 @@ class TMatch {
     std::printf("match: %s - %s, %zu games (%zu written before), %s, %d at once, games to %s\n", names_[0].c_str(),
                 names_[1].c_str(), rounds_.size(), outcomes_.size(), options_.TimeControl().c_str(),
                 options_.Concurrency, options_.Pdn.c_str());
+    for (int e = 0; e < 2; ++e)
+      for (const std::string& note : notes[e]) std::printf("%s: %s\n", names_[e].c_str(), note.c_str());
     std::fflush(stdout);
 
     std::signal(SIGINT, OnSignal);
@@ -259,7 +264,8 @@ class TMatch {
  private:
   // Starts an engine and waits for its handshake, gives it its options and
   // waits until it is ready.
-  bool StartEngine(TSeat& player, int engine, std::string* name, std::string* error) {
+  bool StartEngine(TSeat& player, int engine, std::string* name, std::string* error,
+                   std::vector<std::string>* notes = nullptr) {
     player.Started = false;
     if (!player.Process.Start(options_.Commands[engine], error)) return false;
     std::string line;
@@ -275,14 +281,15 @@ class TMatch {
     }
     for (const auto& [option, value] : options_.EngineOptions[engine])
       player.Process.Send("setoption name " + option + " value " + value);
-    if (!WaitReady(player, error)) return false;
+    if (!WaitReady(player, error, notes)) return false;
     if (name->empty()) *name = "engine " + std::to_string(engine + 1);
     player.Started = true;
     return true;
   }
 
-  // isready, answered within a minute (loading a database may take a while).
-  bool WaitReady(TSeat& player, std::string* error) {
+  // isready, answered within a minute (loading a database may take a while);
+  // the info strings said before the answer go to `notes`.
+  bool WaitReady(TSeat& player, std::string* error, std::vector<std::string>* notes = nullptr) {
     if (!player.Process.Send("isready")) return *error = "ended", false;
     const auto deadline = TClock::now() + std::chrono::seconds(60);
     std::string line;
@@ -292,6 +299,7 @@ class TMatch {
         return *error = read == TEngineProcess::TRead::End ? "ended" : "not ready within 60 s", false;
       if (line.rfind("error", 0) == 0) return *error = line, false;  // a refused option
       if (line == "readyok") return true;
+      if (notes != nullptr && line.rfind("info string ", 0) == 0) notes->push_back(line.substr(12));
     }
   }
 

@@ -108,6 +108,8 @@ TEST_F(MatchTest, AShortMatchWritesEveryGameAndGoesOnFromItsFile) {
   EXPECT_EQ(Count(first, "game "), 4);
   // One side may win all four (then the Elo is not finite): the line is there either way.
   EXPECT_EQ(Count(first, "Elo of Varek 99 (1)"), 1);
+  // The header says which engine plays without its endgame database.
+  EXPECT_EQ(Count(first, "Varek 99 (1): endgame database off"), 1);
 
   auto check = [this](size_t games) {
     TPdnCollection collection;
