@@ -208,10 +208,10 @@ class TMatch {
   // Plays the match; returns the exit code.
   int Run() {
     std::string error;
-    // Both engines must answer before any game starts.
     // What each engine says of itself while it gets ready (its endgame
     // database above all: a build copied out of its folder plays without it).
     std::vector<std::string> notes[2];
+    // Both engines must answer before any game starts.
     {
       TSeat players[2];
       for (int e = 0; e < 2; ++e) {
