@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <thread>
 
 #include "engine/MoveGenerator.h"
+#include "search/Engine.h"
 
 namespace {
 
@@ -51,6 +53,7 @@ TTuneSet MakeTuneSet(const std::vector<TTuneSample>& samples, unsigned seed) {
   set.First.reserve(samples.size() + 1);
   set.Phase.reserve(samples.size());
   set.Result.reserve(samples.size());
+  set.Target.reserve(samples.size());
   set.HeldOut.reserve(samples.size());
   for (const TTuneSample& sample : samples) {
     set.First.push_back(static_cast<uint32_t>(set.Term.size()));
@@ -71,6 +74,7 @@ TTuneSet MakeTuneSet(const std::vector<TTuneSample>& samples, unsigned seed) {
     PatternTerms(MasksOf(board), static_cast<TPlayer>(sample.Position.Side), add);
     set.Phase.push_back(static_cast<float>(Phase(pieces)) / PhaseScale);
     set.Result.push_back(sample.Result);
+    set.Target.push_back(sample.Result);
     set.HeldOut.push_back(Mix(static_cast<unsigned>(sample.Game), seed) % 10 == 0);
   }
   set.First.push_back(static_cast<uint32_t>(set.Term.size()));
@@ -90,6 +94,45 @@ std::vector<int> EvaluateSamples(const std::vector<TTuneSample>& samples) {
     scores.push_back(side == Black ? score : -score);
   }
   return scores;
+}
+
+std::vector<int> SearchSamples(const std::vector<TTuneSample>& samples, int depth, int threads,
+                               const TEndgameDatabase* database, const std::function<void(std::size_t)>& progress) {
+  std::vector<int> scores(samples.size(), NoSearchScore);
+  threads = std::max(1, threads);
+  // Thread t takes every threads-th sample from t; the first also reports.
+  auto work = [&](int t) {
+    TEngine engine(1);
+    engine.SetDatabase(database);
+    TSearchControl control;
+    std::size_t done = 0;
+    for (std::size_t i = static_cast<std::size_t>(t); i < samples.size(); i += static_cast<std::size_t>(threads)) {
+      TSearchRequest request;
+      BoardOfPositionKey(samples[i].Position, request.Board.data());
+      request.Side = static_cast<TPlayer>(samples[i].Position.Side);
+      request.Limits.Infinite = true;
+      request.Limits.Depth = depth;
+      engine.NewGame();
+      const TSearchResult result = engine.Search(request, control);
+      if (result.Source == TMoveSource::Search || result.Source == TMoveSource::Database)
+        scores[i] = request.Side == Black ? result.Score : -result.Score;
+      if (t == 0 && progress && ++done % 20000 == 0) progress(done * static_cast<std::size_t>(threads));
+    }
+  };
+  std::vector<std::thread> pool;
+  for (int t = 1; t < threads; ++t) pool.emplace_back(work, t);
+  work(0);
+  for (std::thread& thread : pool) thread.join();
+  return scores;
+}
+
+void BlendTargets(TTuneSet& set, const std::vector<int>& searchScores, double scale, double resultShare) {
+  for (std::size_t i = 0; i < set.Size(); ++i) {
+    if (searchScores[i] == NoSearchScore) continue;
+    // A won or lost position is aimed at as won or lost, not at its distance.
+    const double score = std::clamp(searchScores[i], -3000, 3000);
+    set.Target[i] = static_cast<float>(resultShare * static_cast<double>(set.Result[i]) + (1 - resultShare) * Sigmoid(scale * score));
+  }
 }
 
 double MeanError(const std::vector<int>& scores, const TTuneSet& set, double scale, bool heldOut) {
@@ -155,7 +198,7 @@ TEvalWeights FitWeights(const TTuneSet& set, double scale, const TFitOptions& op
       for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k)
         score += set.Value[k] * (w[set.Term[k]] * phase + w[n + set.Term[k]] * (1 - phase));
       const double s = Sigmoid(scale * score);
-      const double d = static_cast<double>(set.Result[i]) - s;
+      const double d = static_cast<double>(set.Target[i]) - s;
       error += d * d;
       const double g = -2 * d * s * (1 - s) * scale;
       for (uint32_t k = set.First[i]; k < set.First[i + 1]; ++k) {

@@ -32,7 +32,8 @@ struct TTuneSet {
   std::vector<uint32_t> Term;
   std::vector<int16_t> Value;
   std::vector<float> Phase;     // the full board's share of the blend, 0..1
-  std::vector<float> Result;
+  std::vector<float> Result;    // the game's result, which the errors are measured against
+  std::vector<float> Target;    // what the fit aims at: the result, or a blend with a search's score
   std::vector<uint8_t> HeldOut; // left out of the fit, to measure it on
   std::size_t Size() const { return Result.size(); }
 };
@@ -45,6 +46,21 @@ TTuneSet MakeTuneSet(const std::vector<TTuneSample>& samples, unsigned seed);
 // The scores (for Black, by the evaluation in force: EvaluationKind and the
 // weights set) of the samples.
 std::vector<int> EvaluateSamples(const std::vector<TTuneSample>& samples);
+
+// The scores (for Black) of the samples by a search of `depth` plies each,
+// with `database` if not null, `threads` searches at once. Each search starts
+// from an empty table, so the scores depend on neither the order nor the
+// threads. A sample with a single move has no search score: it gets
+// NoSearchScore. `progress` hears how many are done now and then.
+constexpr int NoSearchScore = -32768;
+std::vector<int> SearchSamples(const std::vector<TTuneSample>& samples, int depth, int threads,
+                               const class TEndgameDatabase* database,
+                               const std::function<void(std::size_t done)>& progress);
+
+// Aims the fit at resultShare x result + (1 - resultShare) x sigmoid(scale x
+// search score) for every sample with a search score (the rest keep their
+// result). The errors are still measured against the results.
+void BlendTargets(TTuneSet& set, const std::vector<int>& searchScores, double scale, double resultShare);
 
 // Mean squared error between result and sigmoid(scale x score) over the
 // samples of the fit (heldOut false) or the held-out ones.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "egdb/Database.h"
 #include "game/Pdn.h"
 #include "search/Evaluation.h"
 #include "search/Tuning.h"
@@ -14,7 +15,8 @@
 namespace {
 
 const char TuneUsage[] =
-    "usage: varek-cli tune fit [--seed N] [--iterations N] [--skip PLIES] [--out FILE] PDN...";
+    "usage: varek-cli tune fit [--seed N] [--iterations N] [--skip PLIES] [--search-depth N [--result-share PERCENT]\n"
+    "                          [--scores FILE] [--threads N]] [--out FILE] PDN...";
 
 bool ResultOf(const std::string& text, float* result) {
   if (text == "1-0") *result = 1.0f;
@@ -28,22 +30,68 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// The search scores of the samples kept in `path` from an earlier run: read
+// when the file holds as many of the same depth, else searched and written.
+// Empty when the file cannot be written.
+std::vector<int> SearchScores(const std::vector<TTuneSample>& samples, int depth, int threads, const std::string& path) {
+  const uint64_t header[2] = {samples.size(), static_cast<uint64_t>(depth)};
+  if (!path.empty()) {
+    std::ifstream in(path, std::ios::binary);
+    uint64_t kept[2] = {};
+    std::vector<int32_t> scores(samples.size());
+    if (in.read(reinterpret_cast<char*>(kept), sizeof kept) && kept[0] == header[0] && kept[1] == header[1] &&
+        in.read(reinterpret_cast<char*>(scores.data()), static_cast<std::streamsize>(scores.size() * sizeof(int32_t)))) {
+      std::printf("search scores read from %s\n", path.c_str());
+      return {scores.begin(), scores.end()};
+    }
+  }
+  TEndgameDatabase database;
+  const std::string folder = DefaultEgdbFolder();
+  const TEgdbLoadReport report = database.Load(folder);
+  std::printf("searching every position %d plies deep, %d at once, %s\n", depth, threads,
+              report.Files > 0 ? ("endgame database from " + folder).c_str() : "no endgame database");
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<int> scores =
+      SearchSamples(samples, depth, threads, report.Files > 0 ? &database : nullptr, [&](std::size_t done) {
+        std::printf("  %zu searched (%.0f s)\n", done, Seconds(start));
+        std::fflush(stdout);
+      });
+  if (!path.empty()) {
+    const std::vector<int32_t> kept(scores.begin(), scores.end());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(header), sizeof header);
+    out.write(reinterpret_cast<const char*>(kept.data()), static_cast<std::streamsize>(kept.size() * sizeof(int32_t)));
+    if (!out) {
+      std::fprintf(stderr, "varek-cli tune: cannot write %s\n", path.c_str());
+      return {};
+    }
+  }
+  return scores;
+}
+
+
 }  // namespace
 
 int CmdTune(const TArgs& args) {
   if (args.empty() || args[0] != "fit") return CommandError("tune", TuneUsage);
-  int seed = 1, iterations = 600, skip = 8;
-  std::string out;
+  int seed = 1, iterations = 600, skip = 8, searchDepth = 0, resultShare = 50, threads = 2;
+  std::string out, scoresFile;
   std::vector<std::string> files;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& word = args[i];
-    if (word == "--seed" || word == "--iterations" || word == "--skip" || word == "--out") {
+    int* number = word == "--seed" ? &seed : word == "--iterations" ? &iterations : word == "--skip" ? &skip
+                  : word == "--search-depth" ? &searchDepth : word == "--result-share" ? &resultShare
+                  : word == "--threads" ? &threads : nullptr;
+    if (number != nullptr || word == "--out" || word == "--scores") {
       if (i + 1 == args.size()) return CommandError("tune", word + " needs a value\n" + TuneUsage);
       const std::string& value = args[++i];
+      const long lowest = word == "--iterations" || word == "--threads" ? 1 : word == "--search-depth" ? 9 : 0;
+      const long highest = word == "--search-depth" ? 47 : word == "--result-share" ? 100 : word == "--threads" ? 64 : 1000000;
       if (word == "--out") out = value;
-      else if (!ParseNumber(value, word == "--iterations" ? 1 : 0, 1000000,
-                            word == "--seed" ? &seed : word == "--skip" ? &skip : &iterations))
-        return CommandError("tune", word + " must be a whole number, not '" + value + "'");
+      else if (word == "--scores") scoresFile = value;
+      else if (!ParseNumber(value, lowest, highest, number))
+        return CommandError("tune", word + " must be a whole number from " + std::to_string(lowest) + " to " +
+                                        std::to_string(highest) + ", not '" + value + "'");
     } else if (word.size() > 1 && word[0] == '-') {
       return CommandError("tune", "unknown option '" + word + "'\n" + TuneUsage);
     } else {
@@ -66,7 +114,7 @@ int CmdTune(const TArgs& args) {
     }
   }
   if (samples.empty()) return CommandError("tune", "the games hold no quiet positions with a result");
-  const TTuneSet set = MakeTuneSet(samples, static_cast<unsigned>(seed));
+  TTuneSet set = MakeTuneSet(samples, static_cast<unsigned>(seed));
   std::size_t heldOut = 0;
   for (uint8_t h : set.HeldOut) heldOut += h;
   std::printf("%d games with a result, %zu quiet positions (%zu held out), read in %.1f s\n", games, set.Size(),
@@ -84,6 +132,14 @@ int CmdTune(const TArgs& args) {
   const std::vector<int> current = EvaluateSamples(samples);
   std::printf("evaluation of this build: error %.6f (held out %.6f)\n", MeanError(current, set, scale, false),
               MeanError(current, set, scale, true));
+
+  if (searchDepth > 0) {
+    const std::vector<int> searched = SearchScores(samples, searchDepth, threads, scoresFile);
+    if (searched.empty()) return 1;
+    BlendTargets(set, searched, scale, resultShare / 100.0);
+    std::printf("the fit aims at %d%% of the result and %d%% of the %d-ply search's score\n", resultShare,
+                100 - resultShare, searchDepth);
+  }
 
   TFitOptions options;
   options.Iterations = iterations;
@@ -103,8 +159,12 @@ int CmdTune(const TArgs& args) {
     char line[200];
     std::snprintf(line, sizeof line, "%d games, %zu quiet positions after ply %d, seed %d, %d iterations, scale %.6f;",
                   games, set.Size(), skip, seed, iterations, scale);
-    char errors[100];
-    std::snprintf(errors, sizeof errors, "error %.6f, held out %.6f.", fitted_error, fitted_held);
+    char errors[160];
+    if (searchDepth > 0)
+      std::snprintf(errors, sizeof errors, "aimed at %d%% of the result and %d%% of a %d-ply search; error %.6f, held out %.6f.",
+                    resultShare, 100 - resultShare, searchDepth, fitted_error, fitted_held);
+    else
+      std::snprintf(errors, sizeof errors, "error %.6f, held out %.6f.", fitted_error, fitted_held);
     const std::string text = WeightsSource(
         weights, {"The fitted evaluation's weights, written by `varek-cli tune fit` from", line, errors,
                   "Rerun the command (README) rather than editing them."});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -96,4 +97,32 @@ TEST(Tuning, WeightsSourceReadsBack) {
   ASSERT_TRUE(ParseWeightsSource(WeightsSource(read, {"a comment, with = and {braces}"}), &again));
   EXPECT_EQ(WeightsSource(again, {}), WeightsSource(read, {}));
   EXPECT_FALSE(ParseWeightsSource("const TEvalWeights FittedWeights = {{1, 2}, {3}};", &again));
+}
+
+// The search's scores are Black's whoever is to move, and they do not depend
+// on how many positions are searched at once (each search starts from an empty
+// table). The fit's targets blend them with the results, and the errors are
+// still measured against the results.
+TEST(Tuning, SearchScoresAndBlendedTargets) {
+  std::vector<TTuneSample> samples = LabelledSamples();
+  samples.resize(150);
+  for (const char* text : {"B:W29,30,31,32:B1,2,3,4,5,6", "W:W29,30,31,32:B1,2,3,4,5,6"}) {
+    const TPosition p = Position(text);
+    ASSERT_EQ(TMoveGenerator.TestPos(p.Board, p.Side), 2) << text;
+    samples.push_back({MakePositionKey(p.Board, p.Side), 0.5f, 1000});
+  }
+  const std::vector<int> one = SearchSamples(samples, 9, 1, nullptr, nullptr);
+  EXPECT_EQ(SearchSamples(samples, 9, 2, nullptr, nullptr), one);
+  EXPECT_GT(one[150], 100);  // two men up, Black to move
+  EXPECT_GT(one[151], 100);  // and White to move
+
+  TTuneSet set = MakeTuneSet(samples, 3);
+  std::vector<int> scores = one;
+  scores[0] = NoSearchScore;
+  const std::vector<int> zero(samples.size(), 0);
+  const double before = MeanError(zero, set, 0.01, false);
+  BlendTargets(set, scores, 0.01, 0.25);
+  EXPECT_EQ(set.Target[0], set.Result[0]);
+  EXPECT_FLOAT_EQ(set.Target[151], 0.25f * 0.5f + 0.75f / (1 + std::exp(-0.01f * static_cast<float>(one[151]))));
+  EXPECT_EQ(MeanError(zero, set, 0.01, false), before);
 }
