@@ -1,6 +1,8 @@
 // varek-cli tune: fits the evaluation's weights to the results of the games of
 // PDN collections and writes them as the source file the build takes.
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -34,12 +36,19 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 // when the file holds as many of the same depth, else searched and written.
 // Empty when the file cannot be written.
 std::vector<int> SearchScores(const std::vector<TTuneSample>& samples, int depth, int threads, const std::string& path) {
-  const uint64_t header[2] = {samples.size(), static_cast<uint64_t>(depth)};
+  // The file is taken only for the same positions and depth.
+  uint64_t positions = 1469598103934665603ull;
+  for (const TTuneSample& sample : samples)
+    for (uint64_t word : {uint64_t{sample.Position.WhiteMen}, uint64_t{sample.Position.WhiteKings},
+                          uint64_t{sample.Position.BlackMen}, uint64_t{sample.Position.BlackKings},
+                          static_cast<uint64_t>(sample.Position.Side)})
+      positions = (positions ^ word) * 1099511628211ull;
+  const uint64_t header[3] = {samples.size(), static_cast<uint64_t>(depth), positions};
   if (!path.empty()) {
     std::ifstream in(path, std::ios::binary);
-    uint64_t kept[2] = {};
+    uint64_t kept[3] = {};
     std::vector<int32_t> scores(samples.size());
-    if (in.read(reinterpret_cast<char*>(kept), sizeof kept) && kept[0] == header[0] && kept[1] == header[1] &&
+    if (in.read(reinterpret_cast<char*>(kept), sizeof kept) && std::equal(kept, kept + 3, header) &&
         in.read(reinterpret_cast<char*>(scores.data()), static_cast<std::streamsize>(scores.size() * sizeof(int32_t)))) {
       std::printf("search scores read from %s\n", path.c_str());
       return {scores.begin(), scores.end()};

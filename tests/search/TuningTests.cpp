@@ -103,7 +103,7 @@ TEST(Tuning, WeightsSourceReadsBack) {
 // on how many positions are searched at once (each search starts from an empty
 // table). The fit's targets blend them with the results, and the errors are
 // still measured against the results.
-TEST(Tuning, SearchScoresAndBlendedTargets) {
+TEST(ThreadedTuning, SearchScoresAndBlendedTargets) {
   std::vector<TTuneSample> samples = LabelledSamples();
   samples.resize(150);
   for (const char* text : {"B:W29,30,31,32:B1,2,3,4,5,6", "W:W29,30,31,32:B1,2,3,4,5,6"}) {

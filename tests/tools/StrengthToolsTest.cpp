@@ -61,6 +61,22 @@ TEST_F(StrengthToolsTest, TuneReproducesItsWeights) {
   Run("tune fit", 2);
 }
 
+// The search scores a fit kept are read again only for the same positions:
+// another skip gives other positions, which are searched anew.
+TEST_F(StrengthToolsTest, TuneKeepsSearchScoresForTheSamePositions) {
+  ASSERT_TRUE(fs::is_regular_file(Tinsley)) << "game collection missing: " << Tinsley
+                                            << " (see README, \"Test data\")";
+  const std::string scores = (folder / "s.scores").string(), a = (folder / "a.cpp").string(),
+                    b = (folder / "b.cpp").string();
+  const std::string common = "tune fit --iterations 20 --search-depth 9 --scores " + scores + " " + Tinsley.string();
+  EXPECT_NE(Run(common + " --skip 80 --out " + a).find("searching every position 9 plies deep"), std::string::npos);
+  EXPECT_NE(Run(common + " --skip 80 --out " + b).find("search scores read from"), std::string::npos);
+  EXPECT_EQ(Read(a), Read(b));
+  EXPECT_NE(Read(a).find("aimed at 50% of the result and 50% of a 9-ply search"), std::string::npos);
+  EXPECT_EQ(Run(common + " --skip 84").find("search scores read from"), std::string::npos);
+  Run(common + " --result-share 101", 2);
+}
+
 // Self-play is a match between engines (bench/selfplay.sh): at a fixed depth,
 // with the openings in an order fixed by the seed, two runs play the same
 // games whichever of the two games at once an engine process plays; the
