@@ -32,11 +32,10 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-// The search scores of the samples kept in `path` from an earlier run: read
-// when the file holds as many of the same depth, else searched and written.
-// Empty when the file cannot be written.
+// The search scores of the samples: read from `path` when an earlier run kept
+// them there for the same positions and depth, else searched (and written
+// there). Empty when the file cannot be written.
 std::vector<int> SearchScores(const std::vector<TTuneSample>& samples, int depth, int threads, const std::string& path) {
-  // The file is taken only for the same positions and depth.
   uint64_t positions = 1469598103934665603ull;
   for (const TTuneSample& sample : samples)
     for (uint64_t word : {uint64_t{sample.Position.WhiteMen}, uint64_t{sample.Position.WhiteKings},
@@ -77,7 +76,6 @@ std::vector<int> SearchScores(const std::vector<TTuneSample>& samples, int depth
   }
   return scores;
 }
-
 
 }  // namespace
 
