@@ -105,14 +105,15 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
         if (j == 0) {
           v = -AlphaBetaHash(child, childDepth, other, -beta, -alpha, ply + 1, k1, k2, childMaterial);
         } else {
-          // A late quiet move of a man is first searched a ply shallower,
-          // unless it is the killer or offers the opponent a capture; one
-          // that still beats alpha is searched again at full depth.
+          // A late quiet move of a man is first searched a ply shallower
+          // (two plies from the sixth move on, six plies or more from the
+          // horizon), unless it is the killer or offers the opponent a
+          // capture; one that still beats alpha is searched again at full depth.
           const bool late = j >= 3 && depth >= 40 && e == 0 && !research &&
                             !list.CaptureMoves && ((masks.Kings >> move.From) & 1) == 0 &&
                             TKillers.KillerIncrement(move, ply) == 0 && TMoveGenerator::TestPos(child, other) != 1;
-          v = -AlphaBetaHash(child, childDepth - (late ? 10 : 0), other, -alpha - 1, -alpha, ply + 1, k1, k2,
-                             childMaterial);
+          const int cut = !late ? 0 : (j >= 5 && depth >= 60) ? 20 : 10;
+          v = -AlphaBetaHash(child, childDepth - cut, other, -alpha - 1, -alpha, ply + 1, k1, k2, childMaterial);
           if (late && v > alpha)
             v = -AlphaBetaHash(child, childDepth, other, -alpha - 1, -alpha, ply + 1, k1, k2, childMaterial);
           if (alpha < v && v < beta)
