@@ -50,6 +50,17 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
     if (entry.Bound == THashTable::UpperBound && score <= alpha) return score;
   }
 
+  // A node far from the horizon whose search four plies shallower stays well
+  // above beta is taken to fail high.
+  if (ply >= 2 && depth >= 70 && beta - alpha == 1 && std::abs(beta) < 9000 &&
+      !(found && entry.Depth >= depth - 40 && entry.Bound != THashTable::LowerBound &&
+        ReadScore(entry.Score, ply) < beta + 50)) {
+    const int raised = beta + 50;
+    const int v = AlphaBetaHash(masks, depth - 40, side, raised - 1, raised, ply, key1, key2, material);
+    if (StopRequested()) return 0;
+    if (v >= raised) return v;
+  }
+
   TMaskMoveList& list = MaskLists[ply];
   TMoveGenerator.MakeMaskList(masks, side, &list);
   const int n = list.NumMoves;
