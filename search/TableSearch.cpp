@@ -50,8 +50,10 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
     if (entry.Bound == THashTable::UpperBound && score <= alpha) return score;
   }
 
-  // A node far from the horizon whose search four plies shallower stays well
-  // above beta is taken to fail high.
+  // A null-window node seven plies or more from the horizon whose search four
+  // plies shallower stays half a man above beta is taken to fail high (not
+  // tried when the table already scores it below that deep enough). The
+  // shallower search also leaves its move in the table for the full one.
   if (ply >= 2 && depth >= 70 && beta - alpha == 1 && std::abs(beta) < 9000 &&
       !(found && entry.Depth >= depth - 40 && entry.Bound != THashTable::LowerBound &&
         ReadScore(entry.Score, ply) < beta + 50)) {
