@@ -52,8 +52,7 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
 
   // A null-window node seven plies or more from the horizon whose search four
   // plies shallower stays half a man above beta is taken to fail high (not
-  // tried when the table already scores it below that deep enough). The
-  // shallower search also leaves its move in the table for the full one.
+  // tried when the table already scores it below that deep enough).
   if (ply >= 2 && depth >= 70 && beta - alpha == 1 && std::abs(beta) < 9000 &&
       !(found && entry.Depth >= depth - 40 && entry.Bound != THashTable::LowerBound &&
         ReadScore(entry.Score, ply) < beta + 50)) {
