@@ -53,13 +53,15 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
   // A null-window node seven plies or more from the horizon whose search four
   // plies shallower stays half a man above beta is taken to fail high (not
   // tried when the table already scores it below that deep enough).
+  constexpr int ProbeMargin = 50, ProbeReduction = 40;
+  const int probeBeta = beta + ProbeMargin;
   if (ply >= 2 && depth >= 70 && beta - alpha == 1 && std::abs(beta) < 9000 &&
-      !(found && entry.Depth >= depth - 40 && entry.Bound != THashTable::LowerBound &&
-        ReadScore(entry.Score, ply) < beta + 50)) {
-    const int raised = beta + 50;
-    const int v = AlphaBetaHash(masks, depth - 40, side, raised - 1, raised, ply, key1, key2, material);
+      !(found && entry.Depth >= depth - ProbeReduction && entry.Bound != THashTable::LowerBound &&
+        ReadScore(entry.Score, ply) < probeBeta)) {
+    const int v = AlphaBetaHash(masks, depth - ProbeReduction, side, probeBeta - 1, probeBeta, ply, key1, key2,
+                                material);
     if (StopRequested()) return 0;
-    if (v >= raised) return v;
+    if (v >= probeBeta) return v;
   }
 
   TMaskMoveList& list = MaskLists[ply];
