@@ -51,9 +51,9 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
   }
 
   // A null-window node seven plies or more from the horizon whose search four
-  // plies shallower stays half a man above beta is taken to fail high (not
+  // plies shallower stays 0.3 man above beta is taken to fail high (not
   // tried when the table already scores it below that deep enough).
-  constexpr int ProbeMargin = 50, ProbeReduction = 40;
+  constexpr int ProbeMargin = 30, ProbeReduction = 40;
   const int probeBeta = beta + ProbeMargin;
   if (ply >= 2 && depth >= 70 && beta - alpha == 1 && std::abs(beta) < 9000 &&
       !(found && entry.Depth >= depth - ProbeReduction && entry.Bound != THashTable::LowerBound &&
