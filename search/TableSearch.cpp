@@ -43,7 +43,10 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
   THashEntry entry;
   entry.Lock = key2;
   const bool found = HashTable->Seek(entry, key1);
-  if (found && ply >= 6 && entry.Depth >= depth - depth % 10) {
+  // The table's score ends the node when it was searched deep enough: from
+  // the second ply at a null window, from the sixth in the line's window,
+  // whose first plies keep their own line.
+  if (found && (ply >= 6 || (ply >= 2 && beta - alpha == 1)) && entry.Depth >= depth - depth % 10) {
     const int score = ReadScore(entry.Score, ply);
     if (entry.Bound == THashTable::ExactBound) return score;
     if (entry.Bound == THashTable::LowerBound && score >= beta) return score;
