@@ -53,12 +53,12 @@ int TSearcher::AlphaBetaHash(const TBoardMasks& masks, int depth, TPlayer side, 
     if (entry.Bound == THashTable::UpperBound && score <= alpha) return score;
   }
 
-  // A null-window node seven plies or more from the horizon whose search four
+  // A null-window node six plies or more from the horizon whose search four
   // plies shallower stays 0.3 man above beta is taken to fail high (not
   // tried when the table already scores it below that deep enough).
   constexpr int ProbeMargin = 30, ProbeReduction = 40;
   const int probeBeta = beta + ProbeMargin;
-  if (ply >= 2 && depth >= 70 && beta - alpha == 1 && std::abs(beta) < 9000 &&
+  if (ply >= 2 && depth >= 60 && beta - alpha == 1 && std::abs(beta) < 9000 &&
       !(found && entry.Depth >= depth - ProbeReduction && entry.Bound != THashTable::LowerBound &&
         ReadScore(entry.Score, ply) < probeBeta)) {
     const int v = AlphaBetaHash(masks, depth - ProbeReduction, side, probeBeta - 1, probeBeta, ply, key1, key2,

@@ -25,7 +25,7 @@ TEST_F(SearchTest, BenchNodeCountIsPinned) {
     ++seen;
   });
   EXPECT_EQ(seen, count);
-  EXPECT_EQ(total, 3500443);
+  EXPECT_EQ(total, 3095505);
 }
 
 TEST_F(SearchTest, BenchWithoutATableMeasuresNothing) {
@@ -44,5 +44,5 @@ TEST_F(SearchTest, BenchNodeCountOfTheClassicEvaluationIsUnchanged) {
   EvaluationKind = TEvaluationKind::Classic;
   const long long total = RunBench(engine, nullptr);
   EvaluationKind = kind;
-  EXPECT_EQ(total, 4801065);
+  EXPECT_EQ(total, 4419678);
 }
